@@ -1,0 +1,138 @@
+#ifndef GRAPHWIDGET_H
+#define GRAPHWIDGET_H
+
+#include <QColor>
+#include <QPixmap>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+#include "graphmapping.h"
+#include "vector2.h"
+
+class QPainter;
+
+// One curve of a graph.
+struct TDataSet
+{
+  std::vector<TVector2> Points;  // in insertion order, data coordinates
+  QColor Color;                  // pen colour
+  int Style;                     // 0 default, 1 lines, 2 bars, 3 crosses
+};
+
+// A general-purpose plotting widget: data sets, automatic fitting, tick
+// labels, a cached rendering, mouse zoom and pan and a coordinate readout.
+// Data operations never repaint; call Replot() after changing anything.
+class TGraphWidget : public QWidget
+{
+  Q_OBJECT
+
+public:
+  explicit TGraphWidget(QWidget *parent = nullptr,
+                        Qt::WindowFlags flags = Qt::WindowFlags());
+  ~TGraphWidget() override;
+
+  // Appends an empty data set and returns its index.
+  int AddDataSet(const QColor &Color, int Style);
+  // Removes a data set; later data sets move down one index.
+  bool DeleteDataSet(int Offset);
+  void ClearDataSets();
+
+  bool AddPoint(int Set, const TVector2 &Point);
+  bool SetPoint(int Set, int Offset, const TVector2 &Point);
+  // Removes a point; the data set stays even when it becomes empty.
+  bool DeletePoint(int Set, int Offset);
+  int PointCount(int Set) const;
+  TVector2 Point(int Set, int Offset) const;
+
+  // The fit always shows [-Extent, +Extent] vertically; a value that is
+  // not positive stores 5e-5.
+  void SetMinimumYExtent(double Extent);
+  // Gives both axes one scale, so circles are drawn round.
+  void SetEqualAspect(bool Equal);
+
+  void SetTitle(const QString &Title);
+  void SetHTitle(const QString &Title);
+  void SetVTitle(const QString &Title);
+
+  // Fits the view to the data, renders the cached pixmap anew and
+  // schedules a repaint. Does nothing before the first resize.
+  void Replot();
+
+  // Draw the whole graph onto a caller's painter inside Target; the
+  // widget's own layout, mapping and titles are left as they were.
+  bool RenderToDevice(QPainter *Device, const QRect &Target, bool Border);
+  bool RenderToDeviceUntitled(QPainter *Device, const QRect &Target,
+                              bool Border);
+
+  // One of 97 standard colours: six hues in sixteen brightness levels,
+  // then black. An index outside 0 ... 96 gives zeros and false.
+  static bool StandardColor(int Index, int *r, int *g, int *b);
+
+  // Read-only views for callers and tests.
+  int DataSetCount() const { return static_cast<int>(d_DataSets.size()); }
+  const TDataSet &DataSet(int Set) const;
+  const QString &Title() const { return d_Title; }
+  const QString &HTitle() const { return d_HTitle; }
+  const QString &VTitle() const { return d_VTitle; }
+  bool EqualAspect() const { return d_EqualAspect; }
+  double MinimumYExtent() const { return d_MinimumYExtent; }
+  const QString &CursorText() const { return d_CursorText; }
+  int TextHeight() const { return d_TextHeight; }
+  const QPixmap &Pixmap() const { return d_Pixmap; }
+
+public slots:
+  // Both post a request that the next paint event carries out.
+  void ZoomOut();
+  void ScaleToFit();
+
+protected:
+  void mousePressEvent(QMouseEvent *event) override;
+  void mouseReleaseEvent(QMouseEvent *event) override;
+  void mouseMoveEvent(QMouseEvent *event) override;
+  void paintEvent(QPaintEvent *event) override;
+  void resizeEvent(QResizeEvent *event) override;
+
+private:
+  void RenderPixmap();
+
+  TGraphMapping d_Map;
+  std::vector<TDataSet> d_DataSets;
+  QRect d_PlotRect;
+  QRect d_VLabelRect;
+  QRect d_VTitleRect;
+  QRect d_HLabelRect;
+  QRect d_HTitleRect;
+  QRect d_TitleRect;
+  QRect d_FullRect;
+  QString d_VTitle;
+  QString d_HTitle;
+  QString d_Title;
+  QString d_VLabelFormat;
+  QString d_HLabelFormat;
+  QSize d_VLabelSize;
+  QSize d_HLabelSize;
+  int d_TextHeight;
+  int d_DefaultStyle;
+  double d_FitXSpan;
+  double d_FitYSpan;
+  QPixmap d_Pixmap;
+  QString d_CursorText;
+  QRect d_ZoomRect;
+  bool d_ZoomBandVisible;
+  bool d_ZoomArmed;
+  bool d_ZoomDragged;
+  bool d_PanArmed;
+  bool d_PanDragged;
+  bool d_DrawBorder;
+  bool d_ScaleToFitRequest;
+  bool d_ZoomOutRequest;
+  int d_HScaleMode;
+  int d_VScaleMode;
+  double d_MinimumYExtent;
+  bool d_EqualAspect;
+};
+
+#endif

@@ -1,0 +1,345 @@
+#include "vantrel.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFont>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpacerItem>
+#include <QTabWidget>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "graphwidget.h"
+
+// Registers the built-in images when the program loads; the resources
+// live in a static library, whose initialiser the linker would drop.
+static void RegisterResources()
+{
+  Q_INIT_RESOURCE(vantrel);
+}
+
+namespace {
+
+struct TResourceRegistration
+{
+  TResourceRegistration() { RegisterResources(); }
+} resource_registration;
+
+const char *const DualModeIcon = ":/gui/gui_ty.png";
+
+// Phase limits are +-pi/4 and the step a tenth of that, each rounded to
+// 14 decimals.
+const double PhaseLimit = 0.78539816339745;
+const double PhaseStep = 0.07853981633975;
+
+QFrame *NewLine(QFrame::Shape shape, QWidget *parent)
+{
+  QFrame *line = new QFrame(parent);
+  line->setFrameShape(shape);
+  line->setFrameShadow(QFrame::Sunken);
+  return line;
+}
+
+QDoubleSpinBox *NewSpinBox(const QString &name, int decimals, double minimum,
+                           double maximum, double step, QWidget *parent)
+{
+  QDoubleSpinBox *box = new QDoubleSpinBox(parent);
+  box->setObjectName(name);
+  box->setAlignment(Qt::AlignCenter);
+  box->setDecimals(decimals);
+  box->setRange(minimum, maximum);
+  box->setSingleStep(step);
+  return box;
+}
+
+QLabel *NewRightLabel(const QString &text, QWidget *parent)
+{
+  QLabel *label = new QLabel(text, parent);
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  return label;
+}
+
+}  // namespace
+
+TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
+    : QDialog(parent, flags)
+{
+  QFont text_font;
+  text_font.setFamily("Courier New");
+  text_font.setPointSize(10);
+  QFont notice_font;
+  notice_font.setFamily("Verdana");
+  notice_font.setPointSize(8);
+  notice_font.setStyle(QFont::StyleItalic);
+  QFont status_font;
+  status_font.setPointSize(12);
+  status_font.setWeight(QFont::Bold);
+
+  resize(801, 655);
+
+  // Encoder Setup: setup choices, oscilloscope view, channel parameters.
+  QGroupBox *setup_group = new QGroupBox(this);
+  QGridLayout *setup_grid = new QGridLayout(setup_group);
+
+  QLabel *pitch_label = new QLabel(setup_group);
+  d_scale_pitch = new QComboBox(setup_group);
+  d_scale_pitch->setObjectName("scale_pitch");
+  d_scale_pitch->insertItems(0, QStringList() << "0.020" << "0.040" << "0.080"
+                                              << "0.100" << "0.120");
+  QLabel *pitch_unit = new QLabel(setup_group);
+
+  QHBoxLayout *mode_row = new QHBoxLayout();
+  mode_row->addItem(
+      new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
+  QLabel *mode_label = new QLabel(setup_group);
+  mode_row->addWidget(mode_label);
+  d_scope_mode = new QToolButton(setup_group);
+  d_scope_mode->setObjectName("scope_mode");
+  d_scope_mode->setFixedSize(22, 22);
+  d_scope_mode->setCheckable(true);
+  mode_row->addWidget(d_scope_mode);
+
+  QLabel *resolution_label = new QLabel(setup_group);
+  d_resolution = new QComboBox(setup_group);
+  d_resolution->setObjectName("resolution");
+  d_resolution->insertItems(0, QStringList() << "0.0001" << "0.0005"
+                                             << "0.0010" << "0.0050"
+                                             << "0.0100");
+  QLabel *resolution_unit = new QLabel(setup_group);
+
+  d_scope = new TGraphWidget(setup_group);
+  d_scope->setObjectName("scope");
+  d_scope->SetMinimumYExtent(1.0);
+  d_scope->setSizePolicy(
+      QSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::Preferred));
+
+  QGridLayout *channel_grid = new QGridLayout();
+  QLabel *channel_a_label = new QLabel(setup_group);
+  channel_a_label->setAlignment(Qt::AlignCenter);
+  QLabel *channel_b_label = new QLabel(setup_group);
+  channel_b_label->setAlignment(Qt::AlignCenter);
+  d_gain_a = NewSpinBox("gain_a", 2, 0.1, 2.0, 0.05, setup_group);
+  d_gain_a->setValue(1.0);
+  d_gain_b = NewSpinBox("gain_b", 2, 0.1, 2.0, 0.05, setup_group);
+  d_gain_b->setValue(1.0);
+  d_offset_a = NewSpinBox("offset_a", 2, -1.0, 1.0, 0.1, setup_group);
+  d_offset_b = NewSpinBox("offset_b", 2, -1.0, 1.0, 0.1, setup_group);
+  d_phase_a =
+      NewSpinBox("phase_a", 6, -PhaseLimit, PhaseLimit, PhaseStep, setup_group);
+  d_phase_b =
+      NewSpinBox("phase_b", 6, -PhaseLimit, PhaseLimit, PhaseStep, setup_group);
+
+  channel_grid->addWidget(NewLine(QFrame::HLine, setup_group), 0, 0, 1, 5);
+  channel_grid->addWidget(channel_a_label, 1, 0, 1, 2);
+  channel_grid->addWidget(NewLine(QFrame::VLine, setup_group), 1, 2, 5, 1);
+  channel_grid->addWidget(channel_b_label, 1, 3, 1, 2);
+  channel_grid->addWidget(NewLine(QFrame::HLine, setup_group), 2, 0, 1, 2);
+  channel_grid->addWidget(NewLine(QFrame::HLine, setup_group), 2, 3, 1, 2);
+  channel_grid->addWidget(NewRightLabel("Gain:", setup_group), 3, 0);
+  channel_grid->addWidget(d_gain_a, 3, 1);
+  channel_grid->addWidget(NewRightLabel("Gain:", setup_group), 3, 3);
+  channel_grid->addWidget(d_gain_b, 3, 4);
+  channel_grid->addWidget(NewRightLabel("Offset:", setup_group), 4, 0);
+  channel_grid->addWidget(d_offset_a, 4, 1);
+  channel_grid->addWidget(NewRightLabel("Offset:", setup_group), 4, 3);
+  channel_grid->addWidget(d_offset_b, 4, 4);
+  channel_grid->addWidget(NewRightLabel("Phase:", setup_group), 5, 0);
+  channel_grid->addWidget(d_phase_a, 5, 1);
+  channel_grid->addWidget(NewRightLabel("Phase:", setup_group), 5, 3);
+  channel_grid->addWidget(d_phase_b, 5, 4);
+
+  setup_grid->addWidget(pitch_label, 0, 0);
+  setup_grid->addWidget(d_scale_pitch, 0, 1);
+  setup_grid->addWidget(pitch_unit, 0, 2);
+  setup_grid->addLayout(mode_row, 0, 3);
+  setup_grid->addWidget(resolution_label, 1, 0);
+  setup_grid->addWidget(d_resolution, 1, 1);
+  setup_grid->addWidget(resolution_unit, 1, 2);
+  setup_grid->addWidget(d_scope, 1, 3, 2, 1);
+  setup_grid->addLayout(channel_grid, 2, 0, 1, 3);
+
+  d_status = new QLabel(this);
+  d_status->setObjectName("status");
+  d_status->setFont(status_font);
+
+  // Output Evaluation: the error graph and the text table on two tabs.
+  QGroupBox *output_group = new QGroupBox(this);
+  QVBoxLayout *output_layout = new QVBoxLayout(output_group);
+  output_layout->setContentsMargins(0, 0, 0, 0);
+  d_output_tabs = new QTabWidget(output_group);
+  d_output_tabs->setObjectName("output_tabs");
+  output_layout->addWidget(d_output_tabs);
+
+  QWidget *graphic_page = new QWidget();
+  QVBoxLayout *graphic_layout = new QVBoxLayout(graphic_page);
+  d_error_graph = new TGraphWidget(graphic_page);
+  d_error_graph->setObjectName("error_graph");
+  d_error_graph->SetMinimumYExtent(0.001);
+  graphic_layout->addWidget(d_error_graph);
+
+  QWidget *text_page = new QWidget();
+  QVBoxLayout *text_layout = new QVBoxLayout(text_page);
+  d_text_output = new QPlainTextEdit(text_page);
+  d_text_output->setObjectName("text_output");
+  d_text_output->setFont(text_font);
+  d_text_output->document()->setUndoRedoEnabled(false);
+  d_text_output->setLineWrapMode(QPlainTextEdit::NoWrap);
+  d_text_output->setReadOnly(true);
+  text_layout->addWidget(d_text_output);
+
+  d_output_tabs->addTab(graphic_page, "Graphic");
+  d_output_tabs->addTab(text_page, "Text");
+
+  QHBoxLayout *bottom_row = new QHBoxLayout();
+  QLabel *notice = new QLabel(this);
+  notice->setObjectName("notice");
+  notice->setFont(notice_font);
+  bottom_row->addWidget(notice);
+  bottom_row->addItem(
+      new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
+  QPushButton *close_button = new QPushButton(this);
+  close_button->setObjectName("close");
+  close_button->setAutoDefault(false);
+  bottom_row->addWidget(close_button);
+
+  QVBoxLayout *top_layout = new QVBoxLayout(this);
+  top_layout->addWidget(setup_group);
+  top_layout->addWidget(d_status);
+  top_layout->addWidget(output_group);
+  top_layout->addWidget(NewLine(QFrame::HLine, this));
+  top_layout->addLayout(bottom_row);
+
+  // Focus runs down channel A's column before channel B's.
+  setTabOrder(d_scale_pitch, d_resolution);
+  setTabOrder(d_resolution, d_gain_a);
+  setTabOrder(d_gain_a, d_offset_a);
+  setTabOrder(d_offset_a, d_phase_a);
+  setTabOrder(d_phase_a, d_gain_b);
+  setTabOrder(d_gain_b, d_offset_b);
+  setTabOrder(d_offset_b, d_phase_b);
+  setTabOrder(d_phase_b, d_output_tabs);
+  setTabOrder(d_output_tabs, d_text_output);
+  setTabOrder(d_text_output, close_button);
+
+  setWindowTitle("Vantrel - 1.0");
+  setup_group->setTitle("Encoder Setup");
+  output_group->setTitle("Output Evaluation");
+  pitch_label->setText("Scale Pitch:");
+  pitch_unit->setText("mm");
+  mode_label->setText("Display Mode:");
+  resolution_label->setText("Interpolated Resolution:");
+  resolution_unit->setText("mm");
+  channel_a_label->setText("Channel A (SIN)");
+  channel_b_label->setText("Channel B (COS)");
+  notice->setText(
+      "Simulated sine/cosine encoder channels and arctangent interpolation");
+  close_button->setText("Close");
+
+  d_scope->SetVTitle("Signal");
+  d_scope->SetHTitle("Channel AB Radian Position");
+  d_scope->SetTitle("Oscilloscope - Dual Channel Mode");
+  d_error_graph->SetVTitle("Interpolation Error");
+  d_error_graph->SetHTitle("Scale Position");
+  d_error_graph->SetTitle("Scale Interpolation Data");
+
+  d_channel_a.d_type = SIN_CHANNEL;
+  d_channel_b.d_type = COS_CHANNEL;
+
+  d_resolution->setCurrentIndex(3);
+  d_scale_pitch->setCurrentIndex(1);
+  d_scope_mode->setChecked(false);
+  d_scope_mode->setIcon(QIcon(DualModeIcon));
+
+  // The only computation during construction: the slots are connected
+  // afterwards, so setting the start values above ran none of them.
+  d_channel_a.GeneratePoints();
+  d_channel_b.GeneratePoints();
+  Update_Scope();
+  Update_Evaluation();
+
+  connect(close_button, SIGNAL(clicked()), this, SLOT(close()));
+  connect(d_gain_a, SIGNAL(valueChanged(double)), this, SLOT(Gain_A(const double)));
+  connect(d_gain_b, SIGNAL(valueChanged(double)), this, SLOT(Gain_B(const double)));
+  connect(d_offset_a, SIGNAL(valueChanged(double)), this, SLOT(Offset_A(const double)));
+  connect(d_offset_b, SIGNAL(valueChanged(double)), this, SLOT(Offset_B(const double)));
+  connect(d_phase_a, SIGNAL(valueChanged(double)), this, SLOT(Phase_A(const double)));
+  connect(d_phase_b, SIGNAL(valueChanged(double)), this, SLOT(Phase_B(const double)));
+  connect(d_resolution, SIGNAL(currentIndexChanged(int)), this, SLOT(Setup_Changed()));
+  connect(d_scale_pitch, SIGNAL(currentIndexChanged(int)), this, SLOT(Setup_Changed()));
+  connect(d_scope_mode, SIGNAL(toggled(bool)), this, SLOT(Scope_Mode_Changed(bool)));
+}
+
+TVantrel::~TVantrel() {}
+
+void TVantrel::Gain_A(const double value)
+{
+  d_channel_a.SetGain(value);
+  d_channel_a.GeneratePoints();
+  Update_Scope();
+  Update_Evaluation();
+}
+
+void TVantrel::Gain_B(const double value)
+{
+  d_channel_b.SetGain(value);
+  d_channel_b.GeneratePoints();
+  Update_Scope();
+  Update_Evaluation();
+}
+
+void TVantrel::Offset_A(const double value)
+{
+  d_channel_a.SetOffset(value);
+  d_channel_a.GeneratePoints();
+  Update_Scope();
+  Update_Evaluation();
+}
+
+void TVantrel::Offset_B(const double value)
+{
+  d_channel_b.SetOffset(value);
+  d_channel_b.GeneratePoints();
+  Update_Scope();
+  Update_Evaluation();
+}
+
+void TVantrel::Phase_A(const double value)
+{
+  d_channel_a.SetPhase(value);
+  d_channel_a.GeneratePoints();
+  Update_Scope();
+  Update_Evaluation();
+}
+
+void TVantrel::Phase_B(const double value)
+{
+  d_channel_b.SetPhase(value);
+  d_channel_b.GeneratePoints();
+  Update_Scope();
+  Update_Evaluation();
+}
+
+void TVantrel::Setup_Changed()
+{
+  Update_Evaluation();
+}
+
+void TVantrel::Scope_Mode_Changed(bool)
+{
+}
+
+void TVantrel::Update_Scope()
+{
+}
+
+void TVantrel::Update_Evaluation()
+{
+}

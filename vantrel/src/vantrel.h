@@ -1,0 +1,59 @@
+#ifndef VANTREL_H
+#define VANTREL_H
+
+#include <QDialog>
+
+#include "encoderchannel.h"
+
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QPlainTextEdit;
+class QTabWidget;
+class QToolButton;
+class TGraphWidget;
+
+// The one window: encoder setup, oscilloscope view, channel parameters,
+// status line and the evaluation output.
+class TVantrel : public QDialog
+{
+  Q_OBJECT
+
+public:
+  explicit TVantrel(QWidget *parent = nullptr,
+                    Qt::WindowFlags flags = Qt::WindowFlags());
+  ~TVantrel() override;
+
+private slots:
+  void Gain_A(const double value);
+  void Gain_B(const double value);
+  void Offset_A(const double value);
+  void Offset_B(const double value);
+  void Phase_A(const double value);
+  void Phase_B(const double value);
+  void Setup_Changed();
+  void Scope_Mode_Changed(bool checked);
+
+private:
+  void Update_Scope();
+  void Update_Evaluation();
+
+  QComboBox *d_scale_pitch;
+  QComboBox *d_resolution;
+  QDoubleSpinBox *d_gain_a;
+  QDoubleSpinBox *d_gain_b;
+  QDoubleSpinBox *d_offset_a;
+  QDoubleSpinBox *d_offset_b;
+  QDoubleSpinBox *d_phase_a;
+  QDoubleSpinBox *d_phase_b;
+  QLabel *d_status;
+  QPlainTextEdit *d_text_output;
+  QTabWidget *d_output_tabs;
+  TGraphWidget *d_error_graph;
+  TGraphWidget *d_scope;
+  QToolButton *d_scope_mode;
+  TEncoderChannel d_channel_a;
+  TEncoderChannel d_channel_b;
+};
+
+#endif
