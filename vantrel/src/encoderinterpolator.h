@@ -17,11 +17,13 @@ public:
   void SetInterpolatorCount(const int Count);
 
   // Samples the sine channel A and the cosine channel B over one pitch
-  // forward and back; returns (true position, error) for every sample and
-  // sets *Error when the counter misses the pitch or does not come back.
-  std::vector<TVector2> Evaluate(const double &Distance,
+  // (distance) forward and back; returns (true position, error) for every
+  // sample, forward points first, and sets *error when the counter misses
+  // the pitch or does not come back to zero. Only Value() of the channels
+  // is used.
+  std::vector<TVector2> Evaluate(const double &distance,
                                  const TEncoderChannel &A,
-                                 const TEncoderChannel &B, bool *Error) const;
+                                 const TEncoderChannel &B, bool *error) const;
 
   // Angle of a (sine, cosine) pair in 0 ... 2 pi.
   static double Angle(const double &Sine, const double &Cosine);
@@ -30,7 +32,9 @@ public:
   static int StepDirection(const double &Angle, const double &Reference,
                            const double &Step);
 
+  // Samples per interpolation count; stays 5.
   int d_data_size;
+  // Interpolation counts per scale pitch.
   int d_interpolator_count;
 };
 
