@@ -10,6 +10,8 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextCursor>
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QTabWidget>
@@ -17,6 +19,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "evaluationreport.h"
 #include "graphwidget.h"
 
 // Registers the built-in images when the program loads; the resources
@@ -34,6 +37,7 @@ struct TResourceRegistration
 } resource_registration;
 
 const char *const DualModeIcon = ":/gui/gui_ty.png";
+const char *const XYModeIcon = ":/gui/gui_xy.png";
 
 // Phase limits are +-pi/4 and the step a tenth of that, each rounded to
 // 14 decimals.
@@ -65,6 +69,18 @@ QLabel *NewRightLabel(const QString &text, QWidget *parent)
   QLabel *label = new QLabel(text, parent);
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   return label;
+}
+
+// One data set in the graph's default style, unless there is nothing to
+// show.
+void AddCurve(TGraphWidget *graph, const QColor &color,
+              const std::vector<TVector2> &points)
+{
+  if (points.empty())
+    return;
+  const int set = graph->AddDataSet(color, 0);
+  for (const TVector2 &point : points)
+    graph->AddPoint(set, point);
 }
 
 }  // namespace
@@ -332,14 +348,88 @@ void TVantrel::Setup_Changed()
   Update_Evaluation();
 }
 
-void TVantrel::Scope_Mode_Changed(bool)
+void TVantrel::Scope_Mode_Changed(bool checked)
 {
+  d_scope_mode->setIcon(QIcon(checked ? XYModeIcon : DualModeIcon));
+  // In XY mode both axes share one scale, so an ideal pair is round.
+  d_scope->SetEqualAspect(checked);
+  if (checked) {
+    d_scope->SetVTitle("Channel B (COS)");
+    d_scope->SetHTitle("Channel A (SIN)");
+    d_scope->SetTitle("Oscilloscope - XY Mode");
+  } else {
+    d_scope->SetVTitle("Signal");
+    d_scope->SetHTitle("Channel AB Radian Position");
+    d_scope->SetTitle("Oscilloscope - Dual Channel Mode");
+  }
+  Update_Scope();
 }
 
 void TVantrel::Update_Scope()
 {
+  d_scope->ClearDataSets();
+  // The mode lives in the button alone.
+  if (!d_scope_mode->isChecked()) {
+    AddCurve(d_scope, QColor(128, 0, 0), d_channel_a.SamplePoints());
+    AddCurve(d_scope, QColor(0, 128, 0), d_channel_b.SamplePoints());
+  } else {
+    const std::vector<TVector2> a = d_channel_a.SamplePoints();
+    const std::vector<TVector2> b = d_channel_b.SamplePoints();
+    if (a.size() == b.size()) {
+      const int set = d_scope->AddDataSet(QColor(0, 0, 128), 0);
+      for (std::size_t i = 0; i < a.size(); ++i)
+        d_scope->AddPoint(set, TVector2(a[i].y, b[i].y));
+    }
+  }
+  d_scope->Replot();
 }
 
 void TVantrel::Update_Evaluation()
 {
+  // Keep the reader's place in the table across the rewrite.
+  const int cursor_position = d_text_output->textCursor().position();
+  const int vertical_scroll = d_text_output->verticalScrollBar()->value();
+  const int horizontal_scroll = d_text_output->horizontalScrollBar()->value();
+
+  const double pitch = d_scale_pitch->currentText().toDouble();
+  const double resolution = d_resolution->currentText().toDouble();
+  d_text_output->clear();
+  if (!(pitch > 0.0) || !(resolution > 0.0))
+    return;
+  // Rounded to the nearest whole count: 0.120 / 0.0001 is a hair below 1200.
+  const int count = static_cast<int>(pitch / resolution + 0.5);
+  if (count < 2)
+    return;
+
+  d_interpolator.SetInterpolatorCount(count);
+  bool count_error = false;
+  const std::vector<TVector2> points =
+      d_interpolator.Evaluate(pitch, d_channel_a, d_channel_b, &count_error);
+
+  d_error_graph->ClearDataSets();
+  if (!points.empty()) {
+    // The whole report goes in with one append: line by line costs a
+    // layout pass per line, and the document comes out the same.
+    QString report = EvaluationHeaderLines(pitch, resolution, count).join('\n');
+    report.reserve(report.size() + 28 * static_cast<int>(points.size()));
+    const int set = d_error_graph->AddDataSet(QColor(0, 0, 128, 255), 0);
+    int number = 1;
+    for (const TVector2 &point : points) {
+      report += '\n';
+      report += EvaluationRow(number++, point);
+      d_error_graph->AddPoint(set, point);
+    }
+    d_text_output->appendPlainText(report);
+
+    // A shorter report may end before the saved position.
+    QTextCursor cursor = d_text_output->textCursor();
+    const int end = d_text_output->document()->characterCount() - 1;
+    cursor.setPosition(qBound(0, cursor_position, end));
+    d_text_output->setTextCursor(cursor);
+    d_text_output->verticalScrollBar()->setValue(vertical_scroll);
+    d_text_output->horizontalScrollBar()->setValue(horizontal_scroll);
+  }
+
+  d_status->setText(count_error ? "Scale count not zero on return" : "");
+  d_error_graph->Replot();
 }

@@ -4,6 +4,7 @@
 #include <QDialog>
 
 #include "encoderchannel.h"
+#include "encoderinterpolator.h"
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -54,6 +55,7 @@ private:
   QToolButton *d_scope_mode;
   TEncoderChannel d_channel_a;
   TEncoderChannel d_channel_b;
+  TEncoderInterpolator d_interpolator;
 };
 
 #endif
