@@ -1,6 +1,8 @@
 #include "graphwidget.h"
 
 #include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
 #include <cassert>
 
 namespace {
@@ -167,13 +169,34 @@ bool TGraphWidget::StandardColor(int Index, int *r, int *g, int *b)
   return true;
 }
 
-// Rendering, layout and the mouse are filled in by their own units.
-void TGraphWidget::Replot() {}
-void TGraphWidget::RenderPixmap() {}
-bool TGraphWidget::RenderToDevice(QPainter *, const QRect &, bool) { return true; }
-bool TGraphWidget::RenderToDeviceUntitled(QPainter *, const QRect &, bool) { return true; }
+// Painting only copies the exposed parts of the cached rendering; the
+// graph itself is drawn by Replot, a resize or a view change.
+void TGraphWidget::paintEvent(QPaintEvent *event)
+{
+  QPainter painter(this);
+  for (const QRect &rect : event->region()) {
+    const QRectF area(rect);
+    painter.drawPixmap(area, d_Pixmap, area);
+  }
+}
+
+// Zoom, pan and the coordinate readout come with the mouse handling.
 void TGraphWidget::mousePressEvent(QMouseEvent *) {}
 void TGraphWidget::mouseReleaseEvent(QMouseEvent *) {}
 void TGraphWidget::mouseMoveEvent(QMouseEvent *) {}
-void TGraphWidget::paintEvent(QPaintEvent *) {}
-void TGraphWidget::resizeEvent(QResizeEvent *) {}
+
+// The painter is checked here, beside the other preconditions of the
+// public interface; the drawing itself lives with the rest of rendering.
+bool TGraphWidget::RenderToDevice(QPainter *Device, const QRect &Target,
+                                  bool Border)
+{
+  assert(Device);
+  return RenderOnto(Device, Target, Border, false);
+}
+
+bool TGraphWidget::RenderToDeviceUntitled(QPainter *Device,
+                                          const QRect &Target, bool Border)
+{
+  assert(Device);
+  return RenderOnto(Device, Target, Border, true);
+}

@@ -9,18 +9,11 @@
 #include <QWidget>
 #include <vector>
 
+#include "graphdataset.h"
 #include "graphmapping.h"
 #include "vector2.h"
 
 class QPainter;
-
-// One curve of a graph.
-struct TDataSet
-{
-  std::vector<TVector2> Points;  // in insertion order, data coordinates
-  QColor Color;                  // pen colour
-  int Style;                     // 0 default, 1 lines, 2 bars, 3 crosses
-};
 
 // A general-purpose plotting widget: data sets, automatic fitting, tick
 // labels, a cached rendering, mouse zoom and pan and a coordinate readout.
@@ -61,8 +54,12 @@ public:
   // schedules a repaint. Does nothing before the first resize.
   void Replot();
 
-  // Draw the whole graph onto a caller's painter inside Target; the
-  // widget's own layout, mapping and titles are left as they were.
+  // Draw the whole graph onto a caller's painter (which must not be null)
+  // inside Target, in the painter's font, viewport and transformation,
+  // without filling the background; Border draws a frame round Target.
+  // The widget's own layout, mapping, text height, border flag and
+  // titles are left as they were. The Untitled variant leaves the three
+  // titles out and packs the plot closer to the edges. Both return true.
   bool RenderToDevice(QPainter *Device, const QRect &Target, bool Border);
   bool RenderToDeviceUntitled(QPainter *Device, const QRect &Target,
                               bool Border);
@@ -83,6 +80,25 @@ public:
   int TextHeight() const { return d_TextHeight; }
   const QPixmap &Pixmap() const { return d_Pixmap; }
 
+  // The layout, mapping and label formats of the last rendering.
+  const QRect &PlotRect() const { return d_PlotRect; }
+  const QRect &VLabelRect() const { return d_VLabelRect; }
+  const QRect &VTitleRect() const { return d_VTitleRect; }
+  const QRect &HLabelRect() const { return d_HLabelRect; }
+  const QRect &HTitleRect() const { return d_HTitleRect; }
+  const QRect &TitleRect() const { return d_TitleRect; }
+  const QRect &FullRect() const { return d_FullRect; }
+  const TGraphMapping &Mapping() const { return d_Map; }
+  const QString &HLabelFormat() const { return d_HLabelFormat; }
+  const QString &VLabelFormat() const { return d_VLabelFormat; }
+  const QSize &HLabelSize() const { return d_HLabelSize; }
+  const QSize &VLabelSize() const { return d_VLabelSize; }
+  // Spans chosen by the last fit, before its margins.
+  double FitXSpan() const { return d_FitXSpan; }
+  double FitYSpan() const { return d_FitYSpan; }
+  bool ZoomOutRequested() const { return d_ZoomOutRequest; }
+  bool ScaleToFitRequested() const { return d_ScaleToFitRequest; }
+
 public slots:
   // Both post a request that the next paint event carries out.
   void ZoomOut();
@@ -96,7 +112,20 @@ protected:
   void resizeEvent(QResizeEvent *event) override;
 
 private:
+  // Layout and fit.
+  void LayOut(int Width, int Height);
+  void LayOutForDevice(const QRect &Target, int Unit, bool Untitled);
+  bool PlotIsDegenerate() const;
+  void SetViewToFit();
+  void UpdateLabelFormats(QPainter &Painter);
+
+  // Rendering.
   void RenderPixmap();
+  void DrawGraph(QPainter &Painter);
+  void DrawAxes(QPainter &Painter);
+  void DrawDataSets(QPainter &Painter);
+  bool RenderOnto(QPainter *Device, const QRect &Target, bool Border,
+                  bool Untitled);
 
   TGraphMapping d_Map;
   std::vector<TDataSet> d_DataSets;

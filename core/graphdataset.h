@@ -1,0 +1,17 @@
+#ifndef GRAPHDATASET_H
+#define GRAPHDATASET_H
+
+#include <QColor>
+#include <vector>
+
+#include "vector2.h"
+
+// One curve of a graph.
+struct TDataSet
+{
+  std::vector<TVector2> Points;  // in insertion order, data coordinates
+  QColor Color;                  // pen colour
+  int Style;                     // 0 default, 1 lines, 2 bars, 3 crosses
+};
+
+#endif

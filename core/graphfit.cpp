@@ -1,0 +1,106 @@
+#include "graphfit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// Smallest span of a fitted axis and what it is widened by on each side.
+const double MinimumSpan = 1e-5;
+const double Widening = 5e-6;
+// Fraction of the span added on each side of an axis with margins.
+const double MarginFraction = 1.0 / 50.0;
+// Relative widening of a range that rounding has left empty.
+const double RelativeWidening = 1e-12;
+
+double Limited(double v)
+{
+  return std::min(std::max(v, -FitLimit), FitLimit);
+}
+
+}  // namespace
+
+void WidenEmptyRange(double &Lo, double &Hi)
+{
+  if (Hi > Lo)
+    return;
+  const double magnitude = std::max(std::fabs(Lo), std::fabs(Hi));
+  const double widening = std::max(Widening, magnitude * RelativeWidening);
+  Lo -= widening;
+  Hi += widening;
+}
+
+TGraphFit FitView(const std::vector<TDataSet> &Sets,
+                  const TFitSettings &Settings, const QRect &Plot)
+{
+  double xmin = -Widening, xmax = Widening;
+  double ymin = -Widening, ymax = Widening;
+  bool first = true;
+  for (const TDataSet &set : Sets) {
+    for (const TVector2 &point : set.Points) {
+      if (!std::isfinite(point.x) || !std::isfinite(point.y))
+        continue;
+      const double x = Limited(point.x), y = Limited(point.y);
+      if (first) {
+        xmin = xmax = x;
+        ymin = ymax = y;
+        first = false;
+      } else {
+        xmin = std::min(xmin, x);
+        xmax = std::max(xmax, x);
+        ymin = std::min(ymin, y);
+        ymax = std::max(ymax, y);
+      }
+    }
+  }
+
+  // The y range always holds zero, at least +-E around it.
+  const double extent =
+      Settings.MinimumYExtent > 0.0 ? std::min(Settings.MinimumYExtent, FitLimit) : 0.0;
+  ymin = std::min(ymin, -extent);
+  ymax = std::max(ymax, extent);
+
+  if (xmax - xmin < MinimumSpan) {
+    xmax += Widening;
+    xmin -= Widening;
+  }
+
+  if (Settings.EqualAspect) {
+    // Rebuilt from the y range and the plot's shape about the data's x
+    // centre; centred on it only when the y range is symmetric.
+    const double xc = (xmin + xmax) / 2.0;
+    const int across = std::abs(Plot.right() - Plot.left());
+    const int down = std::abs(Plot.top() - Plot.bottom());
+    const double ratio = down == 0 ? 1.0 : static_cast<double>(across) / down;
+    xmin = xc + ratio * ymin;
+    xmax = xc + ratio * ymax;
+  }
+
+  if (ymax - ymin < MinimumSpan) {
+    ymax += Widening;
+    ymin -= Widening;
+  }
+  // A plot without width makes the equal-aspect x range empty, and
+  // rounding does the same to tiny spans at huge coordinates.
+  WidenEmptyRange(xmin, xmax);
+  WidenEmptyRange(ymin, ymax);
+
+  TGraphFit fit;
+  fit.XSpan = xmax - xmin;
+  fit.YSpan = ymax - ymin;
+  if (Settings.VMargins) {
+    ymin -= fit.YSpan * MarginFraction;
+    ymax += fit.YSpan * MarginFraction;
+  }
+  if (Settings.HMargins) {
+    xmin -= fit.XSpan * MarginFraction;
+    xmax += fit.XSpan * MarginFraction;
+  }
+  fit.XMin = xmin;
+  fit.XMax = xmax;
+  fit.YMin = ymin;
+  fit.YMax = ymax;
+  fit.Map = TGraphMapping::FromRanges(xmin, xmax, ymin, ymax, Plot);
+  return fit;
+}

@@ -1,0 +1,42 @@
+#ifndef GRAPHFIT_H
+#define GRAPHFIT_H
+
+#include <QRect>
+#include <vector>
+
+#include "graphdataset.h"
+#include "graphmapping.h"
+
+// How a fit treats the data.
+struct TFitSettings
+{
+  double MinimumYExtent;  // the y range always holds -E ... +E
+  bool EqualAspect;       // one scale for both axes
+  bool HMargins;          // widen x by 1/50 of its span on each side
+  bool VMargins;          // likewise for y
+};
+
+// The view chosen to show every point of every data set.
+struct TGraphFit
+{
+  double XMin, XMax, YMin, YMax;  // shown ranges, margins included
+  double XSpan, YSpan;            // spans before the margins
+  TGraphMapping Map;              // the ranges onto the plot rectangle
+};
+
+// Coordinates beyond this are fitted as if they lay on it, so that spans,
+// margins and the equal-aspect product stay finite.
+const double FitLimit = 1e290;
+
+// Fits a view to the data sets on the given plot rectangle. Points with
+// a NaN or infinite coordinate are ignored. Every span of the result is
+// positive and finite, whatever the data or the plot's shape.
+TGraphFit FitView(const std::vector<TDataSet> &Sets,
+                  const TFitSettings &Settings, const QRect &Plot);
+
+// Widens a range that rounding has left empty (hi <= lo): adding 5e-6 to
+// a coordinate near 1e12 changes nothing, so the widening is relative to
+// the coordinates' magnitude there. A non-empty range stays as it is.
+void WidenEmptyRange(double &Lo, double &Hi);
+
+#endif
