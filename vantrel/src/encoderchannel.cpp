@@ -1,5 +1,7 @@
 #include "encoderchannel.h"
 
+#include "signalrange.h"
+
 #include <algorithm>
 #include <cassert>
 #include <cmath>
@@ -7,19 +9,6 @@
 
 namespace
 {
-// One signal period in radians; the interpolator steps with the same value.
-const double full_turn = 6.28318530717959;
-
-// Clips to the normalised signal range; NaN passes through.
-double Limited(const double &Value)
-{
-  if (Value > 1.0)
-    return 1.0;
-  if (Value < -1.0)
-    return -1.0;
-  return Value;
-}
-
 bool IsWaveform(const TChannelType &Type)
 {
   return Type == SIN_CHANNEL || Type == COS_CHANNEL;

@@ -1,5 +1,7 @@
 #include "encoderinterpolator.h"
 
+#include "signalrange.h"
+
 #include <cassert>
 #include <cmath>
 
@@ -7,22 +9,11 @@ namespace
 {
 // Smallest accepted distance and the tolerance of every count decision.
 const double zero_epsilon = 1e-9;
-// One signal period; the channels step their tables with the same value.
-const double full_turn = 6.28318530717959;
 // Below this a cosine is replaced by it, keeping its sign, so the quotient
 // in Angle stays finite.
 const double near_zero_cosine = 1e-10;
 const double pi = 3.141592653589793;
 const double two_pi = 6.283185307179586;
-
-double Limited(const double &Value)
-{
-  if (Value > 1.0)
-    return 1.0;
-  if (Value < -1.0)
-    return -1.0;
-  return Value;
-}
 
 double Wrapped(double Angle)
 {
