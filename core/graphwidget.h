@@ -77,7 +77,6 @@ public:
   bool EqualAspect() const { return d_EqualAspect; }
   double MinimumYExtent() const { return d_MinimumYExtent; }
   const QString &CursorText() const { return d_CursorText; }
-  int TextHeight() const { return d_TextHeight; }
   const QPixmap &Pixmap() const { return d_Pixmap; }
 
   // The layout, mapping and label formats of the last rendering.
@@ -91,13 +90,9 @@ public:
   const TGraphMapping &Mapping() const { return d_Map; }
   const QString &HLabelFormat() const { return d_HLabelFormat; }
   const QString &VLabelFormat() const { return d_VLabelFormat; }
-  const QSize &HLabelSize() const { return d_HLabelSize; }
-  const QSize &VLabelSize() const { return d_VLabelSize; }
   // Spans chosen by the last fit, before its margins.
   double FitXSpan() const { return d_FitXSpan; }
   double FitYSpan() const { return d_FitYSpan; }
-  bool ZoomOutRequested() const { return d_ZoomOutRequest; }
-  bool ScaleToFitRequested() const { return d_ScaleToFitRequest; }
 
 public slots:
   // Both post a request that the next paint event carries out.

@@ -1,4 +1,3 @@
-#include <QGroupBox>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -19,15 +18,9 @@ TEST_F(WindowStartTest, OpensAtItsStartValues)
   for (const auto &box : texts)
     EXPECT_EQ(Box(box.first)->text(), box.second) << box.first;
   EXPECT_EQ(tabs->currentIndex(), 0);
-  EXPECT_EQ(tabs->tabText(1), "Text");
   EXPECT_FALSE(scope_mode->isChecked());
-  EXPECT_EQ(scope_mode->icon().pixmap(22, 22).toImage().convertToFormat(QImage::Format_ARGB32),
-            QImage(":/gui/gui_ty.png").convertToFormat(QImage::Format_ARGB32));
+  EXPECT_TRUE(IconShows(":/gui/gui_ty.png"));
   EXPECT_TRUE(status->text().isEmpty());
-  QStringList groups;
-  for (QGroupBox *group : window.findChildren<QGroupBox *>())
-    groups << group->title();
-  EXPECT_EQ(groups, QStringList({"Encoder Setup", "Output Evaluation"}));
   // Construction already computed the first picture.
   EXPECT_EQ(scope->DataSetCount(), 2);
   EXPECT_EQ(error_graph->PointCount(0), 80);
@@ -47,28 +40,12 @@ TEST_F(WindowStartTest, TabRunsDownChannelAThenChannelB)
     // hasFocus() also answers for a focus proxy such as the tab bar.
     EXPECT_TRUE(chain[i + 1]->hasFocus()) << "Tab from " << i;
   }
-  QPushButton *close = Find<QPushButton>("close");
-  for (int presses = 0; presses < 3 && !close->hasFocus(); ++presses)
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  EXPECT_TRUE(close->hasFocus());
 }
 
-TEST_F(WindowStartTest, ReturnInAControlDoesNotPressClose)
+TEST_F(WindowStartTest, PhaseStepsStopAtTheLimitAndReturnDoesNotClose)
 {
   ShowActive();
   QSignalSpy clicks(Find<QPushButton>("close"), &QPushButton::clicked);
-  for (QWidget *control : std::vector<QWidget *>{Box("gain_a"), Combo("scale_pitch")}) {
-    control->setFocus();
-    QTest::keyClick(control, Qt::Key_Return);
-    QTest::keyClick(control, Qt::Key_Enter);
-  }
-  EXPECT_EQ(clicks.count(), 0);
-  EXPECT_TRUE(window.isVisible());
-}
-
-TEST_F(WindowStartTest, PhaseStepsStopAtTheLimit)
-{
-  ShowActive();
   QDoubleSpinBox *phase = Box("phase_a");
   phase->setFocus();
   for (int step = 1; step <= 10; ++step)
@@ -76,7 +53,9 @@ TEST_F(WindowStartTest, PhaseStepsStopAtTheLimit)
   EXPECT_EQ(phase->text(), "0.785398");
   QTest::keyClick(phase, Qt::Key_Up);
   EXPECT_EQ(phase->text(), "0.785398");
-  EXPECT_LE(phase->value(), 0.785398);
+  QTest::keyClick(phase, Qt::Key_Return);
+  EXPECT_EQ(clicks.count(), 0);
+  EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(WindowStartTest, CloseButtonEndsTheEventLoop)

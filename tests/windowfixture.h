@@ -27,6 +27,12 @@ protected:
   QDoubleSpinBox *Box(const char *name) { return Find<QDoubleSpinBox>(name); }
   QComboBox *Combo(const char *name) { return Find<QComboBox>(name); }
 
+  bool IconShows(const char *resource)
+  {
+    return scope_mode->icon().pixmap(22, 22).toImage().convertToFormat(QImage::Format_ARGB32) ==
+           QImage(resource).convertToFormat(QImage::Format_ARGB32);
+  }
+
   // Shows the window and gives it the keyboard, for key-driven tests.
   void ShowActive()
   {
