@@ -54,6 +54,7 @@ TEST_F(WindowStartTest, PhaseStepsStopAtTheLimitAndReturnDoesNotClose)
   QTest::keyClick(phase, Qt::Key_Up);
   EXPECT_EQ(phase->text(), "0.785398");
   QTest::keyClick(phase, Qt::Key_Return);
+  QTest::keyClick(phase, Qt::Key_Enter);
   EXPECT_EQ(clicks.count(), 0);
   EXPECT_TRUE(window.isVisible());
 }
