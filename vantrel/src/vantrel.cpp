@@ -10,11 +10,11 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScrollBar>
-#include <QTextCursor>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpacerItem>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
