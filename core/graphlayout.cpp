@@ -23,6 +23,17 @@ QSize MeasuredSize(QPainter &Painter, const QString &Text)
   return QSize(std::max(bounds.width(), 1), std::max(bounds.height(), 1));
 }
 
+// The format and measured size of one axis's labels, from the data values
+// at its low and high plot edges.
+void ChooseAxisLabels(QPainter &Painter, double Low, double High,
+                      int TrailingBlanks, QString &Format, QSize &Size)
+{
+  const TLabelFormat format =
+      ChooseLabelFormat(std::max(std::fabs(Low), std::fabs(High)), High - Low);
+  Format = LabelFormatText(format);
+  Size = MeasuredSize(Painter, LabelSampleText(format, TrailingBlanks));
+}
+
 }  // namespace
 
 void TGraphWidget::resizeEvent(QResizeEvent *event)
@@ -95,17 +106,10 @@ void TGraphWidget::SetViewToFit()
 
 void TGraphWidget::UpdateLabelFormats(QPainter &Painter)
 {
-  const double xl = d_Map.UnmapX(d_PlotRect.left());
-  const double xr = d_Map.UnmapX(d_PlotRect.right());
-  const TLabelFormat h =
-      ChooseLabelFormat(std::max(std::fabs(xl), std::fabs(xr)), xr - xl);
-  d_HLabelFormat = LabelFormatText(h);
-  d_HLabelSize = MeasuredSize(Painter, LabelSampleText(h, HLabelTrailingBlanks));
-
-  const double yt = d_Map.UnmapY(d_PlotRect.top());
-  const double yb = d_Map.UnmapY(d_PlotRect.bottom());
-  const TLabelFormat v =
-      ChooseLabelFormat(std::max(std::fabs(yt), std::fabs(yb)), yt - yb);
-  d_VLabelFormat = LabelFormatText(v);
-  d_VLabelSize = MeasuredSize(Painter, LabelSampleText(v, VLabelTrailingBlanks));
+  ChooseAxisLabels(Painter, d_Map.UnmapX(d_PlotRect.left()),
+                   d_Map.UnmapX(d_PlotRect.right()), HLabelTrailingBlanks,
+                   d_HLabelFormat, d_HLabelSize);
+  ChooseAxisLabels(Painter, d_Map.UnmapY(d_PlotRect.bottom()),
+                   d_Map.UnmapY(d_PlotRect.top()), VLabelTrailingBlanks,
+                   d_VLabelFormat, d_VLabelSize);
 }

@@ -9,6 +9,7 @@
 #include <QPen>
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "graphaxis.h"
 
@@ -249,14 +250,15 @@ void TGraphWidget::DrawDataSets(QPainter &Painter)
 bool TGraphWidget::RenderOnto(QPainter *Device, const QRect &Target,
                               bool Border, bool Untitled)
 {
-  const TGraphMapping map = d_Map;
-  const QRect plotRect = d_PlotRect, vLabelRect = d_VLabelRect,
-              vTitleRect = d_VTitleRect, hLabelRect = d_HLabelRect,
-              hTitleRect = d_HTitleRect, titleRect = d_TitleRect,
-              fullRect = d_FullRect;
-  const int textHeight = d_TextHeight;
-  const bool drawBorder = d_DrawBorder;
-  const QString title = d_Title, hTitle = d_HTitle, vTitle = d_VTitle;
+  // Everything this drawing borrows from the widget, listed once for the
+  // save and the restore. The fit spans, label formats and sizes stay
+  // those of this drawing.
+  auto borrowed =
+      std::tie(d_Map, d_PlotRect, d_VLabelRect, d_VTitleRect, d_HLabelRect,
+               d_HTitleRect, d_TitleRect, d_FullRect, d_TextHeight,
+               d_DrawBorder, d_Title, d_HTitle, d_VTitle);
+  const auto saved = std::apply(
+      [](const auto &...member) { return std::make_tuple(member...); }, borrowed);
 
   if (Untitled) {
     d_Title.clear();
@@ -268,19 +270,6 @@ bool TGraphWidget::RenderOnto(QPainter *Device, const QRect &Target,
   LayOutForDevice(Target, d_TextHeight, Untitled);
   DrawGraph(*Device);
 
-  // The fit spans, label formats and sizes stay those of this drawing.
-  d_Map = map;
-  d_PlotRect = plotRect;
-  d_VLabelRect = vLabelRect;
-  d_VTitleRect = vTitleRect;
-  d_HLabelRect = hLabelRect;
-  d_HTitleRect = hTitleRect;
-  d_TitleRect = titleRect;
-  d_FullRect = fullRect;
-  d_TextHeight = textHeight;
-  d_DrawBorder = drawBorder;
-  d_Title = title;
-  d_HTitle = hTitle;
-  d_VTitle = vTitle;
+  borrowed = saved;
   return true;
 }
