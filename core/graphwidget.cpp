@@ -1,14 +1,12 @@
 #include "graphwidget.h"
 
 #include <QFontMetrics>
-#include <QPaintEvent>
 #include <QPainter>
 #include <cassert>
 
-namespace {
+#include "graphview.h"
 
-// Format of the coordinate readout in the plot's top right corner.
-const char *const ReadoutFormat = "%.5lf,   %.5lf";
+namespace {
 
 // The fit never shows less than this vertically unless told otherwise.
 const double DefaultMinimumYExtent = 5e-6;
@@ -41,7 +39,7 @@ TGraphWidget::TGraphWidget(QWidget *parent, Qt::WindowFlags flags)
       d_MinimumYExtent(DefaultMinimumYExtent),
       d_EqualAspect(false)
 {
-  d_CursorText = QString::asprintf(ReadoutFormat, 0.0, 0.0);
+  d_CursorText = ReadoutText(0.0, 0.0);
   // The readout follows the pointer with no button held.
   setAttribute(Qt::WA_MouseTracking);
   setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding);
@@ -168,22 +166,6 @@ bool TGraphWidget::StandardColor(int Index, int *r, int *g, int *b)
   *b = pattern[2] * level;
   return true;
 }
-
-// Painting only copies the exposed parts of the cached rendering; the
-// graph itself is drawn by Replot, a resize or a view change.
-void TGraphWidget::paintEvent(QPaintEvent *event)
-{
-  QPainter painter(this);
-  for (const QRect &rect : event->region()) {
-    const QRectF area(rect);
-    painter.drawPixmap(area, d_Pixmap, area);
-  }
-}
-
-// Zoom, pan and the coordinate readout come with the mouse handling.
-void TGraphWidget::mousePressEvent(QMouseEvent *) {}
-void TGraphWidget::mouseReleaseEvent(QMouseEvent *) {}
-void TGraphWidget::mouseMoveEvent(QMouseEvent *) {}
 
 // The painter is checked here, beside the other preconditions of the
 // public interface; the drawing itself lives with the rest of rendering.

@@ -122,6 +122,11 @@ private:
   bool RenderOnto(QPainter *Device, const QRect &Target, bool Border,
                   bool Untitled);
 
+  // Mouse-driven views.
+  bool SetViewFromRect(const QRect &Rect);
+  void RenderView(const QRect &Rect);
+  void UpdateZoomBand();
+
   TGraphMapping d_Map;
   std::vector<TDataSet> d_DataSets;
   QRect d_PlotRect;
