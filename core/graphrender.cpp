@@ -207,8 +207,7 @@ void TGraphWidget::DrawAxes(QPainter &Painter)
   const int titleWidth =
       std::max(Painter.boundingRect(QRect(), Qt::AlignLeft, d_VTitle).width(), 1);
   Painter.save();
-  Painter.translate((d_VTitleRect.left() + d_VTitleRect.right()) / 2,
-                    (d_VTitleRect.top() + d_VTitleRect.bottom()) / 2);
+  Painter.translate(d_VTitleRect.center());
   Painter.rotate(-90.0);
   Painter.drawText(QPoint(-titleWidth / 2, 0), d_VTitle);
   Painter.restore();

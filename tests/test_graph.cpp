@@ -21,7 +21,7 @@ void ResizeGraph(TGraphWidget &Graph, int Width, int Height)
   QApplication::sendEvent(&Graph, &event);
 }
 
-void AddSet(TGraphWidget &Graph, QColor Color, int Style, const std::vector<TVector2> &Points)
+void AddSet(TGraphWidget &Graph, const QColor &Color, int Style, const std::vector<TVector2> &Points)
 {
   const int set = Graph.AddDataSet(Color, Style);
   for (const TVector2 &point : Points)

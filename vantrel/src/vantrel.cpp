@@ -18,6 +18,7 @@
 #include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "evaluationreport.h"
 #include "graphwidget.h"
@@ -397,7 +398,7 @@ void TVantrel::Update_Evaluation()
   if (!(pitch > 0.0) || !(resolution > 0.0))
     return;
   // Rounded to the nearest whole count: 0.120 / 0.0001 is a hair below 1200.
-  const int count = static_cast<int>(pitch / resolution + 0.5);
+  const int count = static_cast<int>(std::lround(pitch / resolution));
   if (count < 2)
     return;
 
