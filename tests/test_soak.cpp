@@ -163,3 +163,32 @@ TEST_F(WindowSoakTest, TwoThousandRandomChangesLeaveNoWarningAndNoGrowth)
   EXPECT_LE(end_kib - warm_kib, 4 * 1024);
 #endif
 }
+
+// Each new QIcon leaves entries behind in Qt's pixmap cache; the mode
+// button must reuse its two icons, or every click keeps a few hundred
+// bytes for good.
+TEST_F(WindowSoakTest, ModeButtonClicksKeepTheHeapFlat)
+{
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer's allocator keeps its own books";
+#else
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const auto heap = [this] {
+    QApplication::processEvents();
+    QPixmapCache::clear();
+    return static_cast<long>(mallinfo2().uordblks);
+  };
+  const auto click = [this](int Clicks) {
+    for (int i = 0; i < Clicks; ++i) {
+      scope_mode->click();
+      scope_mode->grab();  // asks the icon for a pixmap, as painting does
+    }
+  };
+  click(2000);  // Qt's own caches settle first
+  const int clicks = 3000;
+  const long before = heap();
+  click(clicks);
+  EXPECT_LE(heap() - before, 64 * 1024) << "over " << clicks << " clicks";
+#endif
+}

@@ -37,8 +37,8 @@ struct TResourceRegistration
   TResourceRegistration() { RegisterResources(); }
 } resource_registration;
 
-const char *const DualModeIcon = ":/gui/gui_ty.png";
-const char *const XYModeIcon = ":/gui/gui_xy.png";
+const char *const DualModeIconFile = ":/gui/gui_ty.png";
+const char *const XYModeIconFile = ":/gui/gui_xy.png";
 
 // Phase limits are +-pi/4 and the step a tenth of that, each rounded to
 // 14 decimals.
@@ -87,7 +87,9 @@ void AddCurve(TGraphWidget *graph, const QColor &color,
 }  // namespace
 
 TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
-    : QDialog(parent, flags)
+    : QDialog(parent, flags),
+      d_dual_mode_icon(DualModeIconFile),
+      d_xy_mode_icon(XYModeIconFile)
 {
   QFont text_font;
   text_font.setFamily("Courier New");
@@ -273,7 +275,7 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   d_resolution->setCurrentIndex(3);
   d_scale_pitch->setCurrentIndex(1);
   d_scope_mode->setChecked(false);
-  d_scope_mode->setIcon(QIcon(DualModeIcon));
+  d_scope_mode->setIcon(d_dual_mode_icon);
 
   // The only computation during construction: the slots are connected
   // afterwards, so setting the start values above ran none of them.
@@ -351,7 +353,7 @@ void TVantrel::Setup_Changed()
 
 void TVantrel::Scope_Mode_Changed(bool checked)
 {
-  d_scope_mode->setIcon(QIcon(checked ? XYModeIcon : DualModeIcon));
+  d_scope_mode->setIcon(checked ? d_xy_mode_icon : d_dual_mode_icon);
   // In XY mode both axes share one scale, so an ideal pair is round.
   d_scope->SetEqualAspect(checked);
   if (checked) {

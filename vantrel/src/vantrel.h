@@ -2,6 +2,7 @@
 #define VANTREL_H
 
 #include <QDialog>
+#include <QIcon>
 
 #include "encoderchannel.h"
 #include "encoderinterpolator.h"
@@ -56,6 +57,10 @@ private:
   TEncoderChannel d_channel_a;
   TEncoderChannel d_channel_b;
   TEncoderInterpolator d_interpolator;
+  // Loaded once: every new QIcon leaves entries in Qt's pixmap cache, so
+  // building one per click would make memory creep in a long session.
+  QIcon d_dual_mode_icon;
+  QIcon d_xy_mode_icon;
 };
 
 #endif
