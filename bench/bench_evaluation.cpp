@@ -1,7 +1,7 @@
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QPlainTextEdit>
-#include <benchmark/benchmark.h>
 
 #include "encoderchannel.h"
 #include "encoderinterpolator.h"
@@ -79,8 +79,7 @@ void BM_Baseline_AppendLineByLine_C1200(benchmark::State &state)
   TEncoderInterpolator interpolator;
   interpolator.SetInterpolatorCount(1200);
   bool error = false;
-  const std::vector<TVector2> points =
-      interpolator.Evaluate(0.120, channels.a, channels.b, &error);
+  const std::vector<TVector2> points = interpolator.Evaluate(0.120, channels.a, channels.b, &error);
   QPlainTextEdit *text = fixture.window.findChild<QPlainTextEdit *>("text_output");
   for (auto _ : state) {
     text->clear();

@@ -1,5 +1,5 @@
-#include <QApplication>
 #include <benchmark/benchmark.h>
+#include <QApplication>
 
 // The widgets need an application object; run headless unless told
 // otherwise.

@@ -1,5 +1,5 @@
-#include <QApplication>
 #include <benchmark/benchmark.h>
+#include <QApplication>
 #include <cmath>
 
 #include "graphwidget.h"

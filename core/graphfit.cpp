@@ -31,8 +31,8 @@ void WidenEmptyRange(double &Lo, double &Hi)
   Hi += widening;
 }
 
-TGraphFit FitView(const std::vector<TDataSet> &Sets,
-                  const TFitSettings &Settings, const QRect &Plot)
+TGraphFit FitView(const std::vector<TDataSet> &Sets, const TFitSettings &Settings,
+                  const QRect &Plot)
 {
   double xmin = -Widening, xmax = Widening;
   double ymin = -Widening, ymax = Widening;

@@ -31,8 +31,8 @@ const double FitLimit = 1e290;
 // Fits a view to the data sets on the given plot rectangle. Points with
 // a NaN or infinite coordinate are ignored. Every span of the result is
 // positive and finite, whatever the data or the plot's shape.
-TGraphFit FitView(const std::vector<TDataSet> &Sets,
-                  const TFitSettings &Settings, const QRect &Plot);
+TGraphFit FitView(const std::vector<TDataSet> &Sets, const TFitSettings &Settings,
+                  const QRect &Plot);
 
 // Widens a range that rounding has left empty (hi <= lo): adding 5e-6 to
 // a coordinate near 1e12 changes nothing, so the widening is relative to

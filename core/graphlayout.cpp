@@ -25,8 +25,8 @@ QSize MeasuredSize(QPainter &Painter, const QString &Text)
 
 // The format and measured size of one axis's labels, from the data values
 // at its low and high plot edges.
-void ChooseAxisLabels(QPainter &Painter, double Low, double High,
-                      int TrailingBlanks, QString &Format, QSize &Size)
+void ChooseAxisLabels(QPainter &Painter, double Low, double High, int TrailingBlanks,
+                      QString &Format, QSize &Size)
 {
   const TLabelFormat format =
       ChooseLabelFormat(std::max(std::fabs(Low), std::fabs(High)), High - Low);
@@ -57,8 +57,7 @@ void TGraphWidget::LayOut(int Width, int Height)
   d_FullRect.setCoords(0, 0, Width, Height);
 }
 
-void TGraphWidget::LayOutForDevice(const QRect &Target, int Unit,
-                                   bool Untitled)
+void TGraphWidget::LayOutForDevice(const QRect &Target, int Unit, bool Untitled)
 {
   const int u = Unit;
   const int w = Target.width();
@@ -82,22 +81,21 @@ void TGraphWidget::LayOutForDevice(const QRect &Target, int Unit,
   // The layout is that of a target at the origin, moved as a whole to
   // where the target lies.
   const QPoint offset = Target.topLeft();
-  for (QRect *rect : {&d_PlotRect, &d_VLabelRect, &d_VTitleRect,
-                      &d_HLabelRect, &d_HTitleRect, &d_TitleRect})
+  for (QRect *rect :
+       {&d_PlotRect, &d_VLabelRect, &d_VTitleRect, &d_HLabelRect, &d_HTitleRect, &d_TitleRect})
     rect->translate(offset);
   d_FullRect = Target;
 }
 
 bool TGraphWidget::PlotIsDegenerate() const
 {
-  return d_PlotRect.right() <= d_PlotRect.left() ||
-         d_PlotRect.bottom() <= d_PlotRect.top();
+  return d_PlotRect.right() <= d_PlotRect.left() || d_PlotRect.bottom() <= d_PlotRect.top();
 }
 
 void TGraphWidget::SetViewToFit()
 {
-  const TFitSettings settings{d_MinimumYExtent, d_EqualAspect,
-                              d_HScaleMode == 1, d_VScaleMode == 1};
+  const TFitSettings settings{d_MinimumYExtent, d_EqualAspect, d_HScaleMode == 1,
+                              d_VScaleMode == 1};
   const TGraphFit fit = FitView(d_DataSets, settings, d_PlotRect);
   d_FitXSpan = fit.XSpan;
   d_FitYSpan = fit.YSpan;
@@ -106,10 +104,8 @@ void TGraphWidget::SetViewToFit()
 
 void TGraphWidget::UpdateLabelFormats(QPainter &Painter)
 {
-  ChooseAxisLabels(Painter, d_Map.UnmapX(d_PlotRect.left()),
-                   d_Map.UnmapX(d_PlotRect.right()), HLabelTrailingBlanks,
-                   d_HLabelFormat, d_HLabelSize);
-  ChooseAxisLabels(Painter, d_Map.UnmapY(d_PlotRect.bottom()),
-                   d_Map.UnmapY(d_PlotRect.top()), VLabelTrailingBlanks,
-                   d_VLabelFormat, d_VLabelSize);
+  ChooseAxisLabels(Painter, d_Map.UnmapX(d_PlotRect.left()), d_Map.UnmapX(d_PlotRect.right()),
+                   HLabelTrailingBlanks, d_HLabelFormat, d_HLabelSize);
+  ChooseAxisLabels(Painter, d_Map.UnmapY(d_PlotRect.bottom()), d_Map.UnmapY(d_PlotRect.top()),
+                   VLabelTrailingBlanks, d_VLabelFormat, d_VLabelSize);
 }

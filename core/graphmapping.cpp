@@ -12,11 +12,10 @@ bool WithinLimit(double v)
 
 }  // namespace
 
-bool TGraphMapping::ClipSegment(double &x0, double &y0, double &x1,
-                                double &y1) const
+bool TGraphMapping::ClipSegment(double &x0, double &y0, double &x1, double &y1) const
 {
-  if (WithinLimit(MapX(x0)) && WithinLimit(MapY(y0)) &&
-      WithinLimit(MapX(x1)) && WithinLimit(MapY(y1)))
+  if (WithinLimit(MapX(x0)) && WithinLimit(MapY(y0)) && WithinLimit(MapX(x1)) &&
+      WithinLimit(MapY(y1)))
     return true;
 
   // The pixel square in data coordinates.
@@ -48,14 +47,13 @@ bool TGraphMapping::ClipSegment(double &x0, double &y0, double &x1,
     }
     return true;
   };
-  if (!keep(-hdx, hx0 - 0.5 * xlo) || !keep(hdx, 0.5 * xhi - hx0) ||
-      !keep(-hdy, hy0 - 0.5 * ylo) || !keep(hdy, 0.5 * yhi - hy0))
+  if (!keep(-hdx, hx0 - 0.5 * xlo) || !keep(hdx, 0.5 * xhi - hx0) || !keep(-hdy, hy0 - 0.5 * ylo) ||
+      !keep(hdy, 0.5 * yhi - hy0))
     return false;
 
   x1 = 2.0 * (hx0 + t1 * hdx);
   y1 = 2.0 * (hy0 + t1 * hdy);
   x0 = 2.0 * (hx0 + t0 * hdx);
   y0 = 2.0 * (hy0 + t0 * hdy);
-  return std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) &&
-         std::isfinite(y1);
+  return std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1);
 }

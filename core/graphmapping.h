@@ -26,8 +26,8 @@ struct TGraphMapping
   // positive finite spans. A plot without extent (right <= left or
   // bottom <= top) is treated as one pixel wide or high, so the mapping
   // stays invertible and unmapping its edges never divides by zero.
-  static TGraphMapping FromRanges(double xmin, double xmax, double ymin,
-                                  double ymax, const QRect &plot)
+  static TGraphMapping FromRanges(double xmin, double xmax, double ymin, double ymax,
+                                  const QRect &plot)
   {
     const double width = std::max(plot.right() - plot.left(), 1);
     const double height = std::max(plot.bottom() - plot.top(), 1);

@@ -14,8 +14,7 @@ void TGraphWidget::mousePressEvent(QMouseEvent *event)
   const QPoint pos = event->pos();
   if (event->button() == Qt::LeftButton) {
     // A band started outside the plot is anchored at its top-left corner.
-    const QPoint anchor =
-        d_PlotRect.contains(pos) ? pos : d_PlotRect.topLeft();
+    const QPoint anchor = d_PlotRect.contains(pos) ? pos : d_PlotRect.topLeft();
     d_ZoomRect = QRect(anchor, anchor);
     d_ZoomArmed = true;
     d_ZoomDragged = false;
@@ -44,8 +43,7 @@ void TGraphWidget::mouseMoveEvent(QMouseEvent *event)
     if (d_PanArmed) {
       // Viewing the plot shifted against the pointer's motion makes the
       // data under the pointer follow it.
-      RenderView(d_PlotRect.translated(d_ZoomRect.left() - pos.x(),
-                                       d_ZoomRect.top() - pos.y()));
+      RenderView(d_PlotRect.translated(d_ZoomRect.left() - pos.x(), d_ZoomRect.top() - pos.y()));
       repaint();
       d_ZoomRect.moveTopLeft(pos);
     }
@@ -108,8 +106,7 @@ void TGraphWidget::paintEvent(QPaintEvent *event)
   const QPen savedPen = painter.pen();
   painter.setPen(Qt::lightGray);
   const QRect text = painter.boundingRect(QRect(), 0, d_CursorText);
-  painter.drawText(QPoint(d_PlotRect.right() - text.width(),
-                          d_PlotRect.top() + text.height()),
+  painter.drawText(QPoint(d_PlotRect.right() - text.width(), d_PlotRect.top() + text.height()),
                    d_CursorText);
   painter.setPen(savedPen);
 }
@@ -129,8 +126,7 @@ void TGraphWidget::RenderView(const QRect &Rect)
     return;
   d_Pixmap.fill(Qt::white);
   QPainter painter(&d_Pixmap);
-  painter.setViewport(d_FullRect.left(), d_FullRect.top(), d_FullRect.right(),
-                      d_FullRect.bottom());
+  painter.setViewport(d_FullRect.left(), d_FullRect.top(), d_FullRect.right(), d_FullRect.bottom());
   UpdateLabelFormats(painter);
   DrawAxes(painter);
   DrawDataSets(painter);
@@ -143,8 +139,6 @@ void TGraphWidget::UpdateZoomBand()
   const QRect r = d_ZoomRect.normalized();
   update(QRect(QPoint(r.left(), r.top()), QPoint(r.right(), r.top())));
   update(QRect(QPoint(r.left(), r.top()), QPoint(r.left(), r.bottom())));
-  update(QRect(QPoint(r.left(), r.bottom() + 1),
-               QPoint(r.right(), r.bottom() + 1)));
-  update(QRect(QPoint(r.right() + 1, r.top()),
-               QPoint(r.right() + 1, r.bottom())));
+  update(QRect(QPoint(r.left(), r.bottom() + 1), QPoint(r.right(), r.bottom() + 1)));
+  update(QRect(QPoint(r.right() + 1, r.top()), QPoint(r.right() + 1, r.bottom())));
 }

@@ -38,8 +38,7 @@ bool WithinPixelLimit(double v)
 
 // One drawLines call per segment. A point with a NaN or infinite
 // coordinate leaves a gap: both of its segments are skipped.
-void DrawLines(QPainter &Painter, const TGraphMapping &Map,
-               const std::vector<TVector2> &Points)
+void DrawLines(QPainter &Painter, const TGraphMapping &Map, const std::vector<TVector2> &Points)
 {
   for (std::size_t i = 1; i < Points.size(); ++i) {
     const TVector2 &a = Points[i - 1];
@@ -48,8 +47,8 @@ void DrawLines(QPainter &Painter, const TGraphMapping &Map,
       continue;
     double px0 = Map.MapX(a.x), py0 = Map.MapY(a.y);
     double px1 = Map.MapX(b.x), py1 = Map.MapY(b.y);
-    if (!WithinPixelLimit(px0) || !WithinPixelLimit(py0) ||
-        !WithinPixelLimit(px1) || !WithinPixelLimit(py1)) {
+    if (!WithinPixelLimit(px0) || !WithinPixelLimit(py0) || !WithinPixelLimit(px1) ||
+        !WithinPixelLimit(py1)) {
       double x0 = a.x, y0 = a.y, x1 = b.x, y1 = b.y;
       if (!Map.ClipSegment(x0, y0, x1, y1))
         continue;
@@ -64,17 +63,15 @@ void DrawLines(QPainter &Painter, const TGraphMapping &Map,
   }
 }
 
-void DrawCrosses(QPainter &Painter, const TGraphMapping &Map,
-                 const std::vector<TVector2> &Points)
+void DrawCrosses(QPainter &Painter, const TGraphMapping &Map, const std::vector<TVector2> &Points)
 {
   for (const TVector2 &point : Points) {
     if (!IsFinite(point))
       continue;
     const int px = Map.Column(point.x);
     const int py = Map.Row(point.y);
-    const QLine cross[2] = {
-        QLine(px - CrossArm, py - CrossArm, px + CrossArm, py + CrossArm),
-        QLine(px - CrossArm, py + CrossArm, px + CrossArm, py - CrossArm)};
+    const QLine cross[2] = {QLine(px - CrossArm, py - CrossArm, px + CrossArm, py + CrossArm),
+                            QLine(px - CrossArm, py + CrossArm, px + CrossArm, py - CrossArm)};
     Painter.drawLines(cross, 2);
   }
 }
@@ -82,8 +79,7 @@ void DrawCrosses(QPainter &Painter, const TGraphMapping &Map,
 // Each bar reaches from its point to the row just above y = 0 and is
 // 2 * hw pixels wide, hw shrinking with the number of bars that share
 // the plot's width.
-void DrawBars(QPainter &Painter, const TGraphMapping &Map, const QRect &Plot,
-              const TDataSet &Set)
+void DrawBars(QPainter &Painter, const TGraphMapping &Map, const QRect &Plot, const TDataSet &Set)
 {
   const int plotWidth = Plot.right() - Plot.left() + 1;
   const int count = static_cast<int>(Set.Points.size());
@@ -113,8 +109,7 @@ QFont TitleFont(int PointSize)
 
 void TGraphWidget::Replot()
 {
-  if (d_FullRect.bottom() - d_FullRect.top() < 0 ||
-      d_FullRect.right() - d_FullRect.left() < 0)
+  if (d_FullRect.bottom() - d_FullRect.top() < 0 || d_FullRect.right() - d_FullRect.left() < 0)
     return;
   RenderPixmap();
   update();
@@ -122,16 +117,14 @@ void TGraphWidget::Replot()
 
 void TGraphWidget::RenderPixmap()
 {
-  if (d_FullRect.bottom() - d_FullRect.top() < 0 ||
-      d_FullRect.right() - d_FullRect.left() < 0)
+  if (d_FullRect.bottom() - d_FullRect.top() < 0 || d_FullRect.right() - d_FullRect.left() < 0)
     return;
   // One pixel wider and higher than the widget: the viewport below
   // squeezes logical column W and row H onto the last visible ones.
   d_Pixmap = QPixmap(d_FullRect.width(), d_FullRect.height());
   d_Pixmap.fill(Qt::white);
   QPainter painter(&d_Pixmap);
-  painter.setViewport(d_FullRect.left(), d_FullRect.top(), d_FullRect.right(),
-                      d_FullRect.bottom());
+  painter.setViewport(d_FullRect.left(), d_FullRect.top(), d_FullRect.right(), d_FullRect.bottom());
   DrawGraph(painter);
 }
 
@@ -159,8 +152,7 @@ void TGraphWidget::DrawAxes(QPainter &Painter)
       Painter.setPen(Qt::lightGray);
       Painter.drawLine(x, bottom, x, bottom + textHeight / 3);
       Painter.setPen(Qt::black);
-      Painter.drawText(QPoint(x - hlw / 2, hBaseline),
-                       TickLabel(d_HLabelFormat, d_Map.UnmapX(x)));
+      Painter.drawText(QPoint(x - hlw / 2, hBaseline), TickLabel(d_HLabelFormat, d_Map.UnmapX(x)));
     }
 
     const int vlw = d_VLabelSize.width(), vlh = d_VLabelSize.height();
@@ -185,8 +177,8 @@ void TGraphWidget::DrawAxes(QPainter &Painter)
   // Inverted rectangles (a graph too small for them) are not framed.
   if (d_DrawBorder) {
     QRect border;
-    border.setCoords(d_FullRect.left(), d_FullRect.top(),
-                     d_FullRect.right() - 1, d_FullRect.bottom() - 1);
+    border.setCoords(d_FullRect.left(), d_FullRect.top(), d_FullRect.right() - 1,
+                     d_FullRect.bottom() - 1);
     if (border.isValid()) {
       Painter.setPen(Qt::darkGray);
       Painter.drawRect(border);
@@ -228,17 +220,17 @@ void TGraphWidget::DrawDataSets(QPainter &Painter)
         continue;
       Painter.setPen(set.Color);
       switch (set.Style == 0 ? d_DefaultStyle : set.Style) {
-      case LineStyle:
-        DrawLines(Painter, d_Map, set.Points);
-        break;
-      case BarStyle:
-        DrawBars(Painter, d_Map, d_PlotRect, set);
-        break;
-      case CrossStyle:
-        DrawCrosses(Painter, d_Map, set.Points);
-        break;
-      default:  // unknown styles are not drawn
-        break;
+        case LineStyle:
+          DrawLines(Painter, d_Map, set.Points);
+          break;
+        case BarStyle:
+          DrawBars(Painter, d_Map, d_PlotRect, set);
+          break;
+        case CrossStyle:
+          DrawCrosses(Painter, d_Map, set.Points);
+          break;
+        default:  // unknown styles are not drawn
+          break;
       }
     }
   }
@@ -246,18 +238,16 @@ void TGraphWidget::DrawDataSets(QPainter &Painter)
   Painter.setPen(savedPen);
 }
 
-bool TGraphWidget::RenderOnto(QPainter *Device, const QRect &Target,
-                              bool Border, bool Untitled)
+bool TGraphWidget::RenderOnto(QPainter *Device, const QRect &Target, bool Border, bool Untitled)
 {
   // Everything this drawing borrows from the widget, listed once for the
   // save and the restore. The fit spans, label formats and sizes stay
   // those of this drawing.
   auto borrowed =
-      std::tie(d_Map, d_PlotRect, d_VLabelRect, d_VTitleRect, d_HLabelRect,
-               d_HTitleRect, d_TitleRect, d_FullRect, d_TextHeight,
-               d_DrawBorder, d_Title, d_HTitle, d_VTitle);
-  const auto saved = std::apply(
-      [](const auto &...member) { return std::make_tuple(member...); }, borrowed);
+      std::tie(d_Map, d_PlotRect, d_VLabelRect, d_VTitleRect, d_HLabelRect, d_HTitleRect,
+               d_TitleRect, d_FullRect, d_TextHeight, d_DrawBorder, d_Title, d_HTitle, d_VTitle);
+  const auto saved =
+      std::apply([](const auto &...member) { return std::make_tuple(member...); }, borrowed);
 
   if (Untitled) {
     d_Title.clear();

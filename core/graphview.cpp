@@ -36,15 +36,14 @@ void WidenNarrowSpan(double &Lo, double &Hi)
 
 bool IsSound(const TGraphMapping &Map)
 {
-  return std::isfinite(Map.m11) && std::isfinite(Map.m22) &&
-         std::isfinite(Map.dx) && std::isfinite(Map.dy) && Map.m11 > 0.0 &&
-         Map.m22 < 0.0;
+  return std::isfinite(Map.m11) && std::isfinite(Map.m22) && std::isfinite(Map.dx) &&
+         std::isfinite(Map.dy) && Map.m11 > 0.0 && Map.m22 < 0.0;
 }
 
 }  // namespace
 
-bool ViewFromRect(TGraphMapping &Map, const QRect &Rect, const QRect &Plot,
-                  double FitXSpan, double FitYSpan)
+bool ViewFromRect(TGraphMapping &Map, const QRect &Rect, const QRect &Plot, double FitXSpan,
+                  double FitYSpan)
 {
   if (Plot.right() <= Plot.left() || Plot.bottom() <= Plot.top())
     return false;
@@ -62,8 +61,7 @@ bool ViewFromRect(TGraphMapping &Map, const QRect &Rect, const QRect &Plot,
   if (!(x1 > x0) || !(yTop > yBottom))
     return false;
 
-  const TGraphMapping view =
-      TGraphMapping::FromRanges(x0, x1, yBottom, yTop, Plot);
+  const TGraphMapping view = TGraphMapping::FromRanges(x0, x1, yBottom, yTop, Plot);
   if (!IsSound(view))
     return false;
   Map = view;

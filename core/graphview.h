@@ -17,8 +17,8 @@ const double ZoomOutLimit = 50.0;
 // zoom-out limit is scaled towards data 0; a span below 1e-5 is widened.
 // Returns false and leaves Map as it was when Plot has no extent (right
 // <= left or bottom <= top) or no finite view results.
-bool ViewFromRect(TGraphMapping &Map, const QRect &Rect, const QRect &Plot,
-                  double FitXSpan, double FitYSpan);
+bool ViewFromRect(TGraphMapping &Map, const QRect &Rect, const QRect &Plot, double FitXSpan,
+                  double FitYSpan);
 
 // The rectangle of twice the plot's width and height about its centre,
 // in whole pixels: viewing it zooms out by two.

@@ -148,8 +148,8 @@ void TGraphWidget::ScaleToFit()
 
 bool TGraphWidget::StandardColor(int Index, int *r, int *g, int *b)
 {
-  static const int Levels[16] = {255, 128, 192, 64,  160, 224, 96, 32,
-                                 144, 112, 176, 80,  208, 48,  240, 16};
+  static const int Levels[16] = {255, 128, 192, 64, 160, 224, 96,  32,
+                                 144, 112, 176, 80, 208, 48,  240, 16};
   static const int Patterns[6][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1},
                                      {1, 1, 0}, {0, 1, 1}, {1, 0, 1}};
   // A negative index would read before the tables: treat it as unknown.
@@ -169,15 +169,13 @@ bool TGraphWidget::StandardColor(int Index, int *r, int *g, int *b)
 
 // The painter is checked here, beside the other preconditions of the
 // public interface; the drawing itself lives with the rest of rendering.
-bool TGraphWidget::RenderToDevice(QPainter *Device, const QRect &Target,
-                                  bool Border)
+bool TGraphWidget::RenderToDevice(QPainter *Device, const QRect &Target, bool Border)
 {
   assert(Device);
   return RenderOnto(Device, Target, Border, false);
 }
 
-bool TGraphWidget::RenderToDeviceUntitled(QPainter *Device,
-                                          const QRect &Target, bool Border)
+bool TGraphWidget::RenderToDeviceUntitled(QPainter *Device, const QRect &Target, bool Border)
 {
   assert(Device);
   return RenderOnto(Device, Target, Border, true);

@@ -23,8 +23,7 @@ class TGraphWidget : public QWidget
   Q_OBJECT
 
 public:
-  explicit TGraphWidget(QWidget *parent = nullptr,
-                        Qt::WindowFlags flags = Qt::WindowFlags());
+  explicit TGraphWidget(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
   ~TGraphWidget() override;
 
   // Appends an empty data set and returns its index.
@@ -61,8 +60,7 @@ public:
   // titles are left as they were. The Untitled variant leaves the three
   // titles out and packs the plot closer to the edges. Both return true.
   bool RenderToDevice(QPainter *Device, const QRect &Target, bool Border);
-  bool RenderToDeviceUntitled(QPainter *Device, const QRect &Target,
-                              bool Border);
+  bool RenderToDeviceUntitled(QPainter *Device, const QRect &Target, bool Border);
 
   // One of 97 standard colours: six hues in sixteen brightness levels,
   // then black. An index outside 0 ... 96 gives zeros and false.
@@ -119,8 +117,7 @@ private:
   void DrawGraph(QPainter &Painter);
   void DrawAxes(QPainter &Painter);
   void DrawDataSets(QPainter &Painter);
-  bool RenderOnto(QPainter *Device, const QRect &Target, bool Border,
-                  bool Untitled);
+  bool RenderOnto(QPainter *Device, const QRect &Target, bool Border, bool Untitled);
 
   // Mouse-driven views.
   bool SetViewFromRect(const QRect &Rect);

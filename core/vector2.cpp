@@ -4,29 +4,27 @@
 
 double TVector2::operator[](const int Index) const
 {
-  switch (Index)
-  {
-  case 0:
-    return x;
-  case 1:
-    return y;
-  default:
-    assert(false);
-    return 0.0;
+  switch (Index) {
+    case 0:
+      return x;
+    case 1:
+      return y;
+    default:
+      assert(false);
+      return 0.0;
   }
 }
 
 double &TVector2::operator[](const int Index)
 {
-  switch (Index)
-  {
-  case 0:
-    return x;
-  case 1:
-    return y;
-  default:
-    assert(false);
-    return x;
+  switch (Index) {
+    case 0:
+      return x;
+    case 1:
+      return y;
+    default:
+      assert(false);
+      return x;
   }
 }
 
@@ -39,14 +37,20 @@ TVector2 &TVector2::Normalize()
   return *this;
 }
 
-double Dot(const TVector2 &a, const TVector2 &b) { return a.x * b.x + a.y * b.y; }
+double Dot(const TVector2 &a, const TVector2 &b)
+{
+  return a.x * b.x + a.y * b.y;
+}
 
 TVector2 operator*(const TVector2 &v, const double &d)
 {
   return TVector2(v.x * d, v.y * d);
 }
 
-TVector2 operator*(const double &d, const TVector2 &v) { return v * d; }
+TVector2 operator*(const double &d, const TVector2 &v)
+{
+  return v * d;
+}
 
 TVector2 operator+(const TVector2 &a, const TVector2 &b)
 {
@@ -58,7 +62,10 @@ TVector2 operator+(const TVector2 &v, const double &d)
   return TVector2(v.x + d, v.y + d);
 }
 
-TVector2 operator+(const double &d, const TVector2 &v) { return v + d; }
+TVector2 operator+(const double &d, const TVector2 &v)
+{
+  return v + d;
+}
 
 TVector2 operator-(const TVector2 &a, const TVector2 &b)
 {

@@ -4,33 +4,31 @@
 
 double TVector3::operator[](const int Index) const
 {
-  switch (Index)
-  {
-  case 0:
-    return x;
-  case 1:
-    return y;
-  case 2:
-    return z;
-  default:
-    assert(false);
-    return 0.0;
+  switch (Index) {
+    case 0:
+      return x;
+    case 1:
+      return y;
+    case 2:
+      return z;
+    default:
+      assert(false);
+      return 0.0;
   }
 }
 
 double &TVector3::operator[](const int Index)
 {
-  switch (Index)
-  {
-  case 0:
-    return x;
-  case 1:
-    return y;
-  case 2:
-    return z;
-  default:
-    assert(false);
-    return x;
+  switch (Index) {
+    case 0:
+      return x;
+    case 1:
+      return y;
+    case 2:
+      return z;
+    default:
+      assert(false);
+      return x;
   }
 }
 
@@ -72,7 +70,10 @@ TVector3 operator*(const TVector3 &v, const double &d)
   return TVector3(v.x * d, v.y * d, v.z * d);
 }
 
-TVector3 operator*(const double &d, const TVector3 &v) { return v * d; }
+TVector3 operator*(const double &d, const TVector3 &v)
+{
+  return v * d;
+}
 
 TVector3 operator+(const TVector3 &a, const TVector3 &b)
 {
@@ -84,7 +85,10 @@ TVector3 operator+(const TVector3 &v, const double &d)
   return TVector3(v.x + d, v.y + d, v.z + d);
 }
 
-TVector3 operator+(const double &d, const TVector3 &v) { return v + d; }
+TVector3 operator+(const double &d, const TVector3 &v)
+{
+  return v + d;
+}
 
 TVector3 operator-(const TVector3 &a, const TVector3 &b)
 {

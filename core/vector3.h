@@ -9,8 +9,7 @@ class TVector3
 {
 public:
   TVector3() : x(0.0), y(0.0), z(0.0) {}
-  TVector3(const double &X, const double &Y, const double &Z)
-      : x(X), y(Y), z(Z) {}
+  TVector3(const double &X, const double &Y, const double &Z) : x(X), y(Y), z(Z) {}
 
   // 0 gives x, 1 gives y, 2 gives z; any other index is a programming error.
   double operator[](const int Index) const;

@@ -7,12 +7,11 @@
 #include "encoderchannel.h"
 #include "encoderinterpolator.h"
 
-namespace
-{
+namespace {
 const double pi = 3.141592653589793;
 
-TEncoderChannel Channel(const TChannelType Type, const double Gain = 1.0,
-                        const double Offset = 0.0, const double Phase = 0.0)
+TEncoderChannel Channel(const TChannelType Type, const double Gain = 1.0, const double Offset = 0.0,
+                        const double Phase = 0.0)
 {
   TEncoderChannel channel;
   channel.d_type = Type;
@@ -30,12 +29,11 @@ std::vector<TVector2> Evaluate(const double Distance, const int Count, const dou
   return interpolator.Evaluate(Distance, Channel(SIN_CHANNEL),
                                Channel(COS_CHANNEL, 1.0, CosineOffset), &Error);
 }
-} // namespace
+}  // namespace
 
 TEST(EncoderChannelTest, TableFollowsValueInAccumulatedStepsUntilRebuilt)
 {
-  for (TEncoderChannel channel : {Channel(SIN_CHANNEL), Channel(COS_CHANNEL, 1.5, 0.3, 0.5)})
-  {
+  for (TEncoderChannel channel : {Channel(SIN_CHANNEL), Channel(COS_CHANNEL, 1.5, 0.3, 0.5)}) {
     // A rebuild replaces the table rather than appending to it.
     channel.GeneratePoints();
     channel.GeneratePoints();
@@ -44,8 +42,7 @@ TEST(EncoderChannelTest, TableFollowsValueInAccumulatedStepsUntilRebuilt)
     EXPECT_NEAR(points[99].x, 2 * pi, 1e-13);
     // Summed steps drift a few ulps from i * step; the phase moves y only.
     double x = 0.0;
-    for (const TVector2 &p : points)
-    {
+    for (const TVector2 &p : points) {
       EXPECT_EQ(std::make_tuple(p.x, p.y), std::make_tuple(x, channel.Value(x)));
       x += 6.28318530717959 / 99;
     }
@@ -78,11 +75,18 @@ TEST(EncoderChannelDeathTest, ProgrammingErrorsAssert)
 TEST(EncoderInterpolatorTest, AngleCoversQuadrantsNearZeroCosineAndLimits)
 {
   // Sine, cosine, angle; inputs are limited, a near-zero cosine becomes +-1e-10.
-  const double cases[][3] = {
-      {0.0, 1.0, 0.0},         {0.5, 0.5, pi / 4},      {1.0, 0.0, pi / 2},
-      {0.5, -0.5, 3 * pi / 4}, {0.0, -1.0, pi},         {-0.5, -0.5, 5 * pi / 4},
-      {-1.0, 0.0, 3 * pi / 2}, {-0.5, 0.5, 7 * pi / 4}, {0.0, 0.0, 0.0},
-      {0.0, -1e-11, pi},       {1e-12, -1e-11, pi - std::atan(0.01)}, {2.0, 0.5, std::atan(2.0)}};
+  const double cases[][3] = {{0.0, 1.0, 0.0},
+                             {0.5, 0.5, pi / 4},
+                             {1.0, 0.0, pi / 2},
+                             {0.5, -0.5, 3 * pi / 4},
+                             {0.0, -1.0, pi},
+                             {-0.5, -0.5, 5 * pi / 4},
+                             {-1.0, 0.0, 3 * pi / 2},
+                             {-0.5, 0.5, 7 * pi / 4},
+                             {0.0, 0.0, 0.0},
+                             {0.0, -1e-11, pi},
+                             {1e-12, -1e-11, pi - std::atan(0.01)},
+                             {2.0, 0.5, std::atan(2.0)}};
   for (const auto &c : cases)
     EXPECT_NEAR(TEncoderInterpolator::Angle(c[0], c[1]), c[2], 1e-9) << c[0] << ", " << c[1];
 }
@@ -104,8 +108,7 @@ TEST(EncoderInterpolatorTest, IdealChannelsGiveCentredSawtooth)
   EXPECT_FALSE(error);
   ASSERT_EQ(points.size(), 80u);
   // Point 40 opens the return 2 steps above where the forward count stopped, 0.035.
-  for (int i = 0; i < 40; ++i)
-  {
+  for (int i = 0; i < 40; ++i) {
     EXPECT_NEAR(points[i].x, -0.002 + 0.001 * i, 1e-12) << i;
     EXPECT_NEAR(points[i].y, -0.002 + 0.001 * (i % 5), 1e-12) << i;
     EXPECT_NEAR(points[40 + i].x, 0.037 - 0.001 * i, 1e-12) << i;
@@ -117,8 +120,7 @@ TEST(EncoderInterpolatorTest, LostTurnSetsFlagButKeepsAllPoints)
 {
   const std::tuple<double, int, double, size_t, bool> cases[] = {
       {0.040, 8, 0.9, 80, false}, {0.040, 8, 1.0, 80, true}, {0.120, 1200, 0.0, 12000, false}};
-  for (const auto &[distance, count, offset, size, flag] : cases)
-  {
+  for (const auto &[distance, count, offset, size, flag] : cases) {
     bool error = !flag;
     EXPECT_EQ(Evaluate(distance, count, offset, error).size(), size) << offset;
     EXPECT_EQ(error, flag) << offset;
@@ -128,8 +130,9 @@ TEST(EncoderInterpolatorTest, LostTurnSetsFlagButKeepsAllPoints)
 TEST(EncoderInterpolatorDeathTest, EvaluateAssertsPreconditionsInOrder)
 {
   TEncoderInterpolator interpolator;
-  const auto evaluate = [&](const double Distance)
-  { interpolator.Evaluate(Distance, Channel(SIN_CHANNEL), Channel(COS_CHANNEL), nullptr); };
+  const auto evaluate = [&](const double Distance) {
+    interpolator.Evaluate(Distance, Channel(SIN_CHANNEL), Channel(COS_CHANNEL), nullptr);
+  };
   interpolator.d_data_size = 0;
   interpolator.SetInterpolatorCount(0);
   EXPECT_DEATH(evaluate(0.0), "`d_data_size > 0' failed");

@@ -1,11 +1,11 @@
 // The graph widget: data model, labels, layout, fit and rendered pixels.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
 #include <QResizeEvent>
 #include <cmath>
-#include <gtest/gtest.h>
 
 #include "graphaxis.h"
 #include "graphfit.h"
@@ -21,7 +21,8 @@ void ResizeGraph(TGraphWidget &Graph, int Width, int Height)
   QApplication::sendEvent(&Graph, &event);
 }
 
-void AddSet(TGraphWidget &Graph, const QColor &Color, int Style, const std::vector<TVector2> &Points)
+void AddSet(TGraphWidget &Graph, const QColor &Color, int Style,
+            const std::vector<TVector2> &Points)
 {
   const int set = Graph.AddDataSet(Color, Style);
   for (const TVector2 &point : Points)
@@ -49,12 +50,16 @@ int Unit()
 // The viewport's scaling blends lines a shade towards white.
 bool Near(QRgb Pixel, const QColor &Color)
 {
-  return std::abs(qRed(Pixel) - Color.red()) <= 3 &&
-         std::abs(qGreen(Pixel) - Color.green()) <= 3 && std::abs(qBlue(Pixel) - Color.blue()) <= 3;
+  return std::abs(qRed(Pixel) - Color.red()) <= 3 && std::abs(qGreen(Pixel) - Color.green()) <= 3 &&
+         std::abs(qBlue(Pixel) - Color.blue()) <= 3;
 }
 
 // How many pixels of Area are near Color, and the box round them.
-struct TFound { int Count = 0; QRect Box; };
+struct TFound
+{
+  int Count = 0;
+  QRect Box;
+};
 TFound Find(const QImage &Image, const QColor &Color, QRect Area = QRect())
 {
   TFound found;
@@ -138,10 +143,15 @@ TEST(GraphDeathTest, EveryPreconditionNamesItsExpression)
 TEST(GraphAxis, LabelFormatsAndTicks)
 {
   // The span counts in powers of e; NaN and infinity stay well defined.
-  const struct { double magnitude, span; const char *format; } cases[] = {
-      {0.8, 1.6, "% 6.5lf"},    {3.2, 6.4, "% 5.4lf"},  {12, 24, "% 4.2lf"}, {12, 2, "% 7.5lf"},
-      {250, 500, "% 3.0lf"},    {1.0, 1000, "% 6.5lf"}, {NAN, 3, "% 6.5lf"}, {12, NAN, "% 7.5lf"},
-      {12, INFINITY, "% 2.0lf"}, {INFINITY, INFINITY, "% 309.0lf"}};
+  const struct
+  {
+    double magnitude, span;
+    const char *format;
+  } cases[] = {{0.8, 1.6, "% 6.5lf"},     {3.2, 6.4, "% 5.4lf"},
+               {12, 24, "% 4.2lf"},       {12, 2, "% 7.5lf"},
+               {250, 500, "% 3.0lf"},     {1.0, 1000, "% 6.5lf"},
+               {NAN, 3, "% 6.5lf"},       {12, NAN, "% 7.5lf"},
+               {12, INFINITY, "% 2.0lf"}, {INFINITY, INFINITY, "% 309.0lf"}};
   for (const auto &c : cases)
     EXPECT_EQ(LabelFormatText(ChooseLabelFormat(c.magnitude, c.span)), c.format) << c.magnitude;
   // Labels follow C printf rules in every locale.

@@ -1,5 +1,6 @@
 // The graph's mouse gestures, its two requests and the view arithmetic
 // behind them.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPaintEvent>
@@ -7,7 +8,6 @@
 #include <QTest>
 #include <QWindow>
 #include <cmath>
-#include <gtest/gtest.h>
 
 #include "graphview.h"
 #include "graphwidget.h"
@@ -309,7 +309,10 @@ TEST(GraphView, ZoomArithmetic)
 
   // Twice the width and height about the centre, in whole pixels; the
   // centre's halving truncates towards zero.
-  const struct { QRect Plot, Zoom; } zooms[] = {
+  const struct
+  {
+    QRect Plot, Zoom;
+  } zooms[] = {
       {QRect(QPoint(0, 0), QPoint(9, 9)), QRect(QPoint(-5, -5), QPoint(14, 14))},
       {QRect(QPoint(10, 20), QPoint(20, 25)), QRect(QPoint(5, 17), QPoint(26, 28))},
       {QRect(QPoint(-5, -3), QPoint(4, 6)), QRect(QPoint(-9, -8), QPoint(10, 11))},

@@ -54,7 +54,7 @@ TEST_F(ScopeTest, EveryKeystrokeThatChangesAValueRedrawsAtOnce)
 TEST_F(ScopeTest, EachBoxRebuildsOnlyItsOwnChannelAndSetupChangesNeither)
 {
   const std::tuple<const char *, double, int> cases[] = {
-      {"gain_a", 0.5, 0}, {"offset_a", 0.3, 0}, {"phase_a", 0.2, 0},
+      {"gain_a", 0.5, 0}, {"offset_a", 0.3, 0},  {"phase_a", 0.2, 0},
       {"gain_b", 1.5, 1}, {"offset_b", -0.4, 1}, {"phase_b", -0.3, 1}};
   for (const auto &c : cases) {
     const std::vector<TVector2> a = Curve(0), b = Curve(1);

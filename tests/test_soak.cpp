@@ -1,6 +1,8 @@
 // A long, seeded run of random control changes, resizes and graph
 // gestures on the real window: no Qt warning may appear, and memory must
 // not keep growing.
+#include <malloc.h>
+#include <unistd.h>
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPixmapCache>
@@ -8,9 +10,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iostream>
-#include <malloc.h>
 #include <random>
-#include <unistd.h>
 
 #include "windowfixture.h"
 
@@ -46,14 +46,20 @@ protected:
 
   void ChangeBox()
   {
-    static const char *const names[] = {"gain_a",  "gain_b",  "offset_a",
+    static const char *const names[] = {"gain_a",   "gain_b",  "offset_a",
                                         "offset_b", "phase_a", "phase_b"};
     QDoubleSpinBox *box = Box(names[Pick(6)]);
     std::uniform_real_distribution<double> in_range(box->minimum(), box->maximum());
     switch (Pick(3)) {
-    case 0: box->setValue(in_range(random)); break;
-    case 1: box->stepBy(Pick(2) ? 1 : -1); break;
-    default: box->setValue(Pick(2) ? box->minimum() : box->maximum()); break;
+      case 0:
+        box->setValue(in_range(random));
+        break;
+      case 1:
+        box->stepBy(Pick(2) ? 1 : -1);
+        break;
+      default:
+        box->setValue(Pick(2) ? box->minimum() : box->maximum());
+        break;
     }
   }
 
@@ -103,12 +109,24 @@ protected:
   {
     std::discrete_distribution<int> kinds{60, 15, 5, 5, 10, 5};
     switch (kinds(random)) {
-    case 0: ChangeBox(); break;
-    case 1: ChangeCombo(); break;
-    case 2: scope_mode->click(); break;
-    case 3: tabs->setCurrentIndex(Pick(tabs->count())); break;
-    case 4: Resize(); break;
-    default: Gesture(); break;
+      case 0:
+        ChangeBox();
+        break;
+      case 1:
+        ChangeCombo();
+        break;
+      case 2:
+        scope_mode->click();
+        break;
+      case 3:
+        tabs->setCurrentIndex(Pick(tabs->count()));
+        break;
+      case 4:
+        Resize();
+        break;
+      default:
+        Gesture();
+        break;
     }
     QApplication::processEvents();
   }

@@ -1,9 +1,9 @@
 // Sweeps of the evaluation over every setup the window offers and over the
 // whole range of its channel controls.
+#include <gtest/gtest.h>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <cmath>
-#include <gtest/gtest.h>
 #include <random>
 #include <vector>
 
@@ -145,8 +145,8 @@ TEST_F(EvaluationSweep, IdealAndSlightlyDistortedChannelsKeepCount)
       error = true;
       Evaluate(setup, onA ? slight : ideal, onA ? ideal : slight, error);
       EXPECT_FALSE(error) << setup.Pitch << " / " << setup.Count << ": gain " << slight.Gain
-                          << ", offset " << slight.Offset << ", phase " << slight.Phase
-                          << " on " << (onA ? "A" : "B");
+                          << ", offset " << slight.Offset << ", phase " << slight.Phase << " on "
+                          << (onA ? "A" : "B");
     }
   }
 }

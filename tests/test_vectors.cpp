@@ -6,13 +6,18 @@
 #include "vector2.h"
 #include "vector3.h"
 
-namespace
-{
+namespace {
 using T2 = std::tuple<double, double>;
 using T3 = std::tuple<double, double, double>;
-T2 Parts(const TVector2 &v) { return T2(v.x, v.y); }
-T3 Parts(const TVector3 &v) { return T3(v.x, v.y, v.z); }
-} // namespace
+T2 Parts(const TVector2 &v)
+{
+  return T2(v.x, v.y);
+}
+T3 Parts(const TVector3 &v)
+{
+  return T3(v.x, v.y, v.z);
+}
+}  // namespace
 
 TEST(VectorTest, ScalarsNormalizeIndexAndCross)
 {

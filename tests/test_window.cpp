@@ -13,7 +13,7 @@ TEST_F(WindowStartTest, OpensAtItsStartValues)
   EXPECT_EQ(Combo("scale_pitch")->currentText(), "0.040");
   EXPECT_EQ(Combo("resolution")->currentText(), "0.0050");
   const std::pair<const char *, const char *> texts[] = {
-      {"gain_a", "1.00"},   {"gain_b", "1.00"},       {"offset_a", "0.00"},
+      {"gain_a", "1.00"},   {"gain_b", "1.00"},      {"offset_a", "0.00"},
       {"offset_b", "0.00"}, {"phase_a", "0.000000"}, {"phase_b", "0.000000"}};
   for (const auto &box : texts)
     EXPECT_EQ(Box(box.first)->text(), box.second) << box.first;
@@ -30,10 +30,16 @@ TEST_F(WindowStartTest, TabRunsDownChannelAThenChannelB)
 {
   tabs->setCurrentIndex(1);  // the table takes the focus only when shown
   ShowActive();
-  const std::vector<QWidget *> chain = {
-      Combo("scale_pitch"), Combo("resolution"), Box("gain_a"), Box("offset_a"),
-      Box("phase_a"),       Box("gain_b"),       Box("offset_b"), Box("phase_b"),
-      tabs,                 text};
+  const std::vector<QWidget *> chain = {Combo("scale_pitch"),
+                                        Combo("resolution"),
+                                        Box("gain_a"),
+                                        Box("offset_a"),
+                                        Box("phase_a"),
+                                        Box("gain_b"),
+                                        Box("offset_b"),
+                                        Box("phase_b"),
+                                        tabs,
+                                        text};
   chain.front()->setFocus();
   for (std::size_t i = 0; i + 1 < chain.size(); ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -62,9 +68,8 @@ TEST_F(WindowStartTest, PhaseStepsStopAtTheLimitAndReturnDoesNotClose)
 TEST_F(WindowStartTest, CloseButtonEndsTheEventLoop)
 {
   window.show();
-  QTimer::singleShot(0, &window, [this] {
-    QTest::mouseClick(Find<QPushButton>("close"), Qt::LeftButton);
-  });
+  QTimer::singleShot(0, &window,
+                     [this] { QTest::mouseClick(Find<QPushButton>("close"), Qt::LeftButton); });
   QTimer::singleShot(5000, [] { QApplication::exit(1); });  // watchdog
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_FALSE(window.isVisible());

@@ -1,6 +1,7 @@
 #ifndef WINDOWFIXTURE_H
 #define WINDOWFIXTURE_H
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -9,7 +10,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 #include "graphwidget.h"
 #include "vantrel.h"
@@ -18,7 +18,8 @@
 class WindowFixture : public ::testing::Test
 {
 protected:
-  template <typename Widget> Widget *Find(const char *name)
+  template <typename Widget>
+  Widget *Find(const char *name)
   {
     Widget *widget = window.findChild<Widget *>(name);
     EXPECT_NE(widget, nullptr) << name;

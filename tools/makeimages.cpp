@@ -31,8 +31,7 @@ QPainterPath SinePath(const QRectF &box, double phase)
   for (int i = 0; i <= steps; ++i) {
     const double t = static_cast<double>(i) / steps;
     const QPointF point(box.left() + t * box.width(),
-                        box.center().y() -
-                            0.5 * box.height() * std::sin(2.0 * Pi * t + phase));
+                        box.center().y() - 0.5 * box.height() * std::sin(2.0 * Pi * t + phase));
     if (i == 0)
       path.moveTo(point);
     else

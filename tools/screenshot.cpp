@@ -54,8 +54,7 @@ int main(int argc, char *argv[])
   QApplication::setStyle(QStyleFactory::create("fusion"));
   QApplication::setWindowIcon(QIcon(":/icons/vantrel.png"));
   if (argc < 2) {
-    std::fprintf(stderr, "usage: %s OUT.png [size=WxH] [NAME=VALUE ...]\n",
-                 argv[0]);
+    std::fprintf(stderr, "usage: %s OUT.png [size=WxH] [NAME=VALUE ...]\n", argv[0]);
     return 2;
   }
 

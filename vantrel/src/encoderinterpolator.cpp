@@ -5,8 +5,7 @@
 #include <cassert>
 #include <cmath>
 
-namespace
-{
+namespace {
 // Smallest accepted distance and the tolerance of every count decision.
 const double zero_epsilon = 1e-9;
 // Below this a cosine is replaced by it, keeping its sign, so the quotient
@@ -23,12 +22,9 @@ double Wrapped(double Angle)
     Angle += full_turn;
   return Angle;
 }
-} // namespace
+}  // namespace
 
-TEncoderInterpolator::TEncoderInterpolator()
-    : d_data_size(5), d_interpolator_count(10)
-{
-}
+TEncoderInterpolator::TEncoderInterpolator() : d_data_size(5), d_interpolator_count(10) {}
 
 TEncoderInterpolator::~TEncoderInterpolator() {}
 
@@ -39,8 +35,7 @@ void TEncoderInterpolator::SetInterpolatorCount(const int Count)
 
 std::vector<TVector2> TEncoderInterpolator::Evaluate(const double &distance,
                                                      const TEncoderChannel &A,
-                                                     const TEncoderChannel &B,
-                                                     bool *error) const
+                                                     const TEncoderChannel &B, bool *error) const
 {
   assert(d_data_size > 0);
   assert(d_interpolator_count > 0);
@@ -64,27 +59,20 @@ std::vector<TVector2> TEncoderInterpolator::Evaluate(const double &distance,
   double position = 0.0;
   double counted = 0.0;
 
-  for (int i = 0; i < samples; ++i)
-  {
+  for (int i = 0; i < samples; ++i) {
     const double phi = Angle(A.Value(theta), B.Value(theta));
-    if (i == 0)
-    {
+    if (i == 0) {
       // The true position starts two steps below the counter, so the error
       // sawtooth of an ideal encoder is centred on zero.
       reference = phi;
       position = 0.0 - (position_step + position_step);
       counted = 0.0;
-    }
-    else
-    {
+    } else {
       const int direction = StepDirection(phi, reference, count_angle);
-      if (direction < 0)
-      {
+      if (direction < 0) {
         reference -= count_angle;
         counted -= count_size;
-      }
-      else if (direction > 0)
-      {
+      } else if (direction > 0) {
         reference += count_angle;
         counted += count_size;
       }
@@ -99,27 +87,20 @@ std::vector<TVector2> TEncoderInterpolator::Evaluate(const double &distance,
   if (std::fabs(counted - distance) > count_size + zero_epsilon)
     *error = true;
 
-  for (int i = 0; i < samples; ++i)
-  {
+  for (int i = 0; i < samples; ++i) {
     // Moving back the true angle falls; with the cosine inverted the
     // interpolated angle is mirrored (pi - theta) and rises instead, so each
     // count it gains is one count back along the scale.
     const double phi = Angle(A.Value(theta), -B.Value(theta));
-    if (i == 0)
-    {
+    if (i == 0) {
       reference = phi;
       position = (position_step + position_step) + counted;
-    }
-    else
-    {
+    } else {
       const int direction = StepDirection(phi, reference, count_angle);
-      if (direction < 0)
-      {
+      if (direction < 0) {
         reference -= count_angle;
         counted += count_size;
-      }
-      else if (direction > 0)
-      {
+      } else if (direction > 0) {
         reference += count_angle;
         counted -= count_size;
       }
@@ -140,8 +121,7 @@ double TEncoderInterpolator::Angle(const double &Sine, const double &Cosine)
   const double a = Limited(Sine);
   const double b = Limited(Cosine);
   // Negated test, so a NaN cosine yields NaN rather than an angle.
-  if (!(std::fabs(b) < near_zero_cosine))
-  {
+  if (!(std::fabs(b) < near_zero_cosine)) {
     const double t = std::atan(a / b);
     if (b < 0.0)
       return t + pi;
@@ -158,8 +138,7 @@ double TEncoderInterpolator::Angle(const double &Sine, const double &Cosine)
   return t;
 }
 
-int TEncoderInterpolator::StepDirection(const double &Angle,
-                                        const double &Reference,
+int TEncoderInterpolator::StepDirection(const double &Angle, const double &Reference,
                                         const double &Step)
 {
   double p = Wrapped(Angle);

@@ -21,16 +21,14 @@ public:
   // sample, forward points first, and sets *error when the counter misses
   // the pitch or does not come back to zero. Only Value() of the channels
   // is used.
-  std::vector<TVector2> Evaluate(const double &distance,
-                                 const TEncoderChannel &A,
+  std::vector<TVector2> Evaluate(const double &distance, const TEncoderChannel &A,
                                  const TEncoderChannel &B, bool *error) const;
 
   // Angle of a (sine, cosine) pair in 0 ... 2 pi.
   static double Angle(const double &Sine, const double &Cosine);
   // +1, -1 or 0: whether Angle has moved a whole Step ahead of or behind
   // Reference, the shorter way round the circle.
-  static int StepDirection(const double &Angle, const double &Reference,
-                           const double &Step);
+  static int StepDirection(const double &Angle, const double &Reference, const double &Step);
 
   // Samples per interpolation count; stays 5.
   int d_data_size;

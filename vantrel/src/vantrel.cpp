@@ -53,8 +53,8 @@ QFrame *NewLine(QFrame::Shape shape, QWidget *parent)
   return line;
 }
 
-QDoubleSpinBox *NewSpinBox(const QString &name, int decimals, double minimum,
-                           double maximum, double step, QWidget *parent)
+QDoubleSpinBox *NewSpinBox(const QString &name, int decimals, double minimum, double maximum,
+                           double step, QWidget *parent)
 {
   QDoubleSpinBox *box = new QDoubleSpinBox(parent);
   box->setObjectName(name);
@@ -74,8 +74,7 @@ QLabel *NewRightLabel(const QString &text, QWidget *parent)
 
 // One data set in the graph's default style, unless there is nothing to
 // show.
-void AddCurve(TGraphWidget *graph, const QColor &color,
-              const std::vector<TVector2> &points)
+void AddCurve(TGraphWidget *graph, const QColor &color, const std::vector<TVector2> &points)
 {
   if (points.empty())
     return;
@@ -87,9 +86,7 @@ void AddCurve(TGraphWidget *graph, const QColor &color,
 }  // namespace
 
 TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
-    : QDialog(parent, flags),
-      d_dual_mode_icon(DualModeIconFile),
-      d_xy_mode_icon(XYModeIconFile)
+    : QDialog(parent, flags), d_dual_mode_icon(DualModeIconFile), d_xy_mode_icon(XYModeIconFile)
 {
   QFont text_font;
   text_font.setFamily("Courier New");
@@ -111,13 +108,15 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   QLabel *pitch_label = new QLabel(setup_group);
   d_scale_pitch = new QComboBox(setup_group);
   d_scale_pitch->setObjectName("scale_pitch");
-  d_scale_pitch->insertItems(0, QStringList() << "0.020" << "0.040" << "0.080"
-                                              << "0.100" << "0.120");
+  d_scale_pitch->insertItems(0, QStringList() << "0.020"
+                                              << "0.040"
+                                              << "0.080"
+                                              << "0.100"
+                                              << "0.120");
   QLabel *pitch_unit = new QLabel(setup_group);
 
   QHBoxLayout *mode_row = new QHBoxLayout();
-  mode_row->addItem(
-      new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
+  mode_row->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
   QLabel *mode_label = new QLabel(setup_group);
   mode_row->addWidget(mode_label);
   d_scope_mode = new QToolButton(setup_group);
@@ -129,16 +128,17 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   QLabel *resolution_label = new QLabel(setup_group);
   d_resolution = new QComboBox(setup_group);
   d_resolution->setObjectName("resolution");
-  d_resolution->insertItems(0, QStringList() << "0.0001" << "0.0005"
-                                             << "0.0010" << "0.0050"
+  d_resolution->insertItems(0, QStringList() << "0.0001"
+                                             << "0.0005"
+                                             << "0.0010"
+                                             << "0.0050"
                                              << "0.0100");
   QLabel *resolution_unit = new QLabel(setup_group);
 
   d_scope = new TGraphWidget(setup_group);
   d_scope->setObjectName("scope");
   d_scope->SetMinimumYExtent(1.0);
-  d_scope->setSizePolicy(
-      QSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::Preferred));
+  d_scope->setSizePolicy(QSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::Preferred));
 
   QGridLayout *channel_grid = new QGridLayout();
   QLabel *channel_a_label = new QLabel(setup_group);
@@ -151,10 +151,8 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   d_gain_b->setValue(1.0);
   d_offset_a = NewSpinBox("offset_a", 2, -1.0, 1.0, 0.1, setup_group);
   d_offset_b = NewSpinBox("offset_b", 2, -1.0, 1.0, 0.1, setup_group);
-  d_phase_a =
-      NewSpinBox("phase_a", 6, -PhaseLimit, PhaseLimit, PhaseStep, setup_group);
-  d_phase_b =
-      NewSpinBox("phase_b", 6, -PhaseLimit, PhaseLimit, PhaseStep, setup_group);
+  d_phase_a = NewSpinBox("phase_a", 6, -PhaseLimit, PhaseLimit, PhaseStep, setup_group);
+  d_phase_b = NewSpinBox("phase_b", 6, -PhaseLimit, PhaseLimit, PhaseStep, setup_group);
 
   channel_grid->addWidget(NewLine(QFrame::HLine, setup_group), 0, 0, 1, 5);
   channel_grid->addWidget(channel_a_label, 1, 0, 1, 2);
@@ -222,8 +220,7 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   notice->setObjectName("notice");
   notice->setFont(notice_font);
   bottom_row->addWidget(notice);
-  bottom_row->addItem(
-      new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
+  bottom_row->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
   QPushButton *close_button = new QPushButton(this);
   close_button->setObjectName("close");
   close_button->setAutoDefault(false);
@@ -258,8 +255,7 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   resolution_unit->setText("mm");
   channel_a_label->setText("Channel A (SIN)");
   channel_b_label->setText("Channel B (COS)");
-  notice->setText(
-      "Simulated sine/cosine encoder channels and arctangent interpolation");
+  notice->setText("Simulated sine/cosine encoder channels and arctangent interpolation");
   close_button->setText("Close");
 
   d_scope->SetVTitle("Signal");

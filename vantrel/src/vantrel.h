@@ -22,8 +22,7 @@ class TVantrel : public QDialog
   Q_OBJECT
 
 public:
-  explicit TVantrel(QWidget *parent = nullptr,
-                    Qt::WindowFlags flags = Qt::WindowFlags());
+  explicit TVantrel(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
   ~TVantrel() override;
 
 private slots:
