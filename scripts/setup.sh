@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Shared by run.sh and test.sh: installs what is missing, configures once
 # and builds. Safe to run again; every step skips what is done.
+#   VANTREL_BUILD_DIR       build directory (default: build/)
+#   VANTREL_CMAKE_ARGS      extra arguments for the first configure
+#   VANTREL_EXTRA_PACKAGES  Debian packages needed on top of the usual ones
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -11,6 +14,7 @@ packages=(
   qtbase5-dev qtbase5-dev-tools libqt5test5
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core
+  ${VANTREL_EXTRA_PACKAGES:-}
 )
 
 missing=()
@@ -37,6 +41,8 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release
+  # Word splitting of the extra arguments is intended.
+  # shellcheck disable=SC2086
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release ${VANTREL_CMAKE_ARGS:-}
 fi
 cmake --build "$build" --parallel "$(nproc)"
