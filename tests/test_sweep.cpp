@@ -44,7 +44,9 @@ protected:
       for (int r = 0; r < resolutions->count(); ++r) {
         const double pitch = pitches->itemText(p).toDouble();
         const double resolution = resolutions->itemText(r).toDouble();
-        Setups.push_back({pitch, static_cast<int>(std::lround(pitch / resolution))});
+        // The window's rounding: positive values, halves upward.
+        // NOLINTNEXTLINE(bugprone-incorrect-roundings)
+        Setups.push_back({pitch, static_cast<int>(pitch / resolution + 0.5)});
       }
     const auto range = [&](const char *Name) {
       const QDoubleSpinBox *box = window.findChild<QDoubleSpinBox *>(Name);
