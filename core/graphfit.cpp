@@ -21,6 +21,14 @@ double Limited(double v)
 
 }  // namespace
 
+void WidenNarrowRange(double &Lo, double &Hi)
+{
+  if (Hi - Lo < MinimumSpan) {
+    Lo -= Widening;
+    Hi += Widening;
+  }
+}
+
 void WidenEmptyRange(double &Lo, double &Hi)
 {
   if (Hi > Lo)
@@ -61,10 +69,7 @@ TGraphFit FitView(const std::vector<TDataSet> &Sets, const TFitSettings &Setting
   ymin = std::min(ymin, -extent);
   ymax = std::max(ymax, extent);
 
-  if (xmax - xmin < MinimumSpan) {
-    xmax += Widening;
-    xmin -= Widening;
-  }
+  WidenNarrowRange(xmin, xmax);
 
   if (Settings.EqualAspect) {
     // Rebuilt from the y range and the plot's shape about the data's x
@@ -77,10 +82,7 @@ TGraphFit FitView(const std::vector<TDataSet> &Sets, const TFitSettings &Setting
     xmax = xc + ratio * ymax;
   }
 
-  if (ymax - ymin < MinimumSpan) {
-    ymax += Widening;
-    ymin -= Widening;
-  }
+  WidenNarrowRange(ymin, ymax);
   // A plot without width makes the equal-aspect x range empty, and
   // rounding does the same to tiny spans at huge coordinates.
   WidenEmptyRange(xmin, xmax);

@@ -34,6 +34,10 @@ const double FitLimit = 1e290;
 TGraphFit FitView(const std::vector<TDataSet> &Sets, const TFitSettings &Settings,
                   const QRect &Plot);
 
+// Widens a range narrower than 1e-5 by 5e-6 on each side, so a view
+// never collapses onto a single value.
+void WidenNarrowRange(double &Lo, double &Hi);
+
 // Widens a range that rounding has left empty (hi <= lo): adding 5e-6 to
 // a coordinate near 1e12 changes nothing, so the widening is relative to
 // the coordinates' magnitude there. A non-empty range stays as it is.

@@ -122,14 +122,8 @@ void TGraphWidget::RenderView(const QRect &Rect)
 {
   if (d_Pixmap.width() < 1 || d_Pixmap.height() < 1)
     return;
-  if (!SetViewFromRect(Rect))
-    return;
-  d_Pixmap.fill(Qt::white);
-  QPainter painter(&d_Pixmap);
-  painter.setViewport(d_FullRect.left(), d_FullRect.top(), d_FullRect.right(), d_FullRect.bottom());
-  UpdateLabelFormats(painter);
-  DrawAxes(painter);
-  DrawDataSets(painter);
+  if (SetViewFromRect(Rect))
+    RedrawPixmap();
 }
 
 // The band is an outline drawn one pixel outside the rectangle's bottom

@@ -122,15 +122,26 @@ void TGraphWidget::RenderPixmap()
   // One pixel wider and higher than the widget: the viewport below
   // squeezes logical column W and row H onto the last visible ones.
   d_Pixmap = QPixmap(d_FullRect.width(), d_FullRect.height());
+  SetViewToFit();
+  RedrawPixmap();
+}
+
+void TGraphWidget::RedrawPixmap()
+{
   d_Pixmap.fill(Qt::white);
   QPainter painter(&d_Pixmap);
   painter.setViewport(d_FullRect.left(), d_FullRect.top(), d_FullRect.right(), d_FullRect.bottom());
-  DrawGraph(painter);
+  DrawView(painter);
 }
 
 void TGraphWidget::DrawGraph(QPainter &Painter)
 {
   SetViewToFit();
+  DrawView(Painter);
+}
+
+void TGraphWidget::DrawView(QPainter &Painter)
+{
   UpdateLabelFormats(Painter);
   DrawAxes(Painter);
   DrawDataSets(Painter);

@@ -6,11 +6,6 @@
 
 namespace {
 
-// A view narrower than this on an axis is widened by half of it on each
-// side.
-const double MinimumSpan = 1e-5;
-const double Widening = 5e-6;
-
 const int ZoomOutFactor = 2;
 
 // Scales both ends towards data 0 so the span is at most the limit.
@@ -26,10 +21,7 @@ void LimitSpan(double &Lo, double &Hi, double FitSpan)
 
 void WidenNarrowSpan(double &Lo, double &Hi)
 {
-  if (Hi - Lo < MinimumSpan) {
-    Lo -= Widening;
-    Hi += Widening;
-  }
+  WidenNarrowRange(Lo, Hi);
   // Far from 0 a step of 5e-6 can vanish in rounding.
   WidenEmptyRange(Lo, Hi);
 }

@@ -113,8 +113,14 @@ private:
   void UpdateLabelFormats(QPainter &Painter);
 
   // Rendering.
+  // A new pixmap of the widget's size, fitted to the data and drawn.
   void RenderPixmap();
+  // The existing pixmap drawn anew in the current view.
+  void RedrawPixmap();
+  // Fits the view to the data, then draws it.
   void DrawGraph(QPainter &Painter);
+  // Labels, axes and data in the current view.
+  void DrawView(QPainter &Painter);
   void DrawAxes(QPainter &Painter);
   void DrawDataSets(QPainter &Painter);
   bool RenderOnto(QPainter *Device, const QRect &Target, bool Border, bool Untitled);
