@@ -77,6 +77,19 @@ protected:
   TGraphWidget Graph;
 };
 
+// The pixels TopLeft and BottomRight of the Fit view now lie on the
+// plot's corners.
+void ExpectBandFillsPlot(const TGraphWidget &Graph, const TGraphMapping &Fit, QPoint TopLeft,
+                         QPoint BottomRight)
+{
+  const TGraphMapping &zoomed = Graph.Mapping();
+  const QRect &plot = Graph.PlotRect();
+  EXPECT_NEAR(zoomed.MapX(Fit.UnmapX(TopLeft.x())), plot.left(), 1e-9);
+  EXPECT_NEAR(zoomed.MapX(Fit.UnmapX(BottomRight.x())), plot.right(), 1e-9);
+  EXPECT_NEAR(zoomed.MapY(Fit.UnmapY(TopLeft.y())), plot.top(), 1e-9);
+  EXPECT_NEAR(zoomed.MapY(Fit.UnmapY(BottomRight.y())), plot.bottom(), 1e-9);
+}
+
 void ExpectSameMapping(const TGraphMapping &a, const TGraphMapping &b)
 {
   EXPECT_DOUBLE_EQ(a.m11, b.m11);
@@ -102,11 +115,8 @@ TEST_F(GraphMouse, LeftDragZoomsTheBandOntoThePlotAndReplotFitsAgain)
   EXPECT_EQ(Graph.Pixmap().toImage(), fitted);
 
   Drag(Qt::LeftButton, a, b);
+  ExpectBandFillsPlot(Graph, fit, a, b);
   const TGraphMapping zoomed = Graph.Mapping();
-  EXPECT_NEAR(zoomed.MapX(fit.UnmapX(a.x())), plot.left(), 1e-9);
-  EXPECT_NEAR(zoomed.MapX(fit.UnmapX(b.x())), plot.right(), 1e-9);
-  EXPECT_NEAR(zoomed.MapY(fit.UnmapY(a.y())), plot.top(), 1e-9);
-  EXPECT_NEAR(zoomed.MapY(fit.UnmapY(b.y())), plot.bottom(), 1e-9);
   EXPECT_NE(Graph.Pixmap().toImage(), fitted);
 
   // Replot fits again, pixel for pixel; the band drawn the other way
@@ -133,12 +143,7 @@ TEST_F(GraphMouse, LeftPressOutsideThePlotAnchorsTheBandAtItsCorner)
   EXPECT_EQ(shown.pixel(end.x() + 1, middle), qRgb(0, 0, 0));
   EXPECT_EQ(shown.pixel(end.x() - 3, middle), Graph.Pixmap().toImage().pixel(end.x() - 3, middle));
   Release(Qt::LeftButton, end);
-
-  const TGraphMapping zoomed = Graph.Mapping();
-  EXPECT_NEAR(zoomed.MapX(fit.UnmapX(plot.left())), plot.left(), 1e-9);
-  EXPECT_NEAR(zoomed.MapY(fit.UnmapY(plot.top())), plot.top(), 1e-9);
-  EXPECT_NEAR(zoomed.MapX(fit.UnmapX(end.x())), plot.right(), 1e-9);
-  EXPECT_NEAR(zoomed.MapY(fit.UnmapY(end.y())), plot.bottom(), 1e-9);
+  ExpectBandFillsPlot(Graph, fit, plot.topLeft(), end);
 }
 
 TEST_F(GraphMouse, RightDragPansWithThePointerFromInsideOrOutside)
