@@ -127,6 +127,18 @@ TEST(EncoderInterpolatorTest, LostTurnSetsFlagButKeepsAllPoints)
   }
 }
 
+TEST(EncoderInterpolatorTest, CountIsPitchOverResolutionRoundedHalvesUp)
+{
+  // Quotients worked out in doubles: 2.5999999999999996 rounds up to 3
+  // where truncation gives 2; 2.5 and 1.5 are halves and go up;
+  // 2.4899999999999998 goes down; 0.120 / 0.0001 is exactly 1200.
+  const std::tuple<double, double, int> cases[] = {{0.026, 0.01, 3},      {0.025, 0.01, 3},
+                                                   {0.03, 0.02, 2},       {0.0249, 0.01, 2},
+                                                   {0.120, 0.0001, 1200}, {0.020, 0.0100, 2}};
+  for (const auto &[pitch, resolution, count] : cases)
+    EXPECT_EQ(InterpolationCount(pitch, resolution), count) << pitch << " / " << resolution;
+}
+
 TEST(EncoderInterpolatorDeathTest, EvaluateAssertsPreconditionsInOrder)
 {
   TEncoderInterpolator interpolator;

@@ -55,7 +55,6 @@ TEST_F(EvaluationTest, StartReportAndGraphShowEightyPoints)
 TEST_F(EvaluationTest, CountIsRoundedAndOneAppendMatchesLineByLine)
 {
   QLocale::setDefault(QLocale(QLocale::German));  // decimal comma
-  // 0.120 / 0.0001 is a hair below 1200 in double arithmetic.
   for (const auto &c :
        {std::make_tuple("0.120", "0.0001", 1200), std::make_tuple("0.020", "0.0100", 2)}) {
     Setup(std::get<0>(c), std::get<1>(c));

@@ -44,9 +44,7 @@ protected:
       for (int r = 0; r < resolutions->count(); ++r) {
         const double pitch = pitches->itemText(p).toDouble();
         const double resolution = resolutions->itemText(r).toDouble();
-        // The window's rounding: positive values, halves upward.
-        // NOLINTNEXTLINE(bugprone-incorrect-roundings)
-        Setups.push_back({pitch, static_cast<int>(pitch / resolution + 0.5)});
+        Setups.push_back({pitch, InterpolationCount(pitch, resolution)});
       }
     const auto range = [&](const char *Name) {
       const QDoubleSpinBox *box = window.findChild<QDoubleSpinBox *>(Name);

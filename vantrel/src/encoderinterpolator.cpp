@@ -24,6 +24,15 @@ double Wrapped(double Angle)
 }
 }  // namespace
 
+int InterpolationCount(const double &Pitch, const double &Resolution)
+{
+  // Both are positive here, so adding a half and truncating rounds halves
+  // upward. For the window's own pitches and resolutions the quotient is
+  // a whole number in doubles, so truncating alone would give the same.
+  // NOLINTNEXTLINE(bugprone-incorrect-roundings)
+  return static_cast<int>(Pitch / Resolution + 0.5);
+}
+
 TEncoderInterpolator::TEncoderInterpolator() : d_data_size(5), d_interpolator_count(10) {}
 
 TEncoderInterpolator::~TEncoderInterpolator() {}

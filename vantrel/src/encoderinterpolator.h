@@ -36,4 +36,10 @@ public:
   int d_interpolator_count;
 };
 
+// Interpolation counts per pitch for a scale pitch and an interpolated
+// resolution: Pitch / Resolution rounded to the nearest whole count,
+// halves upward (a half is added and the sum truncated). Callers check
+// that both are positive and that the count is at least 2.
+int InterpolationCount(const double &Pitch, const double &Resolution);
+
 #endif

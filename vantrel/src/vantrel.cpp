@@ -394,11 +394,7 @@ void TVantrel::Update_Evaluation()
   d_text_output->clear();
   if (!(pitch > 0.0) || !(resolution > 0.0))
     return;
-  // Rounded to the nearest whole count, halves upward: 0.120 / 0.0001 is a
-  // hair below 1200. Both are positive here, so adding a half and
-  // truncating is the rounding wanted.
-  // NOLINTNEXTLINE(bugprone-incorrect-roundings)
-  const int count = static_cast<int>(pitch / resolution + 0.5);
+  const int count = InterpolationCount(pitch, resolution);
   if (count < 2)
     return;
 
