@@ -1,6 +1,7 @@
 #include "encoderchannel.h"
 
-#include "signalrange.h"
+#include "fullturn.h"
+#include "signallimit.h"
 
 #include <algorithm>
 #include <cassert>

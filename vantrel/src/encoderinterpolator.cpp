@@ -1,6 +1,7 @@
 #include "encoderinterpolator.h"
 
-#include "signalrange.h"
+#include "fullturn.h"
+#include "signallimit.h"
 
 #include <cassert>
 #include <cmath>
