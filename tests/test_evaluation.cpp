@@ -2,7 +2,6 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include "evaluationreport.h"
 #include "windowfixture.h"
 
 namespace {
@@ -24,11 +23,16 @@ protected:
     Combo("scale_pitch")->setCurrentText(pitch);
     Combo("resolution")->setCurrentText(resolution);
   }
+  void Channels(const TChannelSettings &A, const TChannelSettings &B)
+  {
+    SetChannel("a", A);
+    SetChannel("b", B);
+  }
   // Five header lines, two of them followed by an empty one.
   static const int FirstRow = 7;
 };
 
-TEST_F(EvaluationTest, StartReportAndGraphShowEightyPoints)
+TEST_F(EvaluationTest, StartReportShowsTheIdealSawtooth)
 {
   const QStringList lines = Lines();
   ASSERT_EQ(lines.size(), FirstRow + 80);
@@ -41,18 +45,45 @@ TEST_F(EvaluationTest, StartReportAndGraphShowEightyPoints)
   // The last forward point and the first return point meet.
   EXPECT_EQ(lines[FirstRow + 39], "   40     0.0370     0.0020");
   EXPECT_EQ(lines[FirstRow + 40], "   41     0.0370     0.0020");
+  EXPECT_EQ(lines[FirstRow + 79], "   80    -0.0020    -0.0020");
+  EXPECT_TRUE(status->text().isEmpty());
 
   ASSERT_EQ(error_graph->DataSetCount(), 1);
   const TDataSet &curve = error_graph->DataSet(0);
   EXPECT_EQ(curve.Color, QColor(0, 0, 128, 255));
   EXPECT_EQ(curve.Style, 0);
   ASSERT_EQ(curve.Points.size(), 80u);
-  for (int i = 0; i < 80; ++i)
-    EXPECT_EQ(lines[FirstRow + i], EvaluationRow(i + 1, curve.Points[i])) << i;
-  EXPECT_EQ(EvaluationRow(12000, TVector2(-0.01234, -0.00005)), "12000    -0.0123    -0.0001");
+  EXPECT_NEAR(curve.Points[4].x, 0.002, 1e-15);
+  EXPECT_NEAR(curve.Points[44].y, -0.002, 1e-15);
 }
 
-TEST_F(EvaluationTest, CountIsRoundedAndOneAppendMatchesLineByLine)
+// Rows from scripts/golden_evaluation.py, formatted there with
+// "%5d %10.4f %10.4f".
+TEST_F(EvaluationTest, DistortedChannelsGiveTheGoldenRowsAndStatus)
+{
+  Channels({1.2, 0.1, 0.2}, {0.9, -0.05, -0.1});
+  QStringList lines = Lines();
+  ASSERT_EQ(lines.size(), FirstRow + 80);
+  EXPECT_EQ(lines[FirstRow + 6], "    7     0.0040     0.0040");
+  EXPECT_EQ(lines[FirstRow + 7], "    8     0.0050     0.0000");
+  EXPECT_EQ(lines[FirstRow + 33], "   34     0.0310     0.0060");
+  EXPECT_EQ(lines[FirstRow + 43], "   44     0.0340    -0.0010");
+  EXPECT_EQ(lines[FirstRow + 44], "   45     0.0330     0.0030");
+  EXPECT_TRUE(status->text().isEmpty());
+
+  // Forward the counter reaches the pitch; back it stops a count short
+  // of zero, and only the return check sees it.
+  Setup("0.080", "0.0100");
+  Channels({1.86, -0.13, -0.6624}, {1.41, -0.23, 0.6705});
+  lines = Lines();
+  ASSERT_EQ(lines.size(), FirstRow + 80);
+  EXPECT_EQ(lines[FirstRow + 39], "   40     0.0740    -0.0060");
+  EXPECT_EQ(lines[FirstRow + 40], "   41     0.0840     0.0040");
+  EXPECT_EQ(lines[FirstRow + 79], "   80     0.0060    -0.0640");
+  EXPECT_EQ(status->text(), "Scale count not zero on return");
+}
+
+TEST_F(EvaluationTest, CountIsRoundedAndNumbersIgnoreTheLocale)
 {
   QLocale::setDefault(QLocale(QLocale::German));  // decimal comma
   for (const auto &c :
@@ -60,20 +91,14 @@ TEST_F(EvaluationTest, CountIsRoundedAndOneAppendMatchesLineByLine)
     Setup(std::get<0>(c), std::get<1>(c));
     const int count = std::get<2>(c);
     EXPECT_EQ(Lines()[2], QString("Interpolator Count: %1").arg(count));
-    EXPECT_EQ(Lines().size(), FirstRow + 10 * count);
+    // One paragraph a line, whichever way the report was appended.
+    EXPECT_EQ(text->document()->blockCount(), FirstRow + 10 * count);
     EXPECT_EQ(error_graph->PointCount(0), 10 * count);
   }
   QLocale::setDefault(QLocale::c());
   EXPECT_EQ(Lines()[0], "Scale Pitch:        0.0200");
-
-  Setup("0.120", "0.0010");
-  QPlainTextEdit by_line;
-  for (const QString &line : EvaluationHeaderLines(0.120, 0.0010, 120))
-    by_line.appendPlainText(line);
-  for (int i = 0; i < error_graph->PointCount(0); ++i)
-    by_line.appendPlainText(EvaluationRow(i + 1, error_graph->Point(0, i)));
-  EXPECT_EQ(text->toPlainText(), by_line.toPlainText());
-  EXPECT_EQ(text->document()->blockCount(), by_line.document()->blockCount());
+  EXPECT_EQ(Lines()[1], "Scale Resolution:   0.0100");
+  EXPECT_EQ(Lines()[FirstRow], "    1    -0.0040    -0.0040");
 }
 
 TEST_F(EvaluationTest, ReadersPlaceSurvivesAndIsClampedToAShorterReport)
@@ -105,4 +130,40 @@ TEST_F(EvaluationTest, ReadersPlaceSurvivesAndIsClampedToAShorterReport)
   qInstallMessageHandler(previous);
   EXPECT_TRUE(captured_messages.isEmpty()) << captured_messages.join('\n').toStdString();
   EXPECT_EQ(text->textCursor().position(), text->document()->characterCount() - 1);
+}
+
+// Scrolled to the end of 12000 rows, the reader changes the setup to 800
+// rows while the error graph shows: the table must open on its last page,
+// as it does when the change is made with the table in view.
+TEST_F(EvaluationTest, AChangeWhileTheTableIsHiddenOpensItOnAFullPage)
+{
+  std::pair<int, int> seen[2];  // first and last visible line
+  for (bool hidden : {false, true}) {
+    TVantrel other;
+    other.show();
+    const auto find = [&other](const char *name) { return other.findChild<QWidget *>(name); };
+    QPlainTextEdit *table = qobject_cast<QPlainTextEdit *>(find("text_output"));
+    QTabWidget *pages = qobject_cast<QTabWidget *>(find("output_tabs"));
+    const auto setup = [&find](const char *pitch, const char *resolution) {
+      qobject_cast<QComboBox *>(find("scale_pitch"))->setCurrentText(pitch);
+      qobject_cast<QComboBox *>(find("resolution"))->setCurrentText(resolution);
+    };
+    pages->setCurrentIndex(1);
+    setup("0.120", "0.0001");
+    QApplication::processEvents();
+    table->verticalScrollBar()->setValue(table->verticalScrollBar()->maximum());
+    if (hidden)
+      pages->setCurrentIndex(0);
+    setup("0.040", "0.0005");
+    qobject_cast<QDoubleSpinBox *>(find("gain_a"))->setValue(0.9);  // a second change
+    pages->setCurrentIndex(1);
+    QApplication::processEvents();
+    seen[hidden] = {
+        table->cursorForPosition(QPoint(0, 0)).blockNumber(),
+        table->cursorForPosition(QPoint(0, table->viewport()->height() - 1)).blockNumber()};
+  }
+  const int last = FirstRow + 800 - 1;
+  EXPECT_EQ(seen[0].second, last);
+  EXPECT_GT(last - seen[0].first, 5);  // a page of rows, not one
+  EXPECT_EQ(seen[1], seen[0]);
 }

@@ -51,20 +51,51 @@ TEST_F(ScopeTest, EveryKeystrokeThatChangesAValueRedrawsAtOnce)
   EXPECT_NEAR(MaximumY(scope->DataSet(0)), 0.55, 1e-3);
 }
 
-TEST_F(ScopeTest, EachBoxRebuildsOnlyItsOwnChannelAndSetupChangesNeither)
+TEST_F(ScopeTest, EachBoxRebuildsItsOwnChannelAndRerunsTheEvaluation)
 {
   const std::tuple<const char *, double, int> cases[] = {
       {"gain_a", 0.5, 0}, {"offset_a", 0.3, 0},  {"phase_a", 0.2, 0},
       {"gain_b", 1.5, 1}, {"offset_b", -0.4, 1}, {"phase_b", -0.3, 1}};
   for (const auto &c : cases) {
     const std::vector<TVector2> a = Curve(0), b = Curve(1);
+    text->setPlainText("marker");
     Box(std::get<0>(c))->setValue(std::get<1>(c));
     EXPECT_EQ(Same(Curve(0), a), std::get<2>(c) != 0) << std::get<0>(c);
     EXPECT_EQ(Same(Curve(1), b), std::get<2>(c) != 1) << std::get<0>(c);
+    EXPECT_NE(text->toPlainText(), "marker") << std::get<0>(c);
   }
+}
+
+// A pitch or resolution change refits only the error graph: a zoom made
+// in the oscilloscope stays until a channel or the mode changes.
+TEST_F(ScopeTest, SetupChangesLeaveTheScopeAndItsZoomAlone)
+{
+  ShowActive();
+  scope->ZoomOut();
+  QApplication::processEvents();
+  const TGraphMapping zoomed = scope->Mapping();
   const std::vector<TVector2> a = Curve(0), b = Curve(1);
+  const TGraphMapping error_view = error_graph->Mapping();
   Combo("scale_pitch")->setCurrentText("0.120");
+  QApplication::processEvents();
   EXPECT_TRUE(Same(Curve(0), a) && Same(Curve(1), b));
+  EXPECT_EQ(scope->Mapping().m11, zoomed.m11);
+  EXPECT_EQ(scope->Mapping().dy, zoomed.dy);
+  EXPECT_NE(error_graph->Mapping().m11, error_view.m11);
+  Box("gain_b")->setValue(0.9);
+  EXPECT_NE(scope->Mapping().m11, zoomed.m11);
+}
+
+// The scope always shows the full signal range: at gain 0.5 the fit still
+// spans -1 ... +1, plus 1/50 of the span as a margin on each side.
+TEST_F(ScopeTest, LowGainStillShowsTheFullSignalRange)
+{
+  ShowActive();
+  Box("gain_a")->setValue(0.5);
+  Box("gain_b")->setValue(0.5);
+  const QRect &plot = scope->PlotRect();
+  EXPECT_NEAR(scope->Mapping().UnmapY(plot.top()), 1.04, 1e-12);
+  EXPECT_NEAR(scope->Mapping().UnmapY(plot.bottom()), -1.04, 1e-12);
 }
 
 TEST_F(ScopeTest, XYModeDrawsChannelBAgainstChannelA)
@@ -120,20 +151,29 @@ TEST_F(ScopeTest, ModeAndTabSwitchesLeaveTheEvaluationAlone)
   EXPECT_TRUE(status->text().isEmpty());
 }
 
-TEST_F(ScopeTest, XYCircleIsDrawnRoundOnAWideScope)
+// Channel A at half gain and offset 0.2 against a full channel B: on one
+// common scale the figure is half as wide as it is high, its centre at
+// A = 0.2, B = 0. Swapped axes would make it twice as wide.
+TEST_F(ScopeTest, XYFigureIsBAgainstAOnOneScale)
 {
   window.resize(1000, 800);
   ShowActive();
   QTest::mouseClick(scope_mode, Qt::LeftButton);
+  SetChannel("a", {0.5, 0.2, 0.0});
   const QImage image = scope->Pixmap().toImage();
   ASSERT_GT(image.width(), image.height());
-  int left = image.width(), right = -1, top = image.height(), bottom = -1;
+  QRect box;
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x)
-      if (QColor(image.pixel(x, y)) == DarkBlue) {
-        left = std::min(left, x), right = std::max(right, x);
-        top = std::min(top, y), bottom = std::max(bottom, y);
-      }
-  ASSERT_GT(right - left, 20);
-  EXPECT_LE(std::abs((right - left) - (bottom - top)), 2) << right - left << " x " << bottom - top;
+      if (QColor(image.pixel(x, y)) == DarkBlue)
+        box |= QRect(x, y, 1, 1);
+  ASSERT_GT(box.height(), 50);
+  EXPECT_NEAR(double(box.width()) / box.height(), 0.5, 0.02)
+      << box.width() << " x " << box.height();
+  // The pixmap is squeezed by one pixel in (size + 1) into the widget.
+  const TGraphMapping &map = scope->Mapping();
+  const double across = (image.width() - 1.0) / image.width();
+  const double down = (image.height() - 1.0) / image.height();
+  EXPECT_NEAR((box.left() + box.right()) / 2.0, map.MapX(0.2) * across, 1.5);
+  EXPECT_NEAR((box.top() + box.bottom()) / 2.0, map.MapY(0.0) * down, 1.5);
 }

@@ -26,25 +26,39 @@ TEST_F(WindowStartTest, OpensAtItsStartValues)
   EXPECT_EQ(error_graph->PointCount(0), 80);
 }
 
-TEST_F(WindowStartTest, TabRunsDownChannelAThenChannelB)
+// Focus runs down channel A's column before channel B's, through the
+// output tabs and the table (when its tab shows) to "Close"; the mode
+// button follows "Close", where the chain wraps to the pitch again.
+TEST_F(WindowStartTest, TabVisitsEveryControlInOrderAndWraps)
 {
-  tabs->setCurrentIndex(1);  // the table takes the focus only when shown
-  ShowActive();
-  const std::vector<QWidget *> chain = {Combo("scale_pitch"),
-                                        Combo("resolution"),
-                                        Box("gain_a"),
-                                        Box("offset_a"),
-                                        Box("phase_a"),
-                                        Box("gain_b"),
-                                        Box("offset_b"),
-                                        Box("phase_b"),
-                                        tabs,
-                                        text};
-  chain.front()->setFocus();
-  for (std::size_t i = 0; i + 1 < chain.size(); ++i) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    // hasFocus() also answers for a focus proxy such as the tab bar.
-    EXPECT_TRUE(chain[i + 1]->hasFocus()) << "Tab from " << i;
+  QPushButton *close = Find<QPushButton>("close");
+  for (int tab : {1, 0}) {
+    SCOPED_TRACE(tab == 1 ? "Text tab" : "Graphic tab");
+    tabs->setCurrentIndex(tab);
+    ShowActive();
+    std::vector<QWidget *> chain = {Combo("scale_pitch"),
+                                    Combo("resolution"),
+                                    Box("gain_a"),
+                                    Box("offset_a"),
+                                    Box("phase_a"),
+                                    Box("gain_b"),
+                                    Box("offset_b"),
+                                    Box("phase_b"),
+                                    tabs,
+                                    text,
+                                    close,
+                                    scope_mode,
+                                    Combo("scale_pitch")};
+    if (tab == 0)  // a hidden table takes no focus
+      chain.erase(chain.begin() + 9);
+    chain.front()->setFocus();
+    for (std::size_t i = 0; i + 1 < chain.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      // hasFocus() also answers for a focus proxy such as the tab bar.
+      EXPECT_TRUE(chain[i + 1]->hasFocus())
+          << "Tab from " << chain[i]->objectName().toStdString() << " reached "
+          << QApplication::focusWidget()->metaObject()->className();
+    }
   }
 }
 

@@ -10,9 +10,15 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
+#include <string>
 
 #include "graphwidget.h"
 #include "vantrel.h"
+
+struct TChannelSettings
+{
+  double Gain, Offset, Phase;
+};
 
 // A freshly built main window whose controls are found by name.
 class WindowFixture : public ::testing::Test
@@ -27,6 +33,13 @@ protected:
   }
   QDoubleSpinBox *Box(const char *name) { return Find<QDoubleSpinBox>(name); }
   QComboBox *Combo(const char *name) { return Find<QComboBox>(name); }
+  // Channel "a" or "b", through its three spin boxes.
+  void SetChannel(const std::string &channel, const TChannelSettings &settings)
+  {
+    Box(("gain_" + channel).c_str())->setValue(settings.Gain);
+    Box(("offset_" + channel).c_str())->setValue(settings.Offset);
+    Box(("phase_" + channel).c_str())->setValue(settings.Phase);
+  }
 
   bool IconShows(const char *resource)
   {

@@ -243,6 +243,10 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   setTabOrder(d_phase_b, d_output_tabs);
   setTabOrder(d_output_tabs, d_text_output);
   setTabOrder(d_text_output, close_button);
+  // The mode button follows "Close", where the chain wraps back to the
+  // pitch, so it stays reachable by keyboard without splitting the chain
+  // above.
+  setTabOrder(close_button, d_scope_mode);
 
   setWindowTitle("Vantrel - 1.0");
   setup_group->setTitle("Encoder Setup");
@@ -289,6 +293,7 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   connect(d_resolution, SIGNAL(currentIndexChanged(int)), this, SLOT(Setup_Changed()));
   connect(d_scale_pitch, SIGNAL(currentIndexChanged(int)), this, SLOT(Setup_Changed()));
   connect(d_scope_mode, SIGNAL(toggled(bool)), this, SLOT(Scope_Mode_Changed(bool)));
+  connect(d_output_tabs, SIGNAL(currentChanged(int)), this, SLOT(Output_Tab_Changed()));
 }
 
 TVantrel::~TVantrel() {}
@@ -384,10 +389,14 @@ void TVantrel::Update_Scope()
 
 void TVantrel::Update_Evaluation()
 {
-  // Keep the reader's place in the table across the rewrite.
+  // Keep the reader's place in the table across the rewrite, including a
+  // place still waiting for the hidden table to show. Once the table is
+  // in view, its scroll bars hold the place.
+  if (d_text_output->isVisible())
+    d_pending_text_scroll.reset();
   const int cursor_position = d_text_output->textCursor().position();
-  const int vertical_scroll = d_text_output->verticalScrollBar()->value();
-  const int horizontal_scroll = d_text_output->horizontalScrollBar()->value();
+  const QPoint scroll = d_pending_text_scroll.value_or(QPoint(
+      d_text_output->horizontalScrollBar()->value(), d_text_output->verticalScrollBar()->value()));
 
   const double pitch = d_scale_pitch->currentText().toDouble();
   const double resolution = d_resolution->currentText().toDouble();
@@ -423,10 +432,32 @@ void TVantrel::Update_Evaluation()
     const int end = d_text_output->document()->characterCount() - 1;
     cursor.setPosition(qBound(0, cursor_position, end));
     d_text_output->setTextCursor(cursor);
-    d_text_output->verticalScrollBar()->setValue(vertical_scroll);
-    d_text_output->horizontalScrollBar()->setValue(horizontal_scroll);
+    if (d_text_output->isVisible())
+      Restore_Text_Scroll(scroll);
+    else
+      d_pending_text_scroll = scroll;
   }
 
   d_status->setText(count_error ? "Scale count not zero on return" : "");
   d_error_graph->Replot();
+}
+
+// Showing the table scrolls it to its cursor; the reader's place, kept
+// while it was hidden, is set after that. The editor measured its scroll
+// range while hidden as if a single line fitted and does not measure it
+// again when shown; switching centring on and off makes it do so.
+void TVantrel::Output_Tab_Changed()
+{
+  if (!d_pending_text_scroll || !d_text_output->isVisible())
+    return;
+  d_text_output->setCenterOnScroll(true);
+  d_text_output->setCenterOnScroll(false);
+  Restore_Text_Scroll(*d_pending_text_scroll);
+  d_pending_text_scroll.reset();
+}
+
+void TVantrel::Restore_Text_Scroll(const QPoint &scroll)
+{
+  d_text_output->verticalScrollBar()->setValue(scroll.y());
+  d_text_output->horizontalScrollBar()->setValue(scroll.x());
 }

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 #include <QIcon>
+#include <QPoint>
+#include <optional>
 
 #include "encoderchannel.h"
 #include "encoderinterpolator.h"
@@ -34,10 +36,12 @@ private slots:
   void Phase_B(const double value);
   void Setup_Changed();
   void Scope_Mode_Changed(bool checked);
+  void Output_Tab_Changed();
 
 private:
   void Update_Scope();
   void Update_Evaluation();
+  void Restore_Text_Scroll(const QPoint &scroll);
 
   QComboBox *d_scale_pitch;
   QComboBox *d_resolution;
@@ -60,6 +64,10 @@ private:
   // building one per click would make memory creep in a long session.
   QIcon d_dual_mode_icon;
   QIcon d_xy_mode_icon;
+  // The table's scroll position (horizontal, vertical) kept for when the
+  // "Text" tab shows again: a hidden editor's scroll range is not the one
+  // it gets when shown, so setting it there would lose the reader's place.
+  std::optional<QPoint> d_pending_text_scroll;
 };
 
 #endif
