@@ -1,6 +1,12 @@
+// The encoder model: one channel, the interpolator's angle and counter
+// rules, and whole evaluations checked against values computed apart from
+// this code (scripts/golden_evaluation.py, a separate Python version of
+// the same rules, or by hand where a comment says so).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -9,122 +15,129 @@
 
 namespace {
 const double pi = 3.141592653589793;
+const double full_turn = 6.28318530717959;
 
-TEncoderChannel Channel(const TChannelType Type, const double Gain = 1.0, const double Offset = 0.0,
-                        const double Phase = 0.0)
+struct TSettings
+{
+  double Gain, Offset, Phase;
+};
+
+TEncoderChannel Channel(const TChannelType Type, const TSettings &Settings = {1.0, 0.0, 0.0})
 {
   TEncoderChannel channel;
   channel.d_type = Type;
-  channel.SetGain(Gain);
-  channel.SetOffset(Offset);
-  channel.SetPhase(Phase);
+  channel.SetGain(Settings.Gain);
+  channel.SetOffset(Settings.Offset);
+  channel.SetPhase(Settings.Phase);
   return channel;
 }
 
-std::vector<TVector2> Evaluate(const double Distance, const int Count, const double CosineOffset,
+std::vector<TVector2> Evaluate(double Pitch, int Count, const TSettings &A, const TSettings &B,
                                bool &Error)
 {
   TEncoderInterpolator interpolator;
   interpolator.SetInterpolatorCount(Count);
-  return interpolator.Evaluate(Distance, Channel(SIN_CHANNEL),
-                               Channel(COS_CHANNEL, 1.0, CosineOffset), &Error);
+  return interpolator.Evaluate(Pitch, Channel(SIN_CHANNEL, A), Channel(COS_CHANNEL, B), &Error);
+}
+
+// The counter's move at every row: '+' up one count, '-' down one, '.'
+// none. The counted position is the true position minus the error.
+std::string CounterSteps(const std::vector<TVector2> &Points, double CountSize)
+{
+  std::string steps;
+  double previous = 0.0;
+  for (const TVector2 &p : Points) {
+    const double counted = p.x - p.y;
+    const long move = std::lround((counted - previous) / CountSize);
+    steps += move > 0 ? '+' : (move < 0 ? '-' : '.');
+    previous = counted;
+  }
+  return steps;
 }
 }  // namespace
 
-TEST(EncoderChannelTest, TableFollowsValueInAccumulatedStepsUntilRebuilt)
+TEST(EncoderChannelTest, ValueMultipliesByGainThenAddsOffsetThenLimits)
 {
-  for (TEncoderChannel channel : {Channel(SIN_CHANNEL), Channel(COS_CHANNEL, 1.5, 0.3, 0.5)}) {
-    // A rebuild replaces the table rather than appending to it.
-    channel.GeneratePoints();
-    channel.GeneratePoints();
-    const std::vector<TVector2> points = channel.SamplePoints();
-    ASSERT_EQ(points.size(), 400u);
-    EXPECT_NEAR(points[99].x, 2 * pi, 1e-13);
-    // Summed steps drift a few ulps from i * step; the phase moves y only.
-    double x = 0.0;
-    for (const TVector2 &p : points) {
-      EXPECT_EQ(std::make_tuple(p.x, p.y), std::make_tuple(x, channel.Value(x)));
-      x += 6.28318530717959 / 99;
-    }
-    // Setters only store: Value follows at once, the table not yet.
-    channel.SetGain(0.5);
-    EXPECT_NE(channel.Value(points[25].x), points[25].y);
-    EXPECT_EQ(channel.SamplePoints()[25].y, points[25].y);
+  // Python: math.sin(0.7) * 1.5 - 0.3 and math.cos(-1.25) * 0.8 - 0.1;
+  // with an offset of +0.3 the sine reaches 1.266..., limited to 1.
+  EXPECT_NEAR(Channel(SIN_CHANNEL, {1.5, -0.3, 0.5}).Value(0.2), 0.6663265308565365, 1e-15);
+  EXPECT_EQ(Channel(SIN_CHANNEL, {1.5, 0.3, 0.5}).Value(0.2), 1.0);
+  EXPECT_NEAR(Channel(COS_CHANNEL, {0.8, -0.1, -0.25}).Value(-1.0), 0.15225788991621494, 1e-15);
+  // Flat tops and bottoms at exactly +-1; the bounds pass unchanged.
+  EXPECT_EQ(Channel(SIN_CHANNEL, {2.0, 0.0, 0.0}).Value(pi / 2 + 0.5), 1.0);
+  EXPECT_EQ(Channel(SIN_CHANNEL, {2.0, 0.0, 0.0}).Value(3 * pi / 2 + 0.5), -1.0);
+  EXPECT_EQ(Channel(COS_CHANNEL, {1.0, -0.5, 0.0}).Value(pi), -1.0);
+  EXPECT_EQ(Channel(COS_CHANNEL, {0.5, 0.5, 0.0}).Value(0.0), 1.0);
+  const TEncoderChannel low = Channel(SIN_CHANNEL, {1.0, -0.5, 0.0});
+  EXPECT_EQ(low.MinimumValue(), -1.0);
+  EXPECT_EQ(low.MaximumValue(), 0.5);
+}
+
+TEST(EncoderChannelTest, TableHoldsFourPeriodsInAccumulatedStepsUntilRebuilt)
+{
+  TEncoderChannel channel = Channel(COS_CHANNEL, {1.5, 0.3, 0.5});
+  channel.GeneratePoints();
+  channel.GeneratePoints();  // rebuilt, not appended to
+  const std::vector<TVector2> points = channel.SamplePoints();
+  ASSERT_EQ(points.size(), 400u);
+  // Python: 399 additions of 6.28318530717959 / 99 from 0.0.
+  EXPECT_EQ(points.back().x, 25.323140783481552);
+  double x = 0.0;
+  for (const TVector2 &p : points) {
+    ASSERT_EQ(p.x, x);  // the phase shifts the values only
+    ASSERT_EQ(p.y, std::clamp(std::cos(x + 0.5) * 1.5 + 0.3, -1.0, 1.0)) << x;
+    x += full_turn / 99;
   }
+  // Setters only store: Value follows at once, the table not yet.
+  channel.SetGain(0.5);
+  EXPECT_NE(channel.Value(points[25].x), points[25].y);
+  EXPECT_EQ(channel.SamplePoints()[25].y, points[25].y);
 }
 
-TEST(EncoderChannelTest, ValueLimitsAfterGainAndShiftsByPhase)
+TEST(EncoderInterpolatorTest, AngleCoversEveryBranch)
 {
-  EXPECT_EQ(Channel(SIN_CHANNEL, 2.0).Value(pi / 2 + 0.5), 1.0);
-  EXPECT_EQ(Channel(SIN_CHANNEL, 2.0).Value(3 * pi / 2 + 0.5), -1.0);
-  const TEncoderChannel shifted = Channel(COS_CHANNEL, 1.0, 0.0, -pi / 2);
-  for (double angle = -7.0; angle < 7.0; angle += 0.37)
-    EXPECT_NEAR(shifted.Value(angle), Channel(SIN_CHANNEL).Value(angle), 1e-15) << angle;
-}
-
-TEST(EncoderChannelDeathTest, ProgrammingErrorsAssert)
-{
-  TEncoderChannel channel = Channel(SIN_CHANNEL);
-  channel.d_point_count = 1;
-  EXPECT_DEATH(channel.GeneratePoints(), "`d_point_count > 1' failed");
-  channel = Channel(static_cast<TChannelType>(2));
-  EXPECT_DEATH(channel.Value(0.0), "encoderchannel\\.cpp:.*`false' failed");
-  EXPECT_DEATH(channel.GeneratePoints(), "encoderchannel\\.cpp:.*`false' failed");
-}
-
-TEST(EncoderInterpolatorTest, AngleCoversQuadrantsNearZeroCosineAndLimits)
-{
-  // Sine, cosine, angle; inputs are limited, a near-zero cosine becomes +-1e-10.
-  const double cases[][3] = {{0.0, 1.0, 0.0},
-                             {0.5, 0.5, pi / 4},
-                             {1.0, 0.0, pi / 2},
+  // Sine, cosine, angle. Worked by hand from atan: quadrants, a cosine
+  // inside +-1e-10 replaced by +-1e-10 of its sign (zero counts as
+  // positive: atan(3e9) = pi/2 - 3.3e-10), and inputs limited to +-1.
+  const double cases[][3] = {{0.5, 0.5, pi / 4},
                              {0.5, -0.5, 3 * pi / 4},
                              {0.0, -1.0, pi},
                              {-0.5, -0.5, 5 * pi / 4},
-                             {-1.0, 0.0, 3 * pi / 2},
                              {-0.5, 0.5, 7 * pi / 4},
-                             {0.0, 0.0, 0.0},
-                             {0.0, -1e-11, pi},
-                             {1e-12, -1e-11, pi - std::atan(0.01)},
-                             {2.0, 0.5, std::atan(2.0)}};
+                             {0.0, 1.0, 0.0},
+                             {0.3, -5e-11, pi / 2 + 1 / 3e9},
+                             {0.3, -0.0, pi / 2 - 1 / 3e9},
+                             {-0.3, 0.0, 3 * pi / 2 + 1 / 3e9},
+                             {0.3, 5e-11, pi / 2 - 1 / 3e9},
+                             {2.0, 0.5, std::atan(2.0)},
+                             {0.5, -3.0, pi - std::atan(0.5)},
+                             {-7.0, 2.0, 7 * pi / 4}};
   for (const auto &c : cases)
-    EXPECT_NEAR(TEncoderInterpolator::Angle(c[0], c[1]), c[2], 1e-9) << c[0] << ", " << c[1];
+    EXPECT_NEAR(TEncoderInterpolator::Angle(c[0], c[1]), c[2], 1e-13) << c[0] << ", " << c[1];
+  EXPECT_TRUE(std::isnan(TEncoderInterpolator::Angle(0.5, NAN)));
 }
 
-TEST(EncoderInterpolatorTest, StepDirectionTakesShorterWayRound)
+TEST(EncoderInterpolatorTest, StepDirectionWrapsTakesTheShorterWayAndAcceptsOneStep)
 {
-  // Angle, reference, step, direction; exactly one step counts.
-  const double cases[][4] = {{0.1, 6.2, 0.1, 1}, {0.1, 6.2, 0.3, 0},  {6.2, 0.1, 0.1, -1},
-                             {1.5, 1.0, 0.5, 1}, {0.5, 1.0, 0.5, -1}, {1.2, 1.0, 0.5, 0}};
+  // Angle, reference, step, direction.
+  const double cases[][4] = {// The shorter way round: 0.1 is 0.183 ahead of 6.2.
+                             {0.1, 6.2, 0.1, 1},
+                             {6.2, 0.1, 0.1, -1},
+                             {0.1, 6.2, 0.3, 0},
+                             // Angles outside one turn are wrapped first, as often as needed.
+                             {0.1 + 3 * full_turn, 0.1, 0.05, 0},
+                             {0.1, 0.1 + 3 * full_turn, 0.05, 0},
+                             {0.3 - 2 * full_turn, 0.1, 0.1, 1},
+                             // A whole step less the 1e-9 tolerance counts; less than that not.
+                             {1.5 - 0.5e-9, 1.0, 0.5, 1},
+                             {1.5 - 2e-9, 1.0, 0.5, 0},
+                             {0.5 + 0.5e-9, 1.0, 0.5, -1},
+                             {0.5 + 2e-9, 1.0, 0.5, 0},
+                             // Only the step's size matters.
+                             {1.5, 1.0, -0.5, 1}};
   for (const auto &c : cases)
     EXPECT_EQ(TEncoderInterpolator::StepDirection(c[0], c[1], c[2]), int(c[3]))
         << c[0] << " against " << c[1] << " step " << c[2];
-}
-
-TEST(EncoderInterpolatorTest, IdealChannelsGiveCentredSawtooth)
-{
-  bool error = true;
-  const std::vector<TVector2> points = Evaluate(0.040, 8, 0.0, error);
-  EXPECT_FALSE(error);
-  ASSERT_EQ(points.size(), 80u);
-  // Point 40 opens the return 2 steps above where the forward count stopped, 0.035.
-  for (int i = 0; i < 40; ++i) {
-    EXPECT_NEAR(points[i].x, -0.002 + 0.001 * i, 1e-12) << i;
-    EXPECT_NEAR(points[i].y, -0.002 + 0.001 * (i % 5), 1e-12) << i;
-    EXPECT_NEAR(points[40 + i].x, 0.037 - 0.001 * i, 1e-12) << i;
-    EXPECT_NEAR(points[40 + i].y, 0.002 - 0.001 * (i % 5), 1e-12) << i;
-  }
-}
-
-TEST(EncoderInterpolatorTest, LostTurnSetsFlagButKeepsAllPoints)
-{
-  const std::tuple<double, int, double, size_t, bool> cases[] = {
-      {0.040, 8, 0.9, 80, false}, {0.040, 8, 1.0, 80, true}, {0.120, 1200, 0.0, 12000, false}};
-  for (const auto &[distance, count, offset, size, flag] : cases) {
-    bool error = !flag;
-    EXPECT_EQ(Evaluate(distance, count, offset, error).size(), size) << offset;
-    EXPECT_EQ(error, flag) << offset;
-  }
 }
 
 TEST(EncoderInterpolatorTest, CountIsPitchOverResolutionRoundedHalvesUp)
@@ -137,6 +150,105 @@ TEST(EncoderInterpolatorTest, CountIsPitchOverResolutionRoundedHalvesUp)
                                                    {0.120, 0.0001, 1200}, {0.020, 0.0100, 2}};
   for (const auto &[pitch, resolution, count] : cases)
     EXPECT_EQ(InterpolationCount(pitch, resolution), count) << pitch << " / " << resolution;
+}
+
+TEST(EncoderInterpolatorTest, IdealChannelsGiveACentredSawtoothForwardAndBack)
+{
+  bool error = true;
+  const std::vector<TVector2> points = Evaluate(0.040, 8, {1, 0, 0}, {1, 0, 0}, error);
+  EXPECT_FALSE(error);
+  ASSERT_EQ(points.size(), 80u);
+  // By hand: steps of 0.001, the counter two steps ahead at the start,
+  // 0.035 after the forward pass, and the return starting two steps above.
+  for (int i = 0; i < 40; ++i) {
+    EXPECT_NEAR(points[i].x, -0.002 + 0.001 * i, 1e-12) << i;
+    EXPECT_NEAR(points[i].y, -0.002 + 0.001 * (i % 5), 1e-12) << i;
+    EXPECT_NEAR(points[40 + i].x, 0.037 - 0.001 * i, 1e-12) << i;
+    EXPECT_NEAR(points[40 + i].y, 0.002 - 0.001 * (i % 5), 1e-12) << i;
+  }
+}
+
+// Distorted channels bend the angle, so the counter moves where ideal
+// channels would not: every row's counter move, and a few whole rows,
+// from scripts/golden_evaluation.py.
+TEST(EncoderInterpolatorTest, DistortedChannelsCountAsTheGoldenRunsDo)
+{
+  const struct
+  {
+    const char *Name;
+    double Pitch;
+    int Count;
+    TSettings A, B;
+    bool Flag;
+    const char *Steps;
+    std::vector<std::tuple<int, double, double>> Rows;  // index, position, error
+  } cases[] = {
+      {"tilted",
+       0.040,
+       8,
+       {1.2, 0.1, 0.2},
+       {0.9, -0.05, -0.1},
+       false,
+       ".......+.....+....+...+.....+.....+..+......-..-.....-.....-...-....-.....-.....",
+       {{0, -0.002, -0.002},
+        {39, 0.037000000000000026, 0.0020000000000000226},
+        {40, 0.037000000000000005, 0.0020000000000000018},
+        {79, -0.002000000000000021, -0.002000000000000019}}},
+      {"clipped",
+       0.020,
+       4,
+       {1.6, 0.35, -0.3},
+       {1.0, -0.2, 0.4},
+       false,
+       "...+........+.+............-.-........-.",
+       {{20, 0.017, 0.0020000000000000018}}},
+      // Forward the counter reaches the pitch; on the way back it stops
+      // one count short of zero, 0.07 instead of 0.
+      {"return only",
+       0.080,
+       8,
+       {1.86, -0.13, -0.6624},
+       {1.41, -0.23, 0.6705},
+       true,
+       "......+++.+..............++.+....+...................-.--..............-...+++..",
+       {{0, -0.004, -0.004},
+        {39, 0.07400000000000005, -0.00599999999999995},
+        {40, 0.084, 0.0040000000000000036},
+        {79, 0.005999999999999945, -0.06400000000000006}}},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.Name);
+    bool error = !c.Flag;
+    const std::vector<TVector2> points = Evaluate(c.Pitch, c.Count, c.A, c.B, error);
+    EXPECT_EQ(error, c.Flag);
+    ASSERT_EQ(points.size(), 10u * c.Count);
+    EXPECT_EQ(CounterSteps(points, c.Pitch / c.Count), c.Steps);
+    for (const auto &[row, position, value] : c.Rows) {
+      EXPECT_NEAR(points[row].x, position, 1e-15) << row;
+      EXPECT_NEAR(points[row].y, value, 1e-15) << row;
+    }
+  }
+}
+
+TEST(EncoderInterpolatorTest, ALostTurnSetsTheFlagAndKeepsEveryPoint)
+{
+  // A cosine offset of 1.0 keeps the cosine at 0 or above: the angle never
+  // completes its turn. 0.9 still lets it through.
+  for (const auto &[offset, flag] : {std::make_tuple(0.9, false), std::make_tuple(1.0, true)}) {
+    bool error = !flag;
+    EXPECT_EQ(Evaluate(0.040, 8, {1, 0, 0}, {1, offset, 0}, error).size(), 80u);
+    EXPECT_EQ(error, flag) << offset;
+  }
+}
+
+TEST(EncoderChannelDeathTest, ProgrammingErrorsAssert)
+{
+  TEncoderChannel channel = Channel(SIN_CHANNEL);
+  channel.d_point_count = 1;
+  EXPECT_DEATH(channel.GeneratePoints(), "`d_point_count > 1' failed");
+  channel = Channel(static_cast<TChannelType>(2));
+  EXPECT_DEATH(channel.Value(0.0), "encoderchannel\\.cpp:.*`false' failed");
+  EXPECT_DEATH(channel.GeneratePoints(), "encoderchannel\\.cpp:.*`false' failed");
 }
 
 TEST(EncoderInterpolatorDeathTest, EvaluateAssertsPreconditionsInOrder)

@@ -99,7 +99,7 @@ TEST_F(EvaluationSweep, EverySetupAndChannelRangeGivesWholeFiniteRuns)
   for (const TSetup &setup : Setups) {
     const int samples = 5 * setup.Count;
     const double step = setup.Pitch / samples;
-    for (int run = 0; run < 48; ++run) {
+    for (int run = 0; run < 16; ++run) {
       const TChannelSettings a =
           run < 8 ? corners[run]
                   : TChannelSettings{Uniform(random, Gain), Uniform(random, Offset),
@@ -138,7 +138,7 @@ TEST_F(EvaluationSweep, IdealAndSlightlyDistortedChannelsKeepCount)
 
     // A few per cent of gain or offset error, or a twentieth of a radian
     // of phase, on one channel never loses a count.
-    for (int run = 0; run < 40; ++run) {
+    for (int run = 0; run < 12; ++run) {
       const TChannelSettings slight{Uniform(random, {0.95, 1.05}), Uniform(random, {-0.05, 0.05}),
                                     Uniform(random, {-0.05, 0.05})};
       const bool onA = run % 2 == 0;
