@@ -24,10 +24,15 @@ struct TChannelSettings
   double Gain, Offset, Phase;
 };
 
-struct TRange
+TEncoderChannel Channel(TChannelType Type, const TChannelSettings &Settings)
 {
-  double Min, Max;
-};
+  TEncoderChannel channel;
+  channel.d_type = Type;
+  channel.SetGain(Settings.Gain);
+  channel.SetOffset(Settings.Offset);
+  channel.SetPhase(Settings.Phase);
+  return channel;
+}
 
 // The window's own choices: every pitch with every resolution, and the
 // range of each channel control.
@@ -43,18 +48,16 @@ protected:
     for (int p = 0; p < pitches->count(); ++p)
       for (int r = 0; r < resolutions->count(); ++r) {
         const double pitch = pitches->itemText(p).toDouble();
-        const double resolution = resolutions->itemText(r).toDouble();
-        Setups.push_back({pitch, InterpolationCount(pitch, resolution)});
+        Setups.push_back({pitch, InterpolationCount(pitch, resolutions->itemText(r).toDouble())});
       }
-    const auto range = [&](const char *Name) {
-      const QDoubleSpinBox *box = window.findChild<QDoubleSpinBox *>(Name);
-      EXPECT_NE(box, nullptr) << Name;
-      return box ? TRange{box->minimum(), box->maximum()} : TRange{0.0, 0.0};
-    };
-    Gain = range("gain_a");
-    Offset = range("offset_a");
-    Phase = range("phase_a");
+    for (const char *name : {"gain_a", "offset_a", "phase_a"}) {
+      const QDoubleSpinBox *box = window.findChild<QDoubleSpinBox *>(name);
+      ASSERT_NE(box, nullptr) << name;
+      Ranges.push_back(std::uniform_real_distribution<double>(box->minimum(), box->maximum()));
+    }
   }
+
+  TChannelSettings Random() { return {Ranges[0](random), Ranges[1](random), Ranges[2](random)}; }
 
   static std::vector<TVector2> Evaluate(const TSetup &Setup, const TChannelSettings &A,
                                         const TChannelSettings &B, bool &Error)
@@ -65,51 +68,31 @@ protected:
                                  &Error);
   }
 
-  static TEncoderChannel Channel(TChannelType Type, const TChannelSettings &Settings)
-  {
-    TEncoderChannel channel;
-    channel.d_type = Type;
-    channel.SetGain(Settings.Gain);
-    channel.SetOffset(Settings.Offset);
-    channel.SetPhase(Settings.Phase);
-    return channel;
-  }
-
   std::vector<TSetup> Setups;
-  TRange Gain{}, Offset{}, Phase{};
+  std::vector<std::uniform_real_distribution<double>> Ranges;
+  std::mt19937 random{20261206};
 };
-
-double Uniform(std::mt19937 &Random, const TRange &Range)
-{
-  return std::uniform_real_distribution<double>(Range.Min, Range.Max)(Random);
-}
 
 }  // namespace
 
 TEST_F(EvaluationSweep, EverySetupAndChannelRangeGivesWholeFiniteRuns)
 {
   ASSERT_EQ(Setups.size(), 25u);
-  std::mt19937 random(20261206);
-  // The corners of the controls' ranges come first, then random settings.
-  std::vector<TChannelSettings> corners;
-  for (double gain : {Gain.Min, Gain.Max})
-    for (double offset : {Offset.Min, Offset.Max})
-      for (double phase : {Phase.Min, Phase.Max})
-        corners.push_back({gain, offset, phase});
+  // The corners of the controls' ranges first, then random settings.
+  std::vector<TChannelSettings> settings;
+  for (double gain : {Ranges[0].min(), Ranges[0].max()})
+    for (double offset : {Ranges[1].min(), Ranges[1].max()})
+      for (double phase : {Ranges[2].min(), Ranges[2].max()})
+        settings.push_back({gain, offset, phase});
+  for (int run = 0; run < 8; ++run)
+    settings.push_back(Random());
   for (const TSetup &setup : Setups) {
     const int samples = 5 * setup.Count;
     const double step = setup.Pitch / samples;
-    for (int run = 0; run < 16; ++run) {
-      const TChannelSettings a =
-          run < 8 ? corners[run]
-                  : TChannelSettings{Uniform(random, Gain), Uniform(random, Offset),
-                                     Uniform(random, Phase)};
-      const TChannelSettings b =
-          run < 8 ? corners[7 - run]
-                  : TChannelSettings{Uniform(random, Gain), Uniform(random, Offset),
-                                     Uniform(random, Phase)};
+    for (std::size_t run = 0; run < settings.size(); ++run) {
       bool error = false;
-      const std::vector<TVector2> points = Evaluate(setup, a, b, error);
+      const std::vector<TVector2> points =
+          Evaluate(setup, settings[run], settings[settings.size() - 1 - run], error);
       ASSERT_EQ(points.size(), 2u * samples) << setup.Pitch << " / " << setup.Count;
       for (int i = 0; i < 2 * samples; ++i) {
         ASSERT_TRUE(std::isfinite(points[i].x) && std::isfinite(points[i].y)) << i;
@@ -123,30 +106,28 @@ TEST_F(EvaluationSweep, EverySetupAndChannelRangeGivesWholeFiniteRuns)
   }
 }
 
+// A few per cent of gain or offset error, or a twentieth of a radian of
+// phase, on one channel never loses a count; ideal channels stay within
+// two position steps.
 TEST_F(EvaluationSweep, IdealAndSlightlyDistortedChannelsKeepCount)
 {
-  std::mt19937 random(6122026);
   const TChannelSettings ideal{1.0, 0.0, 0.0};
+  Ranges = {std::uniform_real_distribution<double>(0.95, 1.05),
+            std::uniform_real_distribution<double>(-0.05, 0.05),
+            std::uniform_real_distribution<double>(-0.05, 0.05)};
   for (const TSetup &setup : Setups) {
     if (setup.Count < 3)
       continue;
-    const double step = setup.Pitch / (5 * setup.Count);
     bool error = true;
     for (const TVector2 &point : Evaluate(setup, ideal, ideal, error))
-      ASSERT_LE(std::fabs(point.y), 2 * step + 1e-12) << setup.Pitch << " / " << setup.Count;
+      ASSERT_LE(std::fabs(point.y), 2 * setup.Pitch / (5 * setup.Count) + 1e-12) << setup.Pitch;
     EXPECT_FALSE(error) << setup.Pitch << " / " << setup.Count;
-
-    // A few per cent of gain or offset error, or a twentieth of a radian
-    // of phase, on one channel never loses a count.
     for (int run = 0; run < 12; ++run) {
-      const TChannelSettings slight{Uniform(random, {0.95, 1.05}), Uniform(random, {-0.05, 0.05}),
-                                    Uniform(random, {-0.05, 0.05})};
-      const bool onA = run % 2 == 0;
+      const TChannelSettings slight = Random();
       error = true;
-      Evaluate(setup, onA ? slight : ideal, onA ? ideal : slight, error);
+      Evaluate(setup, run % 2 ? slight : ideal, run % 2 ? ideal : slight, error);
       EXPECT_FALSE(error) << setup.Pitch << " / " << setup.Count << ": gain " << slight.Gain
-                          << ", offset " << slight.Offset << ", phase " << slight.Phase << " on "
-                          << (onA ? "A" : "B");
+                          << ", offset " << slight.Offset << ", phase " << slight.Phase;
     }
   }
 }
