@@ -71,6 +71,9 @@ TEST(EncoderChannelTest, ValueMultipliesByGainThenAddsOffsetThenLimits)
   const TEncoderChannel low = Channel(SIN_CHANNEL, {1.0, -0.5, 0.0});
   EXPECT_EQ(low.MinimumValue(), -1.0);
   EXPECT_EQ(low.MaximumValue(), 0.5);
+  const TEncoderChannel high = Channel(SIN_CHANNEL, {2.0, 0.3, 0.0});  // peaks 2.3 and -1.7
+  EXPECT_EQ(high.MaximumValue(), 1.0);
+  EXPECT_EQ(high.MinimumValue(), -1.0);
 }
 
 TEST(EncoderChannelTest, TableHoldsFourPeriodsInAccumulatedStepsUntilRebuilt)
