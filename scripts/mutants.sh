@@ -12,7 +12,8 @@
 # /tmp/vantrel-mutants; its build directory is kept between runs, so only
 # what a mutant touches is rebuilt.
 # Exit status: 0 when every mutant is killed, 1 when one survives, 2 on a
-# malformed list or a failing build of the unchanged tree.
+# malformed line (reported, then skipped) or a failing build of the
+# unchanged tree.
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 list="${1:?usage: scripts/mutants.sh LIST [SCRATCH]}"
@@ -38,6 +39,7 @@ if ! run_suite; then
 fi
 
 survivors=0
+malformed=0
 total=0
 line_number=0
 while IFS= read -r line || [ -n "$line" ]; do
@@ -47,7 +49,8 @@ while IFS= read -r line || [ -n "$line" ]; do
   file="$tree/$path"
   if [ ! -f "$file" ] || [ "$(grep -cF -- "$old" "$file")" != 1 ]; then
     echo "$list:$line_number: '$old' does not occur exactly once in $path" >&2
-    exit 2
+    malformed=$((malformed + 1))
+    continue
   fi
   total=$((total + 1))
   cp "$file" "$scratch/original"
@@ -64,4 +67,5 @@ while IFS= read -r line || [ -n "$line" ]; do
 done <"$list"
 cmake --build "$build" --parallel "$(nproc)" >/dev/null 2>&1
 echo "$((total - survivors)) of $total mutants killed"
+[ "$malformed" -eq 0 ] || exit 2
 [ "$survivors" -eq 0 ]
