@@ -22,7 +22,12 @@ tree="$scratch/tree"
 build="$scratch/build"
 
 mkdir -p "$tree"
-rsync -a --delete --exclude '/build*' --exclude '/.git' "$root/" "$tree/"
+# Files that differ from the scratch copy get a new time stamp, so the
+# build never keeps an object made from a mutant of an older run.
+rsync -a --checksum --delete --out-format='%n' --exclude '/build*' --exclude '/.git' \
+  "$root/" "$tree/" | while IFS= read -r changed; do
+  [ -f "$tree/$changed" ] && touch "$tree/$changed"
+done
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$tree" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVANTREL_BUILD_BENCH=OFF >/dev/null || exit 2
 fi
