@@ -1,0 +1,107 @@
+#include "reportrun.h"
+
+#include <QIODevice>
+#include <QSaveFile>
+#include <memory>
+#include <vector>
+
+#include "reportoptions.h"
+#include "reporttable.h"
+
+namespace {
+
+const char *const ProgramName = "vantrel-report";
+const char *const CountErrorMessage = "Scale count not zero on return";
+
+void WriteMessage(QIODevice &Err, const QString &Message)
+{
+  Err.write(QString("%1: %2\n").arg(ProgramName, Message).toUtf8());
+}
+
+// Files are written beside their targets and renamed over them only when
+// everything is ready, so an error leaves the targets untouched.
+class TOutputFiles
+{
+public:
+  // Null for an empty path; on failure sets Message.
+  QSaveFile *Open(const QString &Path, QString &Message)
+  {
+    if (Path.isEmpty())
+      return nullptr;
+    d_files.push_back(std::make_unique<QSaveFile>(Path));
+    QSaveFile *file = d_files.back().get();
+    if (!file->open(QIODevice::WriteOnly))
+      Message = QString("cannot write %1: %2").arg(Path, file->errorString());
+    return file;
+  }
+  QString CommitAll()
+  {
+    for (const auto &file : d_files)
+      if (!file->commit())
+        return QString("cannot write %1: %2").arg(file->fileName(), file->errorString());
+    return QString();
+  }
+
+private:
+  std::vector<std::unique_ptr<QSaveFile>> d_files;
+};
+
+void WriteText(QIODevice &Device, const TReportOptions &Options, const TEvaluation &Evaluation)
+{
+  switch (Options.Format) {
+    case TReportFormat::Table:
+      WriteTable(Device, Options.Setup, Evaluation);
+      break;
+    case TReportFormat::Csv:
+      WriteCsv(Device, Evaluation);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+int RunReport(const QStringList &Arguments, QIODevice &Out, QIODevice &Err)
+{
+  const TParsedCommandLine command = ParseCommandLine(Arguments);
+  switch (command.Action) {
+    case TParsedCommandLine::Help:
+      Out.write(command.HelpText.toUtf8());
+      return 0;
+    case TParsedCommandLine::Version:
+      Out.write(QString("%1 %2\n").arg(ProgramName, VANTREL_VERSION).toUtf8());
+      return 0;
+    case TParsedCommandLine::Error:
+      WriteMessage(Err, command.Message);
+      return 2;
+    case TParsedCommandLine::Run:
+      break;
+  }
+  const TReportOptions &options = command.Options;
+
+  TOutputFiles files;
+  QString message;
+  QSaveFile *output = files.Open(options.OutputPath, message);
+  if (!message.isEmpty()) {
+    WriteMessage(Err, message);
+    return 2;
+  }
+
+  const TEvaluation evaluation = Evaluate(options.Setup);
+  if (output)
+    WriteText(*output, options, evaluation);
+  message = files.CommitAll();
+  if (!message.isEmpty()) {
+    WriteMessage(Err, message);
+    return 2;
+  }
+  if (!output)
+    WriteText(Out, options, evaluation);
+
+  if (evaluation.CountError) {
+    WriteMessage(Err, CountErrorMessage);
+    return 1;
+  }
+  return 0;
+}
