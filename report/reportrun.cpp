@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "reportoptions.h"
+#include "reportsummary.h"
 #include "reporttable.h"
 
 namespace {
@@ -55,7 +56,11 @@ void WriteText(QIODevice &Device, const TReportOptions &Options, const TEvaluati
     case TReportFormat::Csv:
       WriteCsv(Device, Evaluation);
       break;
-    default:
+    case TReportFormat::Summary:
+      Device.write(SummaryText(Summarize(Options.Setup, Evaluation)));
+      break;
+    case TReportFormat::Json:
+      Device.write(SummaryJson(Summarize(Options.Setup, Evaluation)));
       break;
   }
 }

@@ -12,7 +12,8 @@ double ReadDouble(const QByteArray &Text)
 {
   double value = 0.0;
   const auto result = std::from_chars(Text.constData(), Text.constData() + Text.size(), value);
-  EXPECT_TRUE(result.ec == std::errc() && result.ptr == Text.constData() + Text.size()) << Text.constData();
+  EXPECT_TRUE(result.ec == std::errc() && result.ptr == Text.constData() + Text.size())
+      << Text.constData();
   return value;
 }
 
