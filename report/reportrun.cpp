@@ -5,7 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "graphwidget.h"
 #include "reportoptions.h"
+#include "reportplot.h"
 #include "reportsummary.h"
 #include "reporttable.h"
 
@@ -93,9 +95,28 @@ int RunReport(const QStringList &Arguments, QIODevice &Out, QIODevice &Err)
     return 2;
   }
 
+  QSaveFile *plot = files.Open(options.PlotPath, message);
+  QSaveFile *scope = message.isEmpty() ? files.Open(options.ScopePath, message) : nullptr;
+  if (!message.isEmpty()) {
+    WriteMessage(Err, message);
+    return 2;
+  }
+
   const TEvaluation evaluation = Evaluate(options.Setup);
   if (output)
     WriteText(*output, options, evaluation);
+  if (plot || scope) {
+    TGraphWidget graph;
+    TPlotFormat format = TPlotFormat::Png;
+    if (plot && PlotFormatForPath(options.PlotPath, format)) {
+      ShowErrorGraph(graph, evaluation.Points);
+      WritePlot(graph, format, options.PlotSize, *plot);
+    }
+    if (scope && PlotFormatForPath(options.ScopePath, format)) {
+      ShowScope(graph, options.Setup.Channel(0), options.Setup.Channel(1), options.ScopeXY);
+      WritePlot(graph, format, options.PlotSize, *scope);
+    }
+  }
   message = files.CommitAll();
   if (!message.isEmpty()) {
     WriteMessage(Err, message);
