@@ -9,6 +9,7 @@
 #include "reportoptions.h"
 #include "reportplot.h"
 #include "reportsummary.h"
+#include "reportsweep.h"
 #include "reporttable.h"
 
 namespace {
@@ -51,6 +52,10 @@ private:
 
 void WriteText(QIODevice &Device, const TReportOptions &Options, const TEvaluation &Evaluation)
 {
+  if (Options.HasSweep) {
+    WriteSweep(Device, Options.Setup, Options.Sweep);
+    return;
+  }
   switch (Options.Format) {
     case TReportFormat::Table:
       WriteTable(Device, Options.Setup, Evaluation);
@@ -125,7 +130,8 @@ int RunReport(const QStringList &Arguments, QIODevice &Out, QIODevice &Err)
   if (!output)
     WriteText(Out, options, evaluation);
 
-  if (evaluation.CountError) {
+  // A sweep reports each value's count check in its own column.
+  if (evaluation.CountError && !options.HasSweep) {
     WriteMessage(Err, CountErrorMessage);
     return 1;
   }
