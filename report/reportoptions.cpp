@@ -1,11 +1,12 @@
 #include "reportoptions.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <charconv>
 #include <cmath>
 #include <functional>
 #include <vector>
+
+#include "reportplot.h"
 
 namespace {
 
@@ -149,8 +150,8 @@ QString ParseFormat(const QString &Text, TReportFormat &Format)
 
 QString PlotExtensionError(const char *Option, const QString &Path)
 {
-  const QString suffix = QFileInfo(Path).suffix().toLower();
-  if (suffix == "png" || suffix == "svg" || suffix == "pdf")
+  TPlotFormat format;
+  if (PlotFormatForPath(Path, format))
     return QString();
   return QString("--%1 %2: the file name must end in .png, .svg or .pdf").arg(Option, Path);
 }

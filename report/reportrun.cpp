@@ -115,12 +115,19 @@ int RunReport(const QStringList &Arguments, QIODevice &Out, QIODevice &Err)
     TPlotFormat format = TPlotFormat::Png;
     if (plot && PlotFormatForPath(options.PlotPath, format)) {
       ShowErrorGraph(graph, evaluation.Points);
-      WritePlot(graph, format, options.PlotSize, *plot);
+      if (!WritePlot(graph, format, options.PlotSize, *plot))
+        message = QString("cannot draw %1").arg(options.PlotPath);
     }
     if (scope && PlotFormatForPath(options.ScopePath, format)) {
       ShowScope(graph, options.Setup.Channel(0), options.Setup.Channel(1), options.ScopeXY);
-      WritePlot(graph, format, options.PlotSize, *scope);
+      if (!WritePlot(graph, format, options.PlotSize, *scope))
+        message = QString("cannot draw %1").arg(options.ScopePath);
     }
+  }
+  // Uncommitted files are discarded, leaving their targets as they were.
+  if (!message.isEmpty()) {
+    WriteMessage(Err, message);
+    return 2;
   }
   message = files.CommitAll();
   if (!message.isEmpty()) {
