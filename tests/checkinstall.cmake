@@ -1,5 +1,6 @@
-# Installs the build into a scratch prefix and checks that the program,
-# its desktop entry and its icon land where a Linux desktop looks for them.
+# Installs the build into a scratch prefix and checks that both programs
+# (the window and vantrel-report, side by side in bin/), the window's
+# desktop entry and its icon land where a Linux desktop looks for them.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -P checkinstall.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -8,7 +9,7 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
 
-foreach(path bin/vantrel share/applications/vantrel.desktop
+foreach(path bin/vantrel bin/vantrel-report share/applications/vantrel.desktop
              share/icons/hicolor/48x48/apps/vantrel.png)
   if(NOT EXISTS "${PREFIX}/${path}")
     message(FATAL_ERROR "not installed: ${path}")

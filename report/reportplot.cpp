@@ -1,0 +1,119 @@
+#include "reportplot.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include "graphwidget.h"
+
+namespace {
+
+// The screen resolution the window's fonts are laid out for; vector
+// files use it too, so every format has the same layout.
+const int DotsPerInch = 96;
+// The window's tick labels use the desktop's font, 9 point sans serif
+// under Qt's generic Linux theme; the offscreen platform would give 12.
+const char *const LabelFamily = "Sans Serif";
+const int LabelPointSize = 9;
+
+void AddCurve(TGraphWidget &Graph, const QColor &Color, const std::vector<TVector2> &Points)
+{
+  const int set = Graph.AddDataSet(Color, 0);
+  for (const TVector2 &point : Points)
+    Graph.AddPoint(set, point);
+}
+
+void Draw(TGraphWidget &Graph, QPaintDevice &Device, const QSize &Size)
+{
+  QPainter painter(&Device);
+  painter.setFont(QFont(LabelFamily, LabelPointSize));
+  painter.fillRect(QRect(QPoint(0, 0), Size), Qt::white);
+  Graph.RenderToDevice(&painter, QRect(QPoint(0, 0), Size), true);
+}
+
+}  // namespace
+
+bool PlotFormatForPath(const QString &Path, TPlotFormat &Format)
+{
+  const QString suffix = QFileInfo(Path).suffix().toLower();
+  if (suffix == "png")
+    Format = TPlotFormat::Png;
+  else if (suffix == "svg")
+    Format = TPlotFormat::Svg;
+  else if (suffix == "pdf")
+    Format = TPlotFormat::Pdf;
+  else
+    return false;
+  return true;
+}
+
+// Titles, minimum extents and colours as the window sets them.
+void ShowErrorGraph(TGraphWidget &Graph, const std::vector<TVector2> &Points)
+{
+  Graph.ClearDataSets();
+  Graph.SetMinimumYExtent(0.001);
+  Graph.SetVTitle("Interpolation Error");
+  Graph.SetHTitle("Scale Position");
+  Graph.SetTitle("Scale Interpolation Data");
+  AddCurve(Graph, QColor(0, 0, 128, 255), Points);
+}
+
+void ShowScope(TGraphWidget &Graph, const TEncoderChannel &A, const TEncoderChannel &B, bool XY)
+{
+  Graph.ClearDataSets();
+  Graph.SetMinimumYExtent(1.0);
+  Graph.SetEqualAspect(XY);
+  if (XY) {
+    Graph.SetVTitle("Channel B (COS)");
+    Graph.SetHTitle("Channel A (SIN)");
+    Graph.SetTitle("Oscilloscope - XY Mode");
+    const std::vector<TVector2> a = A.SamplePoints(), b = B.SamplePoints();
+    std::vector<TVector2> figure;
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
+      figure.push_back(TVector2(a[i].y, b[i].y));
+    AddCurve(Graph, QColor(0, 0, 128), figure);
+  } else {
+    Graph.SetVTitle("Signal");
+    Graph.SetHTitle("Channel AB Radian Position");
+    Graph.SetTitle("Oscilloscope - Dual Channel Mode");
+    AddCurve(Graph, QColor(128, 0, 0), A.SamplePoints());
+    AddCurve(Graph, QColor(0, 128, 0), B.SamplePoints());
+  }
+}
+
+bool WritePlot(TGraphWidget &Graph, TPlotFormat Format, const QSize &Size, QIODevice &Device)
+{
+  switch (Format) {
+    case TPlotFormat::Png: {
+      QImage image(Size, QImage::Format_RGB32);
+      image.setDotsPerMeterX(qRound(DotsPerInch / 0.0254));
+      image.setDotsPerMeterY(qRound(DotsPerInch / 0.0254));
+      Draw(Graph, image, Size);
+      return image.save(&Device, "PNG");
+    }
+    case TPlotFormat::Svg: {
+      QSvgGenerator generator;
+      generator.setOutputDevice(&Device);
+      generator.setSize(Size);
+      generator.setViewBox(QRect(QPoint(0, 0), Size));
+      generator.setResolution(DotsPerInch);
+      generator.setTitle(Graph.Title());
+      Draw(Graph, generator, Size);
+      return true;
+    }
+    case TPlotFormat::Pdf: {
+      QPdfWriter writer(&Device);
+      writer.setResolution(DotsPerInch);
+      writer.setPageSize(
+          QPageSize(QSizeF(Size) / DotsPerInch, QPageSize::Inch, QString(), QPageSize::ExactMatch));
+      writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+      writer.setTitle(Graph.Title());
+      Draw(Graph, writer, Size);
+      return true;
+    }
+  }
+  return false;
+}

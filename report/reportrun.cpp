@@ -1,0 +1,146 @@
+#include "reportrun.h"
+
+#include <QIODevice>
+#include <QSaveFile>
+#include <memory>
+#include <vector>
+
+#include "graphwidget.h"
+#include "reportoptions.h"
+#include "reportplot.h"
+#include "reportsummary.h"
+#include "reportsweep.h"
+#include "reporttable.h"
+
+namespace {
+
+const char *const ProgramName = "vantrel-report";
+const char *const CountErrorMessage = "Scale count not zero on return";
+
+void WriteMessage(QIODevice &Err, const QString &Message)
+{
+  Err.write(QString("%1: %2\n").arg(ProgramName, Message).toUtf8());
+}
+
+// Files are written beside their targets and renamed over them only when
+// everything is ready, so an error leaves the targets untouched.
+class TOutputFiles
+{
+public:
+  // Null for an empty path; on failure sets Message.
+  QSaveFile *Open(const QString &Path, QString &Message)
+  {
+    if (Path.isEmpty())
+      return nullptr;
+    d_files.push_back(std::make_unique<QSaveFile>(Path));
+    QSaveFile *file = d_files.back().get();
+    if (!file->open(QIODevice::WriteOnly))
+      Message = QString("cannot write %1: %2").arg(Path, file->errorString());
+    return file;
+  }
+  QString CommitAll()
+  {
+    for (const auto &file : d_files)
+      if (!file->commit())
+        return QString("cannot write %1: %2").arg(file->fileName(), file->errorString());
+    return QString();
+  }
+
+private:
+  std::vector<std::unique_ptr<QSaveFile>> d_files;
+};
+
+void WriteText(QIODevice &Device, const TReportOptions &Options, const TEvaluation &Evaluation)
+{
+  if (Options.HasSweep) {
+    WriteSweep(Device, Options.Setup, Options.Sweep);
+    return;
+  }
+  switch (Options.Format) {
+    case TReportFormat::Table:
+      WriteTable(Device, Options.Setup, Evaluation);
+      break;
+    case TReportFormat::Csv:
+      WriteCsv(Device, Evaluation);
+      break;
+    case TReportFormat::Summary:
+      Device.write(SummaryText(Summarize(Options.Setup, Evaluation)));
+      break;
+    case TReportFormat::Json:
+      Device.write(SummaryJson(Summarize(Options.Setup, Evaluation)));
+      break;
+  }
+}
+
+}  // namespace
+
+int RunReport(const QStringList &Arguments, QIODevice &Out, QIODevice &Err)
+{
+  const TParsedCommandLine command = ParseCommandLine(Arguments);
+  switch (command.Action) {
+    case TParsedCommandLine::Help:
+      Out.write(command.HelpText.toUtf8());
+      return 0;
+    case TParsedCommandLine::Version:
+      Out.write(QString("%1 %2\n").arg(ProgramName, VANTREL_VERSION).toUtf8());
+      return 0;
+    case TParsedCommandLine::Error:
+      WriteMessage(Err, command.Message);
+      return 2;
+    case TParsedCommandLine::Run:
+      break;
+  }
+  const TReportOptions &options = command.Options;
+
+  TOutputFiles files;
+  QString message;
+  QSaveFile *output = files.Open(options.OutputPath, message);
+  if (!message.isEmpty()) {
+    WriteMessage(Err, message);
+    return 2;
+  }
+
+  QSaveFile *plot = files.Open(options.PlotPath, message);
+  QSaveFile *scope = message.isEmpty() ? files.Open(options.ScopePath, message) : nullptr;
+  if (!message.isEmpty()) {
+    WriteMessage(Err, message);
+    return 2;
+  }
+
+  const TEvaluation evaluation = Evaluate(options.Setup);
+  if (output)
+    WriteText(*output, options, evaluation);
+  if (plot || scope) {
+    TGraphWidget graph;
+    TPlotFormat format = TPlotFormat::Png;
+    if (plot && PlotFormatForPath(options.PlotPath, format)) {
+      ShowErrorGraph(graph, evaluation.Points);
+      if (!WritePlot(graph, format, options.PlotSize, *plot))
+        message = QString("cannot draw %1").arg(options.PlotPath);
+    }
+    if (scope && PlotFormatForPath(options.ScopePath, format)) {
+      ShowScope(graph, options.Setup.Channel(0), options.Setup.Channel(1), options.ScopeXY);
+      if (!WritePlot(graph, format, options.PlotSize, *scope))
+        message = QString("cannot draw %1").arg(options.ScopePath);
+    }
+  }
+  // Uncommitted files are discarded, leaving their targets as they were.
+  if (!message.isEmpty()) {
+    WriteMessage(Err, message);
+    return 2;
+  }
+  message = files.CommitAll();
+  if (!message.isEmpty()) {
+    WriteMessage(Err, message);
+    return 2;
+  }
+  if (!output)
+    WriteText(Out, options, evaluation);
+
+  // A sweep reports each value's count check in its own column.
+  if (evaluation.CountError && !options.HasSweep) {
+    WriteMessage(Err, CountErrorMessage);
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,185 @@
+#include "reportsummary.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+#include <algorithm>
+
+namespace {
+
+const double TwoPi = 6.283185307179586;
+const double DegreesPerRadian = 57.29577951308232;
+
+TPassStatistics PassStatistics(std::vector<TVector2>::const_iterator Begin,
+                               std::vector<TVector2>::const_iterator End)
+{
+  const auto [low, high] = std::minmax_element(
+      Begin, End, [](const TVector2 &a, const TVector2 &b) { return a.y < b.y; });
+  return {low->y, high->y};
+}
+
+// Every number in the text's columns: 13 wide, six significant digits.
+QString Num(double Value)
+{
+  return QString::asprintf(" %12.6g", Value);
+}
+
+QString Line(const char *Label, const QString &Value)
+{
+  return QString::asprintf("  %-28s", Label) + Value + '\n';
+}
+
+// A section title over right-aligned column titles.
+QString Heading(const QString &Title, const QStringList &Columns)
+{
+  QString text = Title.leftJustified(30);
+  for (const QString &column : Columns)
+    text += column.rightJustified(13);
+  return text + '\n';
+}
+
+QJsonObject UnitsObject(const TErrorUnits &Units)
+{
+  return {{"rad", Units.Rad},
+          {"deg", Units.Deg},
+          {"percent_period", Units.PercentPeriod},
+          {"counts", Units.Counts},
+          {"mm", Units.Mm}};
+}
+
+QJsonObject ChannelObject(const TReportSetup &Setup, int Index)
+{
+  return {
+      {"gain", Setup.Gain[Index]}, {"offset", Setup.Offset[Index]}, {"phase", Setup.Phase[Index]}};
+}
+
+QJsonObject PassObject(const TPassStatistics &Pass)
+{
+  return {{"min", Pass.Min}, {"max", Pass.Max}, {"peak_to_peak", Pass.PeakToPeak()}};
+}
+
+}  // namespace
+
+TErrorUnits TReportSummary::InUnits(double Rad) const
+{
+  return {Rad, Rad * DegreesPerRadian, InPercentPeriod(Rad), Rad / TwoPi * Count, InMm(Rad)};
+}
+
+double TReportSummary::InMm(double Rad) const
+{
+  return Rad / TwoPi * Setup.Pitch;
+}
+
+double TReportSummary::InPercentPeriod(double Rad) const
+{
+  return Rad / TwoPi * 100.0;
+}
+
+TReportSummary Summarize(const TReportSetup &Setup, const TEvaluation &Evaluation)
+{
+  TReportSummary summary;
+  summary.Setup = Setup;
+  summary.Count = Evaluation.Count;
+  summary.CountError = Evaluation.CountError;
+  summary.CounterForward = Evaluation.CounterForward;
+  summary.CounterReturn = Evaluation.CounterReturn;
+  const auto middle = Evaluation.Points.begin() + Evaluation.ForwardSize();
+  summary.Forward = PassStatistics(Evaluation.Points.begin(), middle);
+  summary.Return = PassStatistics(middle, Evaluation.Points.end());
+  summary.Error = ComputeInterpolationError(Setup.Channel(0), Setup.Channel(1));
+  summary.Estimate = EstimateInterpolationError(Setup);
+  return summary;
+}
+
+QByteArray SummaryText(const TReportSummary &S)
+{
+  const TReportSetup &setup = S.Setup;
+  QString text = "Setup\n";
+  text += Line("Scale pitch (mm)", Num(setup.Pitch));
+  text += Line("Interpolated resolution (mm)", Num(setup.Resolution));
+  text += Line("Interpolator count", QString::asprintf(" %12d", S.Count));
+  const char *const names[2][3] = {
+      {"Channel A (SIN) gain", "Channel A (SIN) offset", "Channel A (SIN) phase (rad)"},
+      {"Channel B (COS) gain", "Channel B (COS) offset", "Channel B (COS) phase (rad)"}};
+  for (int c = 0; c < 2; ++c) {
+    text += Line(names[c][0], Num(setup.Gain[c]));
+    text += Line(names[c][1], Num(setup.Offset[c]));
+    text += Line(names[c][2], Num(setup.Phase[c]));
+  }
+
+  text += "\nCount check\n";
+  const auto counter = [&](long Counts) {
+    return Num(Counts * S.CountSize()) + QString::asprintf(" mm (%ld counts)", Counts);
+  };
+  text += Line("Counter after forward pass", counter(S.CounterForward));
+  text += Line("Counter after return pass", counter(S.CounterReturn));
+  text += Line("Verdict",
+               S.CountError ? "  Scale count not zero on return" : "  counter returned to zero");
+
+  text += '\n' + Heading("Table error column (mm)", {"min", "max", "peak-to-peak"});
+  text +=
+      Line("Forward pass", Num(S.Forward.Min) + Num(S.Forward.Max) + Num(S.Forward.PeakToPeak()));
+  text += Line("Return pass", Num(S.Return.Min) + Num(S.Return.Max) + Num(S.Return.PeakToPeak()));
+
+  text += '\n' + Heading(QString("Interpolation error, %1 angles").arg(AngleCount),
+                         {"rad", "deg", "% period", "counts", "mm"});
+  const auto units = [&](double Rad) {
+    const TErrorUnits u = S.InUnits(Rad);
+    return Num(u.Rad) + Num(u.Deg) + Num(u.PercentPeriod) + Num(u.Counts) + Num(u.Mm);
+  };
+  const TInterpolationError &e = S.Error;
+  text += Line("Peak-to-peak", units(e.PeakToPeak));
+  text += Line("Largest magnitude", units(e.MaxAbs));
+  text += Line("Mean (bias)", units(e.Mean));
+  text += Line("RMS", units(e.Rms));
+  text += Line("Mean, first-order estimate", units(S.Estimate.Mean));
+
+  text += "\nHarmonics of the interpolation error, then their first-order estimates\n";
+  text += Heading("  Order", {"% period", "mm", "phase rad", "% period", "mm", "phase rad"});
+  for (int h = 0; h < HarmonicCount; ++h) {
+    const THarmonic &harmonic = e.Harmonics[h];
+    const THarmonic &estimate = S.Estimate.Harmonics[h];
+    const QByteArray label = QByteArray::number(h + 1);
+    text += Line(label.constData(), Num(S.InPercentPeriod(harmonic.Amplitude)) +
+                                        Num(S.InMm(harmonic.Amplitude)) + Num(harmonic.Phase) +
+                                        Num(S.InPercentPeriod(estimate.Amplitude)) +
+                                        Num(S.InMm(estimate.Amplitude)) + Num(estimate.Phase));
+  }
+  return text.toUtf8();
+}
+
+QByteArray SummaryJson(const TReportSummary &S)
+{
+  QJsonArray harmonics;
+  for (int h = 0; h < HarmonicCount; ++h) {
+    const THarmonic &harmonic = S.Error.Harmonics[h];
+    const THarmonic &estimate = S.Estimate.Harmonics[h];
+    harmonics.append(
+        QJsonObject{{"order", h + 1},
+                    {"amplitude_rad", harmonic.Amplitude},
+                    {"phase_rad", harmonic.Phase},
+                    {"amplitude_percent_period", S.InPercentPeriod(harmonic.Amplitude)},
+                    {"amplitude_mm", S.InMm(harmonic.Amplitude)},
+                    {"estimate_rad", estimate.Amplitude},
+                    {"estimate_phase_rad", estimate.Phase}});
+  }
+  const QJsonObject root{
+      {"pitch", S.Setup.Pitch},
+      {"resolution", S.Setup.Resolution},
+      {"count", S.Count},
+      {"count_error", S.CountError},
+      {"counter_forward", S.CounterForward * S.CountSize()},
+      {"counter_return", S.CounterReturn * S.CountSize()},
+      {"channels", QJsonObject{{"a", ChannelObject(S.Setup, 0)}, {"b", ChannelObject(S.Setup, 1)}}},
+      {"passes", QJsonObject{{"forward", PassObject(S.Forward)}, {"return", PassObject(S.Return)}}},
+      {"interpolation_error",
+       QJsonObject{{"angles", AngleCount},
+                   {"peak_to_peak", UnitsObject(S.InUnits(S.Error.PeakToPeak))},
+                   {"max_abs", UnitsObject(S.InUnits(S.Error.MaxAbs))},
+                   {"mean", UnitsObject(S.InUnits(S.Error.Mean))},
+                   {"rms", UnitsObject(S.InUnits(S.Error.Rms))}}},
+      {"mean_estimate_rad", S.Estimate.Mean},
+      {"harmonics", harmonics}};
+  return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}

@@ -1,0 +1,53 @@
+// The report's CSV reads back to exactly the interpolator's points.
+#include <gtest/gtest.h>
+#include <charconv>
+
+#include "encoderchannel.h"
+#include "encoderinterpolator.h"
+#include "reportprocess.h"
+
+namespace {
+
+double ReadDouble(const QByteArray &Text)
+{
+  double value = 0.0;
+  const auto result = std::from_chars(Text.constData(), Text.constData() + Text.size(), value);
+  EXPECT_TRUE(result.ec == std::errc() && result.ptr == Text.constData() + Text.size())
+      << Text.constData();
+  return value;
+}
+
+}  // namespace
+
+TEST(ReportCsvTest, RowsReadBackToTheInterpolatorsPointsBitForBit)
+{
+  // Built here from the model, not through the report's setup code.
+  TEncoderChannel a, b;
+  a.d_type = SIN_CHANNEL;
+  b.d_type = COS_CHANNEL;
+  a.SetGain(1.1);
+  a.SetOffset(0.03);
+  b.SetPhase(-0.2);
+  TEncoderInterpolator interpolator;
+  interpolator.SetInterpolatorCount(30);  // 0.030 / 0.001
+  bool error = false;
+  const std::vector<TVector2> points = interpolator.Evaluate(0.030, a, b, &error);
+
+  const TReportRun run =
+      RunReportProgram({"--format", "csv", "--pitch", "0.030", "--resolution", "0.001", "--gain-a",
+                        "1.1", "--offset-a", "0.03", "--phase-b", "-0.2"});
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_TRUE(run.Err.isEmpty()) << run.Err.constData();
+  ASSERT_TRUE(run.Out.endsWith('\n'));
+  const QList<QByteArray> lines = run.Out.chopped(1).split('\n');
+  ASSERT_EQ(lines.size(), 1 + 300);
+  EXPECT_EQ(lines[0], "point,pass,position,error");
+  for (int i = 0; i < 300; ++i) {
+    const QList<QByteArray> fields = lines[i + 1].split(',');
+    ASSERT_EQ(fields.size(), 4) << lines[i + 1].constData();
+    EXPECT_EQ(fields[0], QByteArray::number(i + 1));
+    EXPECT_EQ(fields[1], i < 150 ? "forward" : "return");
+    EXPECT_EQ(ReadDouble(fields[2]), points[i].x) << i;
+    EXPECT_EQ(ReadDouble(fields[3]), points[i].y) << i;
+  }
+}

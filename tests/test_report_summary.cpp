@@ -1,0 +1,168 @@
+// The interpolation error, its harmonics and their first-order estimates,
+// and the summary and JSON that carry them.
+#include <gtest/gtest.h>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cmath>
+
+#include "interpolationerror.h"
+#include "reportprocess.h"
+#include "reportsetup.h"
+
+namespace {
+
+const double TwoPi = 6.283185307179586;
+
+TInterpolationError ErrorOf(const TReportSetup &Setup)
+{
+  return ComputeInterpolationError(Setup.Channel(0), Setup.Channel(1));
+}
+
+void ExpectWithinTenPercent(double Computed, double Expected, const char *What)
+{
+  EXPECT_NEAR(Computed, Expected, 0.1 * Expected) << What;
+}
+
+QJsonObject JsonReport(const QStringList &Arguments, int ExpectedExit)
+{
+  const TReportRun run = RunReportProgram(QStringList{"--format", "json"} + Arguments);
+  EXPECT_FALSE(run.Crashed);
+  EXPECT_EQ(run.ExitCode, ExpectedExit);
+  return QJsonDocument::fromJson(run.Out).object();
+}
+
+}  // namespace
+
+TEST(ReportSummaryTest, IdealChannelsHaveNoInterpolationError)
+{
+  // Zero but for the interpolator's guard: at theta = pi/2 and 3 pi/2 it
+  // replaces a cosine below 1e-10 by 1e-10, an angle error of 1e-10 rad.
+  const TInterpolationError error = ErrorOf(TReportSetup());
+  EXPECT_LE(error.PeakToPeak, 2.1e-10);
+  EXPECT_LE(error.MaxAbs, 1.1e-10);
+  EXPECT_LT(std::fabs(error.Mean), 1e-12);
+  EXPECT_LT(error.Rms, 1e-11);
+  for (const THarmonic &harmonic : error.Harmonics)
+    EXPECT_LT(harmonic.Amplitude, 1e-12);
+}
+
+TEST(ReportSummaryTest, OnePercentDistortionsFollowTheFirstOrderEstimates)
+{
+  // Estimates worked by hand: an offset o on a unit channel gives
+  // harmonic 1 of o rad; a gain of 1.01 against 1 gives harmonic 2 of
+  // 0.01 / 2.01 = 0.004975 rad; a phase of 0.01 on A gives harmonic 2 and
+  // a mean of 0.01 / 2 rad each.
+  TReportSetup offset_a, offset_b, gain, phase;
+  offset_a.Offset[0] = 0.01;
+  offset_b.Offset[1] = -0.01;
+  gain.Gain[0] = 1.01;
+  phase.Phase[0] = 0.01;
+  ExpectWithinTenPercent(ErrorOf(offset_a).Harmonics[0].Amplitude, 0.01, "offset A");
+  ExpectWithinTenPercent(ErrorOf(offset_b).Harmonics[0].Amplitude, 0.01, "offset B");
+  ExpectWithinTenPercent(ErrorOf(gain).Harmonics[1].Amplitude, 0.004975, "gain");
+  ExpectWithinTenPercent(ErrorOf(phase).Harmonics[1].Amplitude, 0.005, "phase");
+  ExpectWithinTenPercent(ErrorOf(phase).Mean, 0.005, "phase mean");
+  // The other orders stay an order of magnitude below.
+  EXPECT_LT(ErrorOf(offset_a).Harmonics[1].Amplitude, 0.001);
+  EXPECT_LT(ErrorOf(gain).Harmonics[0].Amplitude, 0.0005);
+
+  // The estimates themselves, against the same hand values; harmonic 1 of
+  // offset B alone is -o sin t = o cos(t + pi/2) with o = -0.01, phase -pi/2.
+  EXPECT_NEAR(EstimateInterpolationError(offset_b).Harmonics[0].Amplitude, 0.01, 1e-15);
+  EXPECT_NEAR(EstimateInterpolationError(offset_b).Harmonics[0].Phase, -TwoPi / 4, 1e-15);
+  EXPECT_NEAR(EstimateInterpolationError(gain).Harmonics[1].Amplitude, 0.01 / 2.01, 1e-15);
+  EXPECT_NEAR(EstimateInterpolationError(phase).Harmonics[1].Amplitude, 0.005, 1e-15);
+  EXPECT_NEAR(EstimateInterpolationError(phase).Mean, 0.005, 1e-15);
+  EXPECT_EQ(EstimateInterpolationError(gain).Harmonics[2].Amplitude, 0.0);
+}
+
+TEST(ReportSummaryTest, LargeClippedDistortionMatchesAnIndependentComputation)
+{
+  // Expected values from a separate Python computation of the same
+  // definition (math.atan2 taken modulo 2 pi, clipping to +-1, wrapping
+  // into (-pi, pi], a direct sum for each harmonic), gain A 1.3 clipping.
+  TReportSetup setup;
+  setup.Gain[0] = 1.3;
+  setup.Gain[1] = 0.9;
+  setup.Offset[0] = 0.05;
+  setup.Offset[1] = 0.2;
+  setup.Phase[0] = 0.1;
+  setup.Phase[1] = -0.3;
+  const TInterpolationError error = ErrorOf(setup);
+  EXPECT_NEAR(error.PeakToPeak, 0.8337622204500754, 1e-9);
+  EXPECT_NEAR(error.MaxAbs, 0.5438383213004994, 1e-9);
+  EXPECT_NEAR(error.Mean, -0.07969170119534351, 1e-9);
+  EXPECT_NEAR(error.Rms, 0.269712378704192, 1e-9);
+  const double amplitude[4] = {0.21375291772055166, 0.2878643293379149, 0.030778773694591297,
+                               0.05306640844818795};
+  const double phase[4] = {1.2813854954540025, -0.8278478758429031, 1.8380293198215745,
+                           -1.0296999749067972};
+  for (int h = 0; h < 4; ++h) {
+    EXPECT_NEAR(error.Harmonics[h].Amplitude, amplitude[h], 1e-9) << h + 1;
+    EXPECT_NEAR(error.Harmonics[h].Phase, phase[h], 1e-9) << h + 1;
+  }
+}
+
+TEST(ReportSummaryTest, JsonCarriesTheSetupCounterPassesAndErrorInEveryUnit)
+{
+  const QJsonObject json = JsonReport(
+      {"--pitch", "0.120", "--resolution", "0.0010", "--offset-a", "0.01", "--gain-b", "1.01"}, 0);
+  EXPECT_EQ(json["pitch"].toDouble(), 0.120);
+  EXPECT_EQ(json["resolution"].toDouble(), 0.0010);
+  EXPECT_EQ(json["count"].toInt(), 120);
+  EXPECT_FALSE(json["count_error"].toBool(true));
+  // An ideal counter ends the forward pass one count short of the pitch.
+  EXPECT_NEAR(json["counter_forward"].toDouble(), 0.119, 1e-12);
+  EXPECT_NEAR(json["counter_return"].toDouble(), 0.0, 1e-12);
+  EXPECT_EQ(json["channels"]["a"]["offset"].toDouble(), 0.01);
+  EXPECT_EQ(json["channels"]["b"]["gain"].toDouble(), 1.01);
+  EXPECT_EQ(json["channels"]["b"]["phase"].toDouble(), 0.0);
+  for (const char *pass : {"forward", "return"}) {
+    const QJsonObject p = json["passes"][pass].toObject();
+    EXPECT_NEAR(p["peak_to_peak"].toDouble(), p["max"].toDouble() - p["min"].toDouble(), 1e-15);
+    // The table's error is within a count and a half of zero.
+    EXPECT_LT(p["max"].toDouble(), 0.0015) << pass;
+    EXPECT_GT(p["min"].toDouble(), -0.0015) << pass;
+  }
+  for (const char *quantity : {"peak_to_peak", "max_abs", "mean", "rms"}) {
+    const QJsonObject units = json["interpolation_error"][quantity].toObject();
+    const double rad = units["rad"].toDouble();
+    EXPECT_NEAR(units["deg"].toDouble(), rad * 180 / 3.141592653589793, 1e-12) << quantity;
+    EXPECT_NEAR(units["percent_period"].toDouble(), rad / TwoPi * 100, 1e-12) << quantity;
+    EXPECT_NEAR(units["counts"].toDouble(), rad / TwoPi * 120, 1e-12) << quantity;
+    EXPECT_NEAR(units["mm"].toDouble(), rad / TwoPi * 0.120, 1e-15) << quantity;
+  }
+  const QJsonArray harmonics = json["harmonics"].toArray();
+  ASSERT_EQ(harmonics.size(), 4);
+  for (int h = 0; h < 4; ++h)
+    EXPECT_EQ(harmonics[h]["order"].toInt(), h + 1);
+  // Hand estimates: 0.01 rad of harmonic 1, 0.01 / 2.01 of harmonic 2.
+  EXPECT_NEAR(harmonics[0]["estimate_rad"].toDouble(), 0.01, 1e-15);
+  EXPECT_NEAR(harmonics[1]["estimate_rad"].toDouble(), 0.01 / 2.01, 1e-15);
+  ExpectWithinTenPercent(harmonics[0]["amplitude_rad"].toDouble(), 0.01, "json harmonic 1");
+  ExpectWithinTenPercent(harmonics[1]["amplitude_rad"].toDouble(), 0.01 / 2.01, "json h2");
+  EXPECT_EQ(harmonics[2]["estimate_rad"].toDouble(-1), 0.0);
+}
+
+TEST(ReportSummaryTest, CounterThatDoesNotReturnExitsOneWithTheOutputComplete)
+{
+  // An offset of 1 keeps channel A at or above zero: the angle never
+  // passes a full turn, so the counter cannot reach the pitch.
+  const QJsonObject json = JsonReport({"--offset-a", "1"}, 1);
+  EXPECT_TRUE(json["count_error"].toBool(false));
+  EXPECT_EQ(json["harmonics"].toArray().size(), 4);
+
+  const TReportRun run = RunReportProgram({"--format", "summary", "--offset-a", "1"});
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_EQ(run.Err, "vantrel-report: Scale count not zero on return\n");
+  EXPECT_TRUE(run.Out.contains("Verdict                       Scale count not zero on return"));
+
+  const TReportRun good = RunReportProgram({"--format", "summary"});
+  EXPECT_EQ(good.ExitCode, 0);
+  EXPECT_TRUE(good.Err.isEmpty());
+  // Start setup: count 8, forward ends at 7 counts of 0.005 mm.
+  EXPECT_TRUE(good.Out.contains("Interpolator count                      8\n"));
+  EXPECT_TRUE(good.Out.contains("Counter after forward pass          0.035 mm (7 counts)\n"));
+  EXPECT_TRUE(good.Out.contains("Verdict                       counter returned to zero\n"));
+}

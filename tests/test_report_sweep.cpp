@@ -1,0 +1,60 @@
+// Sweeps of one channel parameter: one CSV row per evenly spaced value.
+#include <gtest/gtest.h>
+#include <QList>
+
+#include "reportprocess.h"
+
+namespace {
+
+QList<QList<QByteArray>> Rows(const QByteArray &Csv)
+{
+  QList<QList<QByteArray>> rows;
+  for (const QByteArray &line : Csv.trimmed().split('\n'))
+    rows << line.split(',');
+  return rows;
+}
+
+}  // namespace
+
+TEST(ReportSweepTest, OffsetSweepRowsFollowTheOffsetAndFlagTheCountError)
+{
+  const TReportRun run = RunReportProgram({"--sweep", "offset-a=0:0.04:5"});
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_TRUE(run.Err.isEmpty());
+  const QList<QList<QByteArray>> rows = Rows(run.Out);
+  ASSERT_EQ(rows.size(), 1 + 5);
+  EXPECT_EQ(rows[0].join(','),
+            "offset-a,count_error,interpolation_error_pp_mm,interpolation_error_max_abs_mm,"
+            "interpolation_error_pp_percent,interpolation_error_max_abs_percent,harmonic1_mm,"
+            "harmonic2_mm,table_error_pp_mm");
+  const char *values[] = {"0", "0.01", "0.02", "0.03", "0.04"};
+  for (int i = 0; i < 5; ++i) {
+    const QList<QByteArray> &row = rows[i + 1];
+    ASSERT_EQ(row.size(), 9);
+    EXPECT_EQ(row[0], values[i]);
+    EXPECT_EQ(row[1], "0");
+    // Harmonic 1 is about the offset in radians: 0.01 rad is
+    // 0.01 / 2 pi * 0.040 mm = 6.3662e-5 mm per step, worked by hand.
+    const double h1 = row[6].toDouble();
+    if (i == 0)
+      EXPECT_LT(h1, 1e-12);
+    else
+      EXPECT_NEAR(h1, i * 6.3662e-5, 0.1 * i * 6.3662e-5) << i;
+    EXPECT_LT(row[7].toDouble(), 0.1 * h1 + 1e-12) << i;  // harmonic 2 stays small
+    // The max-abs in % is the mm figure over the 0.040 mm period.
+    EXPECT_NEAR(row[5].toDouble(), row[3].toDouble() / 0.040 * 100, 1e-4) << i;
+    // An ideal table spans 4 of the 5 samples of a count: 0.004 mm; the
+    // offset only widens it.
+    EXPECT_GE(row[8].toDouble(), 0.004 - 1e-12) << i;
+  }
+
+  // An offset of 1 holds channel A at or above zero, so the counter
+  // cannot pass a full turn: only that row fails, and the sweep exits 0.
+  const TReportRun clipped = RunReportProgram({"--sweep", "offset-a=0:1:3", "--pitch", "0.120"});
+  EXPECT_EQ(clipped.ExitCode, 0);
+  const QList<QList<QByteArray>> flagged = Rows(clipped.Out);
+  ASSERT_EQ(flagged.size(), 4);
+  EXPECT_EQ(flagged[1][0] + flagged[1][1], "00");
+  EXPECT_EQ(flagged[2][0] + flagged[2][1], "0.50");
+  EXPECT_EQ(flagged[3][0] + flagged[3][1], "11");
+}
