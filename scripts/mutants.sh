@@ -22,12 +22,10 @@ tree="$scratch/tree"
 build="$scratch/build"
 
 mkdir -p "$tree"
-# Files that differ from the scratch copy get a new time stamp, so the
-# build never keeps an object made from a mutant of an older run.
-rsync -a --checksum --delete --out-format='%n' --exclude '/build*' --exclude '/.git' \
-  "$root/" "$tree/" | while IFS= read -r changed; do
-  [ -f "$tree/$changed" ] && touch "$tree/$changed"
-done
+# Without -t, files that differ from the scratch copy are written anew
+# and so stamped now, and the others keep their stamps: the build never
+# keeps an object made from a mutant of an earlier, interrupted run.
+rsync -rlp --checksum --delete --exclude '/build*' --exclude '/.git' "$root/" "$tree/"
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$tree" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVANTREL_BUILD_BENCH=OFF >/dev/null || exit 2
 fi
