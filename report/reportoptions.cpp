@@ -253,7 +253,17 @@ TParsedCommandLine ParseCommandLine(const QStringList &Arguments)
   });
 
   TParsedCommandLine result;
+  // The usage line names the program as it is installed, not the path it
+  // was started by; the exit statuses close the text, for scripts.
   result.HelpText = parser.helpText();
+  result.HelpText.replace(0, result.HelpText.indexOf('\n'), "Usage: vantrel-report [options]");
+  result.HelpText +=
+      "\nExit status:\n"
+      "  0  the counter returned to zero\n"
+      "  1  \"Scale count not zero on return\" (also on standard error); the output\n"
+      "     is still complete\n"
+      "  2  a usage or input error, named in one line on standard error; nothing\n"
+      "     is written to standard output or to any output file\n";
   // The program name is not ours to parse; a placeholder stands in.
   if (!parser.parse(QStringList("vantrel-report") + Arguments)) {
     result.Action = TParsedCommandLine::Error;

@@ -35,6 +35,8 @@ TEST(ReportCliTest, HelpVersionAndOutputFileExitZero)
     EXPECT_TRUE(help.Out.contains(option)) << option;
   EXPECT_TRUE(help.Out.contains("(default 0.040)"));
   EXPECT_TRUE(help.Out.contains("(default 700x300)"));
+  EXPECT_TRUE(help.Out.startsWith("Usage: vantrel-report [options]\n"));
+  EXPECT_TRUE(help.Out.contains("\n  2  a usage or input error"));
 
   const TReportRun version = RunReportProgram({"--version"});
   EXPECT_EQ(version.ExitCode, 0);
