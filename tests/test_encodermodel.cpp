@@ -130,14 +130,15 @@ TEST(EncoderInterpolatorTest, StepDirectionWrapsTakesTheShorterWayAndAcceptsOneS
                              // Angles outside one turn are wrapped first, as often as needed.
                              {0.1 + 3 * full_turn, 0.1, 0.05, 0},
                              {0.1, 0.1 + 3 * full_turn, 0.05, 0},
-                             {0.3 - 2 * full_turn, 0.1, 0.1, 1},
+                             {0.3 - 3 * full_turn, 0.1, 0.1, 1},
                              // A whole step less the 1e-9 tolerance counts; less than that not.
                              {1.5 - 0.5e-9, 1.0, 0.5, 1},
                              {1.5 - 2e-9, 1.0, 0.5, 0},
                              {0.5 + 0.5e-9, 1.0, 0.5, -1},
                              {0.5 + 2e-9, 1.0, 0.5, 0},
                              // Only the step's size matters.
-                             {1.5, 1.0, -0.5, 1}};
+                             {1.5, 1.0, -0.5, 1},
+                             {1.2, 1.0, -0.5, 0}};
   for (const auto &c : cases)
     EXPECT_EQ(TEncoderInterpolator::StepDirection(c[0], c[1], c[2]), int(c[3]))
         << c[0] << " against " << c[1] << " step " << c[2];
@@ -218,6 +219,17 @@ TEST(EncoderInterpolatorTest, DistortedChannelsCountAsTheGoldenRunsDo)
         {39, 0.07400000000000005, -0.00599999999999995},
         {40, 0.084, 0.0040000000000000036},
         {79, 0.005999999999999945, -0.06400000000000006}}},
+      // Back it stops two counts short, just beyond the one count the
+      // return check accepts.
+      {"two counts short",
+       0.100,
+       10,
+       {1.76, 0.12, -0.105467},
+       {0.32, -0.22, -0.139884},
+       true,
+       ".++++..................+..+.+.+...........+................-...........-.-.-..-.."
+       "................-.-",
+       {{99, -0.0040000000000000695, -0.024000000000000066}}},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.Name);
