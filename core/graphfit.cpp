@@ -16,7 +16,7 @@ const double MarginDivisor = 50.0;
 // Relative widening of a range that rounding has left empty.
 const double RelativeWidening = 1e-12;
 
-double Limited(double v)
+double ClampedToFitLimit(double v)
 {
   return std::min(std::max(v, -FitLimit), FitLimit);
 }
@@ -51,7 +51,7 @@ TGraphFit FitView(const std::vector<TDataSet> &Sets, const TFitSettings &Setting
     for (const TVector2 &point : set.Points) {
       if (!std::isfinite(point.x) || !std::isfinite(point.y))
         continue;
-      const double x = Limited(point.x), y = Limited(point.y);
+      const double x = ClampedToFitLimit(point.x), y = ClampedToFitLimit(point.y);
       if (first) {
         xmin = xmax = x;
         ymin = ymax = y;
