@@ -108,6 +108,12 @@ private:
   // Layout and fit.
   void LayOut(int Width, int Height);
   void LayOutForDevice(const QRect &Target, int Unit, bool Untitled);
+  // True when the plot rectangle has no width or no height (right <= left
+  // or bottom <= top), as in a widget under 8 x 6 text heights. Such a
+  // plot is drawn without ticks, tick labels, zero lines and data: only
+  // the titles, the border round the whole area and the plot frame
+  // remain, and neither frame is drawn while its rectangle is inverted
+  // (right < left or bottom < top). Zoom, pan and zoom-out leave its view.
   bool PlotIsDegenerate() const;
   void SetViewToFit();
   void UpdateLabelFormats(QPainter &Painter);
