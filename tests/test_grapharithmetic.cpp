@@ -83,47 +83,40 @@ TEST(GraphMapping, ClipSegmentKeepsDirection)
   EXPECT_FALSE(Start.ClipSegment(a, b, c, d));
 }
 
-// No data: spans of exactly 1e-5, not widened, and margins of 1e-5 / 50.
-// The point (3, 4) has the y span 4.000005, for which multiplying by
-// 1.0 / 50.0 misses the margin by one unit in the last place. Python:
-// sy = 4.0 - (-5e-6); -5e-6 - sy / 50; 4.0 + sy / 50; sx = (3 + 5e-6) -
-// (3 - 5e-6); (3 - 5e-6) - sx / 50; (3 + 5e-6) + sx / 50.
-TEST(GraphFit, MarginsAreTheSpanDividedByFifty)
+// The fitted x and y ranges, margins included, on a plot 300 pixels
+// across and 200 down, computed in Python following the rule: for the
+// point (3, 4), sy = 4.0 - (-5e-6), then -5e-6 - sy / 50 and 4.0 + sy / 50
+// (multiplying by 1.0 / 50.0 instead misses by one unit in the last place);
+// with equal aspect, x from xc + 1.5 * ymin to xc + 1.5 * ymax first.
+TEST(GraphFit, RangesHoldThePointsAndPlusMinusEWithMarginsOfAFiftieth)
 {
-  const TGraphFit none = FitView({}, {5e-6, false, true, true}, Plot);
-  EXPECT_EQ(TPair(none.XSpan, none.YSpan), TPair(1e-5, 1e-5));
-  EXPECT_EQ(TPair(none.XMin, none.XMax), TPair(-5.2e-6, 5.2e-6));
-  EXPECT_EQ(TPair(none.YMin, none.YMax), TPair(-5.2e-6, 5.2e-6));
-  const TGraphFit point = Fit({{3.0, 4.0}});
-  EXPECT_EQ(TPair(point.YMin, point.YMax), TPair(-0.0800051, 4.0800001));
-  EXPECT_EQ(TPair(point.XMin, point.XMax), TPair(2.9999948, 3.0000052));
-}
-
-// Python: -5e-6 - (6 + 5e-6) / 50 and 6 + (6 + 5e-6) / 50; -1 - 2 / 50;
-// -3 - 4 / 50 and 1 + 4 / 50; at E = 1e-9, lo = -1e-9 - 5e-6, hi =
-// 1e-9 + 5e-6, then hi - lo and lo - (hi - lo) / 50.
-TEST(GraphFit, VerticalRangeHoldsZeroAndPlusMinusTheMinimumExtent)
-{
-  const TGraphFit positive = Fit({{0.0, 2.0}, {1.0, 6.0}});
-  EXPECT_EQ(TPair(positive.YMin, positive.YMax), TPair(-0.1200051, 6.1200001));
-  const TGraphFit scope = Fit({{0.0, -0.5}, {1.0, 0.5}}, 1.0);  // gain 0.5, extent 1
-  EXPECT_EQ(TPair(scope.YMin, scope.YMax), TPair(-1.04, 1.04));
-  const TGraphFit negative = Fit({{0.0, -3.0}, {1.0, -2.0}}, 1.0);
-  EXPECT_EQ(TPair(negative.YMin, negative.YMax), TPair(-3.08, 1.08));
-  const TGraphFit flat = Fit({{0.0, 0.0}, {1.0, 0.0}}, 1e-9);  // widened by 5e-6
-  EXPECT_EQ(TPair(flat.YSpan, flat.YMin), TPair(1.0002e-05, -5.20104e-06));
-}
-
-// On a plot 300 pixels across and 200 down x spans 1.5 times y, about
-// the data's x centre (Python for the margins: -1.5 - 3 / 50 and so on).
-TEST(GraphFit, EqualAspectBuildsXFromYAndThePlotShape)
-{
-  const TGraphFit round = Fit({{-0.1, -1.0}, {0.1, 1.0}}, 5e-6, true);
-  EXPECT_EQ(TPair(round.XMin, round.XMax), TPair(-1.56, 1.56));
-  EXPECT_DOUBLE_EQ(round.Map.m11, -round.Map.m22);
-  const TGraphFit shifted = Fit({{1.0, -3.0}, {3.0, -2.0}}, 1.0, true);  // y -3 ... 1, centre 2
-  EXPECT_EQ(TPair(shifted.XMin, shifted.XMax), TPair(-2.62, 3.62));
-  // No height: one unit of x per unit of y.
+  const struct
+  {
+    std::vector<TVector2> Points;
+    double Extent;
+    bool Equal;
+    std::vector<double> Ranges;
+  } fits[] = {
+      // No data: spans of exactly 1e-5, not widened.
+      {{}, 5e-6, false, {-5.2e-6, 5.2e-6, -5.2e-6, 5.2e-6}},
+      {{{3, 4}}, 5e-6, false, {2.9999948, 3.0000052, -0.0800051, 4.0800001}},
+      {{{0, 2}, {1, 6}}, 5e-6, false, {-0.02, 1.02, -0.1200051, 6.1200001}},
+      // The oscilloscope at gain 0.5 and extent 1; an all-negative curve.
+      {{{0, -0.5}, {1, 0.5}}, 1.0, false, {-0.02, 1.02, -1.04, 1.04}},
+      {{{0, -3}, {1, -2}}, 1.0, false, {-0.02, 1.02, -3.08, 1.08}},
+      // A flat curve at E = 1e-9: widened by 5e-6 on each side.
+      {{{0, 0}, {1, 0}}, 1e-9, false, {-0.02, 1.02, -5.20104e-06, 5.20104e-06}},
+      // Equal aspect: centred on the data only when y is.
+      {{{-0.1, -1}, {0.1, 1}}, 5e-6, true, {-1.56, 1.56, -1.04, 1.04}},
+      {{{1, -3}, {3, -2}}, 1.0, true, {-2.62, 3.62, -3.08, 1.08}},
+  };
+  for (const auto &fit : fits) {
+    const TGraphFit f = Fit(fit.Points, fit.Extent, fit.Equal);
+    EXPECT_EQ((std::vector<double>{f.XMin, f.XMax, f.YMin, f.YMax}), fit.Ranges) << fit.Ranges[3];
+  }
+  // Both axes at one scale; a plot without height counts as square.
+  const TGraphMapping round = Fit({{-0.1, -1.0}, {0.1, 1.0}}, 5e-6, true).Map;
+  EXPECT_DOUBLE_EQ(round.m11, -round.m22);
   EXPECT_EQ(Fit({{0.0, -1.0}, {0.0, 1.0}}, 5e-6, true, QRect(0, 0, 300, 1)).XSpan, 2.0);
 }
 
