@@ -9,12 +9,14 @@ namespace {
 // Smallest span of a fitted axis and what it is widened by on each side.
 const double MinimumSpan = 1e-5;
 const double Widening = 5e-6;
-// Fraction of the span added on each side of an axis with margins.
-const double MarginFraction = 1.0 / 50.0;
+// An axis with margins grows by its span divided by this on each side.
+// Dividing, rather than multiplying by 1.0 / 50.0 (which is not exactly
+// 1/50), gives the nearest double to the margin for every span.
+const double MarginDivisor = 50.0;
 // Relative widening of a range that rounding has left empty.
 const double RelativeWidening = 1e-12;
 
-double Limited(double v)
+double ClampedToFitLimit(double v)
 {
   return std::min(std::max(v, -FitLimit), FitLimit);
 }
@@ -49,7 +51,7 @@ TGraphFit FitView(const std::vector<TDataSet> &Sets, const TFitSettings &Setting
     for (const TVector2 &point : set.Points) {
       if (!std::isfinite(point.x) || !std::isfinite(point.y))
         continue;
-      const double x = Limited(point.x), y = Limited(point.y);
+      const double x = ClampedToFitLimit(point.x), y = ClampedToFitLimit(point.y);
       if (first) {
         xmin = xmax = x;
         ymin = ymax = y;
@@ -92,12 +94,12 @@ TGraphFit FitView(const std::vector<TDataSet> &Sets, const TFitSettings &Setting
   fit.XSpan = xmax - xmin;
   fit.YSpan = ymax - ymin;
   if (Settings.VMargins) {
-    ymin -= fit.YSpan * MarginFraction;
-    ymax += fit.YSpan * MarginFraction;
+    ymin -= fit.YSpan / MarginDivisor;
+    ymax += fit.YSpan / MarginDivisor;
   }
   if (Settings.HMargins) {
-    xmin -= fit.XSpan * MarginFraction;
-    xmax += fit.XSpan * MarginFraction;
+    xmin -= fit.XSpan / MarginDivisor;
+    xmax += fit.XSpan / MarginDivisor;
   }
   fit.XMin = xmin;
   fit.XMax = xmax;

@@ -1,11 +1,8 @@
-// Mouse interaction and painting: rubber-band zoom with the left button,
-// pan and zoom-out with the right, the coordinate readout, and copying
-// the cached rendering to the screen.
+// Mouse interaction: rubber-band zoom with the left button, pan and
+// zoom-out with the right, and the coordinate readout under the pointer.
 #include "graphwidget.h"
 
 #include <QMouseEvent>
-#include <QPaintEvent>
-#include <QPainter>
 
 #include "graphview.h"
 
@@ -74,56 +71,6 @@ void TGraphWidget::mouseReleaseEvent(QMouseEvent *event)
     d_PanDragged = false;
     d_PanArmed = false;
   }
-}
-
-// Requests are carried out here by rendering anew, and the result is shown
-// by the full repaint they schedule. Otherwise painting only copies the
-// exposed parts of the cached rendering and draws the band and readout.
-void TGraphWidget::paintEvent(QPaintEvent *event)
-{
-  QPainter painter(this);
-  if (d_ScaleToFitRequest) {
-    d_ScaleToFitRequest = false;
-    RenderPixmap();
-    update(d_FullRect);
-    return;
-  }
-  if (d_ZoomOutRequest) {
-    d_ZoomOutRequest = false;
-    RenderView(ZoomOutRect(d_PlotRect));
-    update(d_FullRect);
-    return;
-  }
-
-  for (const QRect &rect : event->region()) {
-    const QRectF area(rect);
-    painter.drawPixmap(area, d_Pixmap, area);
-  }
-  if (d_ZoomBandVisible) {
-    const QRect band = d_ZoomRect.normalized();
-    painter.drawRects(&band, 1);
-  }
-  const QPen savedPen = painter.pen();
-  painter.setPen(Qt::lightGray);
-  const QRect text = painter.boundingRect(QRect(), 0, d_CursorText);
-  painter.drawText(QPoint(d_PlotRect.right() - text.width(), d_PlotRect.top() + text.height()),
-                   d_CursorText);
-  painter.setPen(savedPen);
-}
-
-bool TGraphWidget::SetViewFromRect(const QRect &Rect)
-{
-  return ViewFromRect(d_Map, Rect, d_PlotRect, d_FitXSpan, d_FitYSpan);
-}
-
-// Re-renders the cached pixmap with a new view and without a fit. On a
-// plot without extent there is no view to take, and nothing changes.
-void TGraphWidget::RenderView(const QRect &Rect)
-{
-  if (d_Pixmap.width() < 1 || d_Pixmap.height() < 1)
-    return;
-  if (SetViewFromRect(Rect))
-    RedrawPixmap();
 }
 
 // The band is an outline drawn one pixel outside the rectangle's bottom

@@ -1,5 +1,5 @@
-// Rendering of the graph: into the cached pixmap, or onto a caller's
-// painter.
+// Rendering of the graph: into the cached pixmap, fitted to the data or
+// in a view the mouse chose, or onto a caller's painter.
 #include "graphwidget.h"
 
 #include <QFont>
@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "graphaxis.h"
+#include "graphview.h"
 
 namespace {
 
@@ -132,6 +133,16 @@ void TGraphWidget::RedrawPixmap()
   QPainter painter(&d_Pixmap);
   painter.setViewport(d_FullRect.left(), d_FullRect.top(), d_FullRect.right(), d_FullRect.bottom());
   DrawView(painter);
+}
+
+// On a plot without extent, or before the first resize, there is no view
+// to take and nothing changes.
+void TGraphWidget::RenderView(const QRect &Rect)
+{
+  if (d_Pixmap.width() < 1 || d_Pixmap.height() < 1)
+    return;
+  if (ViewFromRect(d_Map, Rect, d_PlotRect, d_FitXSpan, d_FitYSpan))
+    RedrawPixmap();
 }
 
 void TGraphWidget::DrawGraph(QPainter &Painter)

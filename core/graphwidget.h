@@ -108,26 +108,34 @@ private:
   // Layout and fit.
   void LayOut(int Width, int Height);
   void LayOutForDevice(const QRect &Target, int Unit, bool Untitled);
+  // True when the plot rectangle has no width or no height (right <= left
+  // or bottom <= top), as in a widget under 8 x 6 text heights. Such a
+  // plot is drawn without ticks, tick labels, zero lines and data: only
+  // the titles, the border round the whole area and the plot frame
+  // remain, and neither frame is drawn while its rectangle is inverted
+  // (right < left or bottom < top). Zoom, pan and zoom-out leave its view.
   bool PlotIsDegenerate() const;
   void SetViewToFit();
   void UpdateLabelFormats(QPainter &Painter);
 
-  // Rendering.
-  // A new pixmap of the widget's size, fitted to the data and drawn.
+  // Rendering. Replot (above) runs RenderPixmap and schedules a repaint.
+  // A new pixmap of the widget's size, the view fitted and drawn into it.
   void RenderPixmap();
-  // The existing pixmap drawn anew in the current view.
+  // The existing pixmap filled white and drawn again in the current view.
   void RedrawPixmap();
-  // Fits the view to the data, then draws it.
+  // Redraws the pixmap in the view of a pixel rectangle (zoom, pan); no fit.
+  void RenderView(const QRect &Rect);
+  // Fits the view to the data and draws it onto a caller's painter.
   void DrawGraph(QPainter &Painter);
-  // Labels, axes and data in the current view.
+  // Label formats, then axes, then data, in the current view.
   void DrawView(QPainter &Painter);
+  // Ticks, tick labels, zero lines, border, plot frame and titles.
   void DrawAxes(QPainter &Painter);
+  // The data sets, clipped to the plot.
   void DrawDataSets(QPainter &Painter);
   bool RenderOnto(QPainter *Device, const QRect &Target, bool Border, bool Untitled);
 
-  // Mouse-driven views.
-  bool SetViewFromRect(const QRect &Rect);
-  void RenderView(const QRect &Rect);
+  // Mouse: schedules the repaint of the zoom band's outline.
   void UpdateZoomBand();
 
   TGraphMapping d_Map;

@@ -1,113 +1,39 @@
-// The graph widget: data model, labels, layout, fit and rendered pixels.
+// The graph widget: data model, layout and rendered pixels. With text 15
+// pixels high the plot of a 400 x 300 widget lies at 7U = 105 ... W - U =
+// 385 and 2U = 30 ... H - 4U = 240; drawn on a device it starts at 6U = 90.
 #include <gtest/gtest.h>
-#include <QApplication>
-#include <QFontMetrics>
-#include <QLocale>
-#include <QPainter>
-#include <QResizeEvent>
 #include <cmath>
 
-#include "graphaxis.h"
-#include "graphfit.h"
-#include "graphwidget.h"
+#include "testhelpers.h"
 
-namespace {
+using GraphRender = TTextHeight15Test;
 
-// Hidden widgets only queue resize events; send the one a shown widget gets.
-void ResizeGraph(TGraphWidget &Graph, int Width, int Height)
-{
-  Graph.resize(Width, Height);
-  QResizeEvent event(QSize(Width, Height), QSize());
-  QApplication::sendEvent(&Graph, &event);
-}
-
-void AddSet(TGraphWidget &Graph, const QColor &Color, int Style,
-            const std::vector<TVector2> &Points)
-{
-  const int set = Graph.AddDataSet(Color, Style);
-  for (const TVector2 &point : Points)
-    Graph.AddPoint(set, point);
-}
-
-// The runtime's report of a failed assertion, as an extended regex.
-std::string Failed(const std::string &Expression)
-{
-  std::string pattern = "Assertion `";
-  for (char c : Expression) {
-    if (std::string("\\.[]()*+?{}|^$").find(c) != std::string::npos)
-      pattern += '\\';
-    pattern += c;
-  }
-  return pattern + "' failed";
-}
-
-// The text height of the widget and of a painter on an image alike.
-int Unit()
-{
-  return QFontMetrics(QFont()).height();
-}
-
-// The viewport's scaling blends lines a shade towards white.
-bool Near(QRgb Pixel, const QColor &Color)
-{
-  return std::abs(qRed(Pixel) - Color.red()) <= 3 && std::abs(qGreen(Pixel) - Color.green()) <= 3 &&
-         std::abs(qBlue(Pixel) - Color.blue()) <= 3;
-}
-
-// How many pixels of Area are near Color, and the box round them.
-struct TFound
-{
-  int Count = 0;
-  QRect Box;
-};
-TFound Find(const QImage &Image, const QColor &Color, QRect Area = QRect())
-{
-  TFound found;
-  Area = Area.isNull() ? Image.rect() : Area;
-  for (int y = Area.top(); y <= Area.bottom(); ++y)
-    for (int x = Area.left(); x <= Area.right(); ++x)
-      if (Near(Image.pixel(x, y), Color)) {
-        ++found.Count;
-        found.Box |= QRect(x, y, 1, 1);
-      }
-  return found;
-}
-
-// Draws onto a white image through an unscaled painter, so that logical
-// and device pixels coincide.
-QImage Device(TGraphWidget &Graph, const QSize &Size = QSize(400, 300), bool Untitled = false)
-{
-  QImage image(Size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  const auto render =
-      Untitled ? &TGraphWidget::RenderToDeviceUntitled : &TGraphWidget::RenderToDevice;
-  (Graph.*render)(&painter, QRect(QPoint(0, 0), Size), true);
-  return image;
-}
-
-}  // namespace
-
-TEST(GraphData, DataSetsPointsAndColors)
+TEST(GraphData, SetsAndPointsKeepTheirOrderAndAnEmptiedSetStays)
 {
   TGraphWidget graph;
   EXPECT_EQ(graph.Title() + graph.HTitle() + graph.VTitle(), "Sample GraphH TitleV Title");
   EXPECT_EQ(graph.CursorText(), "0.00000,   0.00000");
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(AddSet(graph, Qt::black, i, {{double(i), 10.0 * i}}), i);
+  EXPECT_TRUE(graph.DeletePoint(2, 0) && graph.DeleteDataSet(0));  // later sets move down
+  EXPECT_TRUE(graph.SetPoint(0, 0, TVector2(7.0, 8.0)));
+  EXPECT_EQ(graph.Point(0, 0).x + graph.DataSet(0).Points[0].y, 15.0);
+  EXPECT_EQ(graph.DataSetCount() + graph.PointCount(1), 2);
+}
+
+TEST(GraphData, ANonPositiveMinimumExtentStores5e5)
+{
+  TGraphWidget graph;
   EXPECT_EQ(graph.MinimumYExtent(), 5e-6);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(graph.AddDataSet(Qt::black, i), i);
-    graph.AddPoint(i, TVector2(i, 10.0 * i));
-  }
-  EXPECT_TRUE(graph.DeletePoint(2, 0));  // the emptied set stays
-  EXPECT_TRUE(graph.DeleteDataSet(0));   // later sets move down
-  ASSERT_EQ(graph.DataSetCount(), 2);
-  EXPECT_EQ(graph.Point(0, 0).x, 1.0);
-  EXPECT_EQ(graph.PointCount(1), 0);
   for (double bad : {0.0, -1.0, double(NAN)}) {
     graph.SetMinimumYExtent(bad);
     EXPECT_EQ(graph.MinimumYExtent(), 5e-5) << bad;
   }
-  // index, r, g, b, known; negative indices count as unknown.
+}
+
+TEST(GraphData, StandardColorsAreSixHuesInSixteenLevelsThenBlack)
+{
+  // index, r, g, b, known: green is halved; negative indices are unknown.
   const int colors[][5] = {{0, 255, 0, 0, 1}, {1, 0, 127, 0, 1},  {3, 255, 127, 0, 1},
                            {6, 128, 0, 0, 1}, {95, 16, 0, 16, 1}, {96, 0, 0, 0, 1},
                            {97, 0, 0, 0, 0},  {-1, 0, 0, 0, 0}};
@@ -120,8 +46,9 @@ TEST(GraphData, DataSetsPointsAndColors)
 
 TEST(GraphDeathTest, EveryPreconditionNamesItsExpression)
 {
-  const std::string set = Failed("Set < static_cast<int>(d_DataSets.size())");
-  const std::string offset = Failed("Offset < static_cast<int>(d_DataSets[Set].Points.size())");
+  const std::string set = AssertionReport("Set < static_cast<int>(d_DataSets.size())");
+  const std::string offset =
+      AssertionReport("Offset < static_cast<int>(d_DataSets[Set].Points.size())");
   TGraphWidget graph;
   AddSet(graph, Qt::black, 0, {{0.0, 0.0}});
   EXPECT_DEATH(graph.PointCount(1), set);
@@ -130,224 +57,173 @@ TEST(GraphDeathTest, EveryPreconditionNamesItsExpression)
   EXPECT_DEATH(graph.DeletePoint(1, 0), set);
   EXPECT_DEATH(graph.Point(1, 0), set);
   EXPECT_DEATH(graph.DataSet(1), set);
-  EXPECT_DEATH(graph.DeleteDataSet(1), Failed("Offset < static_cast<int>(d_DataSets.size())"));
+  EXPECT_DEATH(graph.DeleteDataSet(1),
+               AssertionReport("Offset < static_cast<int>(d_DataSets.size())"));
   EXPECT_DEATH(graph.SetPoint(0, 1, TVector2()), offset);
   EXPECT_DEATH(graph.DeletePoint(0, 1), offset);
   EXPECT_DEATH(graph.Point(0, 1), offset);
   // The report names the widget's source file, its line and the expression.
-  const std::string device = "core/graphwidget\\.cpp:[0-9]+: .*" + Failed("Device");
+  const std::string device = "core/graphwidget\\.cpp:[0-9]+: .*" + AssertionReport("Device");
   EXPECT_DEATH(graph.RenderToDevice(nullptr, QRect(0, 0, 9, 9), true), device);
   EXPECT_DEATH(graph.RenderToDeviceUntitled(nullptr, QRect(0, 0, 9, 9), true), device);
 }
 
-TEST(GraphAxis, LabelFormatsAndTicks)
+// Drawing onto a device lays the graph out for the target, then gives the
+// widget back its own layout, mapping and titles.
+TEST_F(GraphRender, LaysOutA400By300WidgetInTextHeightsAndKeepsItWhileDrawingElsewhere)
 {
-  // The span counts in powers of e; NaN and infinity stay well defined.
-  const struct
-  {
-    double magnitude, span;
-    const char *format;
-  } cases[] = {{0.8, 1.6, "% 6.5lf"},     {3.2, 6.4, "% 5.4lf"},
-               {12, 24, "% 4.2lf"},       {12, 2, "% 7.5lf"},
-               {250, 500, "% 3.0lf"},     {1.0, 1000, "% 6.5lf"},
-               {NAN, 3, "% 6.5lf"},       {12, NAN, "% 7.5lf"},
-               {12, INFINITY, "% 2.0lf"}, {INFINITY, INFINITY, "% 309.0lf"}};
-  for (const auto &c : cases)
-    EXPECT_EQ(LabelFormatText(ChooseLabelFormat(c.magnitude, c.span)), c.format) << c.magnitude;
-  // Labels follow C printf rules in every locale.
-  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-  const QString label = TickLabel("% 6.5lf", 1234.5);
-  QLocale::setDefault(QLocale::system());
-  EXPECT_EQ(label, " 1234.50000");
-
-  EXPECT_EQ(TickPositions(0, 273, 60), (std::vector<int>{0, 91, 182, 273}));
-  EXPECT_EQ(TickPositions(0, 205, 16),
-            (std::vector<int>{0, 18, 37, 55, 74, 93, 111, 130, 149, 167, 186, 205}));
-  EXPECT_TRUE(TickPositions(0, 119, 60).empty());  // fewer than two ticks give none
-}
-
-TEST(GraphLayout, RectanglesAndFit)
-{
-  // Data values at the plot's left, right, bottom and top edges.
-  const auto expectView = [](const TGraphWidget &g, std::vector<double> edges) {
-    const QRect &p = g.PlotRect();
-    const double view[] = {g.Mapping().UnmapX(p.left()), g.Mapping().UnmapX(p.right()),
-                           g.Mapping().UnmapY(p.bottom()), g.Mapping().UnmapY(p.top())};
-    for (int i = 0; i < 4; ++i)
-      EXPECT_NEAR(view[i], edges[i], 1e-12) << "edge " << i;
-  };
   TGraphWidget graph;
-  const int u = QFontMetrics(graph.font()).height();
-  ResizeGraph(graph, 400, 300);
-  const auto corners = [](int l, int t, int r, int b) { return QRect(QPoint(l, t), QPoint(r, b)); };
-  EXPECT_EQ(graph.TitleRect(), corners(7 * u, 0, 400, 2 * u));
-  EXPECT_EQ(graph.PlotRect(), corners(7 * u, 2 * u, 400 - u, 300 - 4 * u));
-  EXPECT_EQ(graph.VLabelRect(), corners(2 * u, 0, 6 * u, 300 - 2 * u));
-  EXPECT_EQ(graph.VTitleRect(), corners(0, 2 * u, 2 * u, 300 - 4 * u));
-  EXPECT_EQ(graph.HLabelRect(), corners(6 * u, 300 - 4 * u, 400, 300 - 2 * u));
-  EXPECT_EQ(graph.HTitleRect(), corners(7 * u, 300 - 2 * u, 400 - u, 300));
-  EXPECT_EQ(graph.FullRect(), corners(0, 0, 400, 300));
-  EXPECT_EQ(graph.FitXSpan(), 1e-5);  // exactly the minimum span: not widened
-  const double e = 5e-6 + 1e-5 / 50;
-  expectView(graph, {-e, e, -e, e});
-
-  AddSet(graph, Qt::black, 0, {{3.0, 4.0}});
-  graph.Replot();
-  const double sy = 4.0 + 5e-6;
-  expectView(graph, {3 - 5e-6 - 2e-7, 3 + 5e-6 + 2e-7, -5e-6 - sy / 50, 4 + sy / 50});
-
-  // Zero stays inside the plot when every y is positive.
-  graph.ClearDataSets();
-  AddSet(graph, Qt::black, 0, {{0.0, 2.0}, {1.0, 6.0}});
-  graph.Replot();
-  expectView(graph, {-0.02, 1.02, -5e-6 - (6 + 5e-6) / 50, 6 + (6 + 5e-6) / 50});
-  EXPECT_EQ(graph.HLabelFormat() + graph.VLabelFormat(), "% 6.5lf% 5.4lf");
-
-  graph.ClearDataSets();
-  graph.SetEqualAspect(true);
-  AddSet(graph, Qt::black, 0, {{-0.1, -1.0}, {0.1, 1.0}});
-  ResizeGraph(graph, 300 + 8 * u, 200 + 6 * u);  // a 300 x 200 plot
-  expectView(graph, {-1.56, 1.56, -1.04, 1.04});
-
-  // Spans beyond double's range, and one that rounding at 1e12 leaves empty.
-  for (const TDataSet &set : {TDataSet{{{-1.7e308, -1e308}, {1.7e308, 0.0}}, Qt::black, 0},
-                              TDataSet{{{1e12, 1e12}}, Qt::black, 0}}) {
-    const TGraphMapping m = FitView({set}, {5e-6, false, true, true}, graph.PlotRect()).Map;
-    EXPECT_TRUE(m.m11 > 0.0 && m.m22 < 0.0 && std::isfinite(m.m11 + m.m22 + m.dx + m.dy));
-  }
+  ResizeAndSend(graph, 400, 300);
+  const double m11 = graph.Mapping().m11;
+  RenderedImage(graph, QSize(300, 200), true);
+  EXPECT_EQ(graph.Title() + graph.HTitle() + graph.VTitle(), "Sample GraphH TitleV Title");
+  EXPECT_EQ(graph.Mapping().m11, m11);
+  EXPECT_EQ(graph.TitleRect(), Corners(105, 0, 400, 30));
+  EXPECT_EQ(graph.PlotRect(), Corners(105, 30, 385, 240));
+  EXPECT_EQ(graph.VLabelRect(), Corners(30, 0, 90, 270));
+  EXPECT_EQ(graph.VTitleRect(), Corners(0, 30, 30, 240));
+  EXPECT_EQ(graph.HLabelRect(), Corners(90, 240, 400, 270));
+  EXPECT_EQ(graph.HTitleRect(), Corners(105, 270, 385, 300));
+  EXPECT_EQ(graph.FullRect(), Corners(0, 0, 400, 300));
 }
 
-TEST(GraphRender, PixmapFrameZeroLinesAndDeviceRestore)
+// The pixmap is one pixel larger each way than the widget: the viewport
+// squeezes its column 400 and row 300 onto the last visible ones, the
+// plot's column 105 onto 104 and row 30 onto 29.
+TEST_F(GraphRender, PixmapFramesTheWidgetOnItsLastVisibleColumnAndRow)
 {
   TGraphWidget graph;
   graph.Replot();
   EXPECT_TRUE(graph.Pixmap().isNull());  // never resized: nothing to do
-  ResizeGraph(graph, 400, 300);
+  ResizeAndSend(graph, 400, 300);
   ASSERT_EQ(graph.Pixmap().size(), QSize(401, 301));
-  QImage image = graph.Pixmap().toImage();
-  EXPECT_EQ(Find(image, Qt::white, QRect(0, 300, 401, 1)).Count, 401);  // beyond the viewport
-  // The viewport squeezes Size + 1 logical pixels into Size.
-  const auto dev = [](double v, int n) { return int(std::floor(int(v) * double(n) / (n + 1))); };
-  const QRect plot = graph.PlotRect();
-  const int left = dev(plot.left(), 400), right = dev(plot.right() + 1, 400);
-  const int top = dev(plot.top(), 300), bottom = dev(plot.bottom() + 1, 300);
-  for (int x : {0, left, right, 399})
-    EXPECT_TRUE(Near(image.pixel(x, top + 5), Qt::darkGray)) << x;
-  for (int y : {0, top, bottom, 299})
-    EXPECT_TRUE(Near(image.pixel(left + 5, y), Qt::darkGray)) << y;
-  // No data: both zero lines cross the plot.
-  EXPECT_TRUE(Near(image.pixel(dev(graph.Mapping().dx, 400), top + 5), Qt::lightGray));
-  EXPECT_TRUE(Near(image.pixel(left + 5, dev(graph.Mapping().dy, 300)), Qt::lightGray));
-
-  // Drawing elsewhere leaves the widget's layout, mapping and titles alone.
-  const double m11 = graph.Mapping().m11;
-  Device(graph, QSize(300, 200), true);
-  EXPECT_EQ(graph.Title() + graph.HTitle() + graph.VTitle(), "Sample GraphH TitleV Title");
-  EXPECT_TRUE(graph.PlotRect() == plot && graph.Mapping().m11 == m11);
-
-  // x 1 ... 5 keeps x = 0 out of the plot: no vertical zero line.
-  AddSet(graph, Qt::red, 1, {{1.0, -2.0}, {5.0, 2.0}});
-  graph.Replot();
-  image = graph.Pixmap().toImage();
-  EXPECT_EQ(Find(image, Qt::lightGray, QRect(0, top + 5, 400, 1)).Count, 0);
-  EXPECT_GT(Find(image, Qt::red).Count, 100);
+  const QImage image = graph.Pixmap().toImage();
+  EXPECT_EQ(Find(image, Qt::white, Corners(0, 300, 400, 300)).Count, 401);
+  EXPECT_EQ(Find(image, Qt::darkGray, Corners(0, 100, 400, 100)).Columns,
+            (std::vector<int>{0, 104, 385, 399}));
+  for (int row : {0, 29, 240, 299})  // tick labels lie between the last two
+    EXPECT_EQ(Find(image, Qt::darkGray, Corners(200, row, 200, row)).Count, 1) << row;
 }
 
-TEST(GraphRender, CrossesBarsAndLines)
+// On a device, x -0.2 ... 10.2 over columns 90 ... 385 puts x = 0 at
+// 90 + 295 * 0.2 / 10.4 = 95.67; y -1.04 ... 1.04 over rows 240 ... 30
+// puts y = 0.5 at 240 - 210 * 1.54 / 2.08 = 84.52. A cross is 7 x 7.
+TEST_F(GraphRender, DataPixelsTruncateTowardZero)
 {
-  for (int style : {1, 3}) {  // one point: a 7 x 7 cross, but no line
+  TGraphWidget graph;
+  AddSet(graph, Qt::red, 3, {{0.0, -1.0}, {10.0, 1.0}, {0.0, 0.5}});
+  const TFound cross = Find(RenderedImage(graph), Qt::red, Corners(85, 74, 105, 94));
+  EXPECT_EQ(cross.Box, QRect(95 - 3, 84 - 3, 7, 7));
+  EXPECT_EQ(cross.Count, 13);
+}
+
+// Ticks run from the plot's first pixel over its whole extent to one past
+// its last, at most one per label width (columns) or text height (rows).
+TEST_F(GraphRender, TicksSpanTheWholePlotFromItsFirstPixel)
+{
+  TGraphWidget graph;
+  const QImage image = RenderedImage(graph);
+  // Labels of x within +-1 are measured as "0.00000" and two blanks.
+  const int label = QFontMetrics(QFont()).boundingRect(QRect(), 0, "0.00000  ").width();
+  const int width = 385 - 90 + 1, count = width / label;
+  ASSERT_GE(count, 2);
+  std::vector<int> columns;
+  for (int i = 0; i < count; ++i)
+    columns.push_back(90 + static_cast<int>(i * double(width) / (count - 1)));
+  EXPECT_EQ(Find(image, Qt::lightGray, Corners(0, 243, 399, 243)).Columns, columns);
+  // 211 rows by 15: Python, [30 + int(i * 211 / 13) for i in range(14)].
+  EXPECT_EQ(Find(image, Qt::lightGray, Corners(87, 0, 87, 299)).Rows,
+            (std::vector<int>{30, 46, 62, 78, 94, 111, 127, 143, 159, 176, 192, 208, 224, 241}));
+}
+
+TEST_F(GraphRender, ZeroLinesShowOnlyWhereZeroLiesInsideThePlot)
+{
+  TGraphWidget graph;
+  const QRect row = Corners(91, 100, 384, 100), column = Corners(100, 31, 100, 239);
+  QImage image = RenderedImage(graph);
+  EXPECT_EQ(Find(image, Qt::lightGray, row).Count + Find(image, Qt::lightGray, column).Count, 2);
+  AddSet(graph, Qt::red, 1, {{1.0, -2.0}, {5.0, 2.0}});  // x = 0 lies left of the plot
+  image = RenderedImage(graph);
+  EXPECT_EQ(Find(image, Qt::lightGray, row).Count, 0);
+  EXPECT_EQ(Find(image, Qt::lightGray, column).Count, 1);
+}
+
+// One point: a 7 x 7 cross, but no line. Three bars on a plot 282 pixels
+// wide (a 386-pixel device) are 2 * (282 / 6 - 1) = 92 pixels each. With
+// equal aspect x is centred on the data's centre 5, so the line from
+// (0, 0.25) to (10, 1) is cut at the plot's right edge.
+TEST_F(GraphRender, StylesDrawCrossesBarsAndLinesCutAtThePlot)
+{
+  for (int style : {1, 3}) {
     TGraphWidget graph;
     AddSet(graph, Qt::red, style, {{3.0, 4.0}});
-    const TFound found = Find(Device(graph), Qt::red);
-    EXPECT_EQ(found.Box.size(), style == 3 ? QSize(7, 7) : QSize(0, 0));
-    EXPECT_EQ(found.Count, style == 3 ? 13 : 0);
+    EXPECT_EQ(Find(RenderedImage(graph), Qt::red).Count, style == 3 ? 13 : 0);
   }
-
-  // Three bars on a plot 282 pixels wide: half-width 282 / 6 - 1 = 46.
-  TGraphWidget bars;
+  TGraphWidget bars, line;
   AddSet(bars, Qt::red, 2, {{0.0, 1.0}, {1.0, 2.0}, {2.0, 1.0}});
-  const QImage image = Device(bars, QSize(281 + 7 * Unit(), 300));
+  const QImage image = RenderedImage(bars, QSize(386, 300));
   const int top = Find(image, Qt::red).Box.top();  // only the middle bar reaches it
-  EXPECT_EQ(Find(image, Qt::red, QRect(0, top, image.width(), 1)).Count, 92);
-
-  // Equal aspect centres x on the data, 0: the line from (0, 0.25) to
-  // (10, 1) leaves through the plot's right edge.
-  TGraphWidget line;
+  EXPECT_EQ(Find(image, Qt::red, Corners(0, top, 385, top)).Count, 92);
   line.SetEqualAspect(true);
   AddSet(line, Qt::red, 1, {{0.0, 0.25}, {10.0, 1.0}});
-  AddSet(line, Qt::blue, 3, {{-1e10, 0.5}, {1e10, 0.5}});  // columns beyond int range
-  const QImage drawn = Device(line);
-  EXPECT_EQ(Find(drawn, Qt::blue).Count, 0);
-  EXPECT_EQ(Find(drawn, Qt::red).Box.right(), 400 - Unit());  // the device plot's right edge
+  AddSet(line, Qt::blue, 3, {{-1e10, 0.5}, {1e10, 0.5}});  // beyond int columns: not drawn
+  EXPECT_EQ(Find(RenderedImage(line), Qt::red).Box.right(), 385);
+  EXPECT_EQ(Find(RenderedImage(line), Qt::blue).Count, 0);
 }
 
-TEST(GraphRender, NonFiniteHugeAndDegenerate)
+TEST_F(GraphRender, NonFinitePointsAreSkippedAndBreakTheirLine)
+{
+  TGraphWidget clean, dirty, gap;
+  AddSet(clean, Qt::red, 1, {{0.0, 0.0}, {1.0, 1.0}, {2.0, 0.5}});
+  AddSet(dirty, Qt::red, 1, {{NAN, 0.0}, {0.0, 0.0}, {1.0, 1.0}, {2.0, 0.5}, {INFINITY, 2.0}});
+  AddSet(dirty, Qt::blue, 3, {{NAN, NAN}, {-INFINITY, 1.0}});
+  AddSet(dirty, Qt::green, 2, {{1.0, INFINITY}});
+  EXPECT_EQ(RenderedImage(dirty), RenderedImage(clean));
+  AddSet(gap, Qt::red, 1, {{0.0, 0.0}, {1.0, NAN}, {2.0, 1.0}});  // both segments left out
+  EXPECT_EQ(Find(RenderedImage(gap), Qt::red).Count, 0);
+}
+
+TEST_F(GraphRender, HugeCoordinatesAreDrawnInsideThePlot)
+{
+  TGraphWidget huge;
+  AddSet(huge, Qt::red, 1, {{0.0, 0.0}, {1.0, 1e300}, {2.0, 0.0}, {1e300, -1e300}});
+  AddSet(huge, Qt::blue, 2, {{0.5, 1e300}, {1.5, -1e300}});
+  AddSet(huge, Qt::green, 3, {{1e300, 0.5}});
+  const QImage image = RenderedImage(huge);
+  const QRect drawn = Find(image, Qt::red).Box | Find(image, Qt::blue).Box;
+  EXPECT_GT(Find(image, Qt::red).Count, 20);
+  EXPECT_TRUE(Corners(90, 30, 385, 240).contains(drawn));
+}
+
+// 120 x 90 is 8 x 6 text heights: a plot of one pixel.
+TEST_F(GraphRender, APlotWithoutExtentShowsNoScaleNoDataAndNoWarning)
 {
   static std::string messages;  // whatever Qt prints until the end of the test
   qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
     messages += text.toStdString() + "\n";
   });
-  TGraphWidget clean, dirty, gap, huge;
-  AddSet(clean, Qt::red, 1, {{0.0, 0.0}, {1.0, 1.0}, {2.0, 0.5}});
-  AddSet(dirty, Qt::red, 1, {{NAN, 0.0}, {0.0, 0.0}, {1.0, 1.0}, {2.0, 0.5}, {INFINITY, 2.0}});
-  AddSet(dirty, Qt::blue, 3, {{NAN, NAN}, {-INFINITY, 1.0}});
-  AddSet(dirty, Qt::green, 2, {{1.0, INFINITY}});
-  ResizeGraph(clean, 400, 300);
-  ResizeGraph(dirty, 400, 300);
-  EXPECT_EQ(dirty.Pixmap().toImage(), clean.Pixmap().toImage());
-  // A bad point inside a line leaves a gap of both its segments.
-  AddSet(gap, Qt::red, 1, {{0.0, 0.0}, {1.0, NAN}, {2.0, 1.0}});
-  EXPECT_EQ(Find(Device(gap), Qt::red).Count, 0);
-
-  AddSet(huge, Qt::red, 1, {{0.0, 0.0}, {1.0, 1e300}, {2.0, 0.0}, {1e300, -1e300}});
-  AddSet(huge, Qt::blue, 2, {{0.5, 1e300}, {1.5, -1e300}});
-  AddSet(huge, Qt::green, 3, {{1e300, 0.5}});
-  ResizeGraph(huge, 400, 300);
-  const QImage image = Device(huge);
-  const QRect plot(QPoint(6 * Unit(), 2 * Unit()), QPoint(400 - Unit(), 300 - 4 * Unit()));
-  EXPECT_GT(Find(image, Qt::red).Count, 20);
-  EXPECT_TRUE(plot.contains(Find(image, Qt::red).Box | Find(image, Qt::blue).Box));
-
-  // Too small for a plot: frames and titles, but no scale and no data.
-  for (const QSize &size : {QSize(0, 0), QSize(1, 1), QSize(5, 5), QSize(8 * Unit(), 6 * Unit()),
-                            QSize(400, 5), QSize(5, 300)}) {
+  const QColor inks[] = {Qt::black, Qt::red, Qt::blue, Qt::green};
+  for (const QSize size :
+       {QSize(0, 0), QSize(1, 1), QSize(5, 5), QSize(120, 90), QSize(400, 5), QSize(5, 300)}) {
     SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
     TGraphWidget graph;
     graph.SetEqualAspect(size.width() != size.height());
-    AddSet(graph, Qt::red, 1, {{-3.0, 0.0}, {250.0, 1e3}, {NAN, 1.0}});
-    AddSet(graph, Qt::blue, 2, {{0.0, -1.0}, {1.0, 1.0}});
-    AddSet(graph, Qt::green, 3, {{0.5, 0.5}});
-    Device(graph, size);
-    Device(graph, size, true);
-    ResizeGraph(graph, size.width(), size.height());
+    for (int style : {1, 2, 3})
+      AddSet(graph, inks[style], style, {{-3.0, 0.0}, {250.0, 1e3}, {NAN, 1.0}, {0.5, 0.5}});
+    RenderedImage(graph, size);
+    RenderedImage(graph, size, true);
+    ResizeAndSend(graph, size.width(), size.height());
     graph.grab();
-    graph.SetTitle("");  // titles are black, like tick labels
-    graph.SetHTitle("");
-    graph.SetVTitle("");
+    for (auto title : {&TGraphWidget::SetTitle, &TGraphWidget::SetHTitle, &TGraphWidget::SetVTitle})
+      (graph.*title)("");
     graph.Replot();
     ASSERT_EQ(graph.Pixmap().size(), size + QSize(1, 1));
     const QImage pixels = graph.Pixmap().toImage();
-    for (QColor ink : {Qt::red, Qt::blue, Qt::green, Qt::black})  // data and labels
+    for (const QColor &ink : inks)  // labels and titles in black, and data
       EXPECT_EQ(Find(pixels, ink).Count, 0) << ink.name().toStdString();
     // Squeezed to half a pixel, the 1 x 1 border is itself light gray.
     EXPECT_EQ(size.width() == 1 ? 0 : Find(pixels, Qt::lightGray).Count, 0) << "ticks";
   }
   qInstallMessageHandler(nullptr);
   EXPECT_EQ(messages, "");
-}
-
-// A zoomed view puts ordinary points far beyond int pixels: cutting must
-// keep a segment's direction, not clamp each end on its own.
-TEST(GraphMapping, ClipSegmentKeepsDirection)
-{
-  const TGraphMapping map = TGraphMapping::FromRanges(0, 1, 0, 1, QRect(0, 0, 101, 101));
-  double x0 = 0.5, y0 = 0.5, x1 = 1e300, y1 = 0.5e300;
-  ASSERT_TRUE(map.ClipSegment(x0, y0, x1, y1));
-  EXPECT_EQ(x0, 0.5);
-  EXPECT_EQ(y0, 0.5);
-  EXPECT_LE(map.MapX(x1), TGraphMapping::PixelLimit);
-  EXPECT_GE(map.MapY(y1), -TGraphMapping::PixelLimit);
-  EXPECT_NEAR((y1 - y0) / (x1 - x0), 0.5, 1e-9);
-  double a = 1e200, b = 1e200, c = 2e200, d = -1e200;  // wholly outside
-  EXPECT_FALSE(map.ClipSegment(a, b, c, d));
 }
