@@ -12,32 +12,19 @@
 
 #include "encoderchannel.h"
 #include "encoderinterpolator.h"
+#include "testhelpers.h"
 
 namespace {
 const double pi = 3.141592653589793;
 const double full_turn = 6.28318530717959;
 
-struct TSettings
-{
-  double Gain, Offset, Phase;
-};
-
-TEncoderChannel Channel(const TChannelType Type, const TSettings &Settings = {1.0, 0.0, 0.0})
-{
-  TEncoderChannel channel;
-  channel.d_type = Type;
-  channel.SetGain(Settings.Gain);
-  channel.SetOffset(Settings.Offset);
-  channel.SetPhase(Settings.Phase);
-  return channel;
-}
-
-std::vector<TVector2> Evaluate(double Pitch, int Count, const TSettings &A, const TSettings &B,
-                               bool &Error)
+std::vector<TVector2> Evaluate(double Pitch, int Count, const TChannelSettings &A,
+                               const TChannelSettings &B, bool &Error)
 {
   TEncoderInterpolator interpolator;
   interpolator.SetInterpolatorCount(Count);
-  return interpolator.Evaluate(Pitch, Channel(SIN_CHANNEL, A), Channel(COS_CHANNEL, B), &Error);
+  return interpolator.Evaluate(Pitch, MakeChannel(SIN_CHANNEL, A), MakeChannel(COS_CHANNEL, B),
+                               &Error);
 }
 
 // The counter's move at every row: '+' up one count, '-' down one, '.'
@@ -60,25 +47,25 @@ TEST(EncoderChannelTest, ValueMultipliesByGainThenAddsOffsetThenLimits)
 {
   // Python: math.sin(0.7) * 1.5 - 0.3 and math.cos(-1.25) * 0.8 - 0.1;
   // with an offset of +0.3 the sine reaches 1.266..., limited to 1.
-  EXPECT_NEAR(Channel(SIN_CHANNEL, {1.5, -0.3, 0.5}).Value(0.2), 0.6663265308565365, 1e-15);
-  EXPECT_EQ(Channel(SIN_CHANNEL, {1.5, 0.3, 0.5}).Value(0.2), 1.0);
-  EXPECT_NEAR(Channel(COS_CHANNEL, {0.8, -0.1, -0.25}).Value(-1.0), 0.15225788991621494, 1e-15);
+  EXPECT_NEAR(MakeChannel(SIN_CHANNEL, {1.5, -0.3, 0.5}).Value(0.2), 0.6663265308565365, 1e-15);
+  EXPECT_EQ(MakeChannel(SIN_CHANNEL, {1.5, 0.3, 0.5}).Value(0.2), 1.0);
+  EXPECT_NEAR(MakeChannel(COS_CHANNEL, {0.8, -0.1, -0.25}).Value(-1.0), 0.15225788991621494, 1e-15);
   // Flat tops and bottoms at exactly +-1; the bounds pass unchanged.
-  EXPECT_EQ(Channel(SIN_CHANNEL, {2.0, 0.0, 0.0}).Value(pi / 2 + 0.5), 1.0);
-  EXPECT_EQ(Channel(SIN_CHANNEL, {2.0, 0.0, 0.0}).Value(3 * pi / 2 + 0.5), -1.0);
-  EXPECT_EQ(Channel(COS_CHANNEL, {1.0, -0.5, 0.0}).Value(pi), -1.0);
-  EXPECT_EQ(Channel(COS_CHANNEL, {0.5, 0.5, 0.0}).Value(0.0), 1.0);
-  const TEncoderChannel low = Channel(SIN_CHANNEL, {1.0, -0.5, 0.0});
+  EXPECT_EQ(MakeChannel(SIN_CHANNEL, {2.0, 0.0, 0.0}).Value(pi / 2 + 0.5), 1.0);
+  EXPECT_EQ(MakeChannel(SIN_CHANNEL, {2.0, 0.0, 0.0}).Value(3 * pi / 2 + 0.5), -1.0);
+  EXPECT_EQ(MakeChannel(COS_CHANNEL, {1.0, -0.5, 0.0}).Value(pi), -1.0);
+  EXPECT_EQ(MakeChannel(COS_CHANNEL, {0.5, 0.5, 0.0}).Value(0.0), 1.0);
+  const TEncoderChannel low = MakeChannel(SIN_CHANNEL, {1.0, -0.5, 0.0});
   EXPECT_EQ(low.MinimumValue(), -1.0);
   EXPECT_EQ(low.MaximumValue(), 0.5);
-  const TEncoderChannel high = Channel(SIN_CHANNEL, {2.0, 0.3, 0.0});  // peaks 2.3 and -1.7
+  const TEncoderChannel high = MakeChannel(SIN_CHANNEL, {2.0, 0.3, 0.0});  // peaks 2.3 and -1.7
   EXPECT_EQ(high.MaximumValue(), 1.0);
   EXPECT_EQ(high.MinimumValue(), -1.0);
 }
 
 TEST(EncoderChannelTest, TableHoldsFourPeriodsInAccumulatedStepsUntilRebuilt)
 {
-  TEncoderChannel channel = Channel(COS_CHANNEL, {1.5, 0.3, 0.5});
+  TEncoderChannel channel = MakeChannel(COS_CHANNEL, {1.5, 0.3, 0.5});
   channel.GeneratePoints();
   channel.GeneratePoints();  // rebuilt, not appended to
   const std::vector<TVector2> points = channel.SamplePoints();
@@ -177,71 +164,41 @@ TEST(EncoderInterpolatorTest, IdealChannelsGiveACentredSawtoothForwardAndBack)
 // from scripts/golden_evaluation.py.
 TEST(EncoderInterpolatorTest, DistortedChannelsCountAsTheGoldenRunsDo)
 {
+  // Tilted; clipped; forward to the pitch but back only to 0.07 (seven
+  // counts short); back two counts short, one beyond what the check takes.
   const struct
   {
-    const char *Name;
     double Pitch;
     int Count;
-    TSettings A, B;
+    TChannelSettings A, B;
     bool Flag;
     const char *Steps;
-    std::vector<std::tuple<int, double, double>> Rows;  // index, position, error
+    int Row;
+    double Position, Error;
   } cases[] = {
-      {"tilted",
-       0.040,
-       8,
-       {1.2, 0.1, 0.2},
-       {0.9, -0.05, -0.1},
-       false,
+      // clang-format off
+      {0.040, 8, {1.2, 0.1, 0.2}, {0.9, -0.05, -0.1}, false,
        ".......+.....+....+...+.....+.....+..+......-..-.....-.....-...-....-.....-.....",
-       {{0, -0.002, -0.002},
-        {39, 0.037000000000000026, 0.0020000000000000226},
-        {40, 0.037000000000000005, 0.0020000000000000018},
-        {79, -0.002000000000000021, -0.002000000000000019}}},
-      {"clipped",
-       0.020,
-       4,
-       {1.6, 0.35, -0.3},
-       {1.0, -0.2, 0.4},
-       false,
-       "...+........+.+............-.-........-.",
-       {{20, 0.017, 0.0020000000000000018}}},
-      // Forward the counter reaches the pitch; on the way back it stops
-      // one count short of zero, 0.07 instead of 0.
-      {"return only",
-       0.080,
-       8,
-       {1.86, -0.13, -0.6624},
-       {1.41, -0.23, 0.6705},
-       true,
+       39, 0.037000000000000026, 0.0020000000000000226},
+      {0.020, 4, {1.6, 0.35, -0.3}, {1.0, -0.2, 0.4}, false,
+       "...+........+.+............-.-........-.", 20, 0.017, 0.0020000000000000018},
+      {0.080, 8, {1.86, -0.13, -0.6624}, {1.41, -0.23, 0.6705}, true,
        "......+++.+..............++.+....+...................-.--..............-...+++..",
-       {{0, -0.004, -0.004},
-        {39, 0.07400000000000005, -0.00599999999999995},
-        {40, 0.084, 0.0040000000000000036},
-        {79, 0.005999999999999945, -0.06400000000000006}}},
-      // Back it stops two counts short, just beyond the one count the
-      // return check accepts.
-      {"two counts short",
-       0.100,
-       10,
-       {1.76, 0.12, -0.105467},
-       {0.32, -0.22, -0.139884},
-       true,
+       79, 0.005999999999999945, -0.06400000000000006},
+      {0.100, 10, {1.76, 0.12, -0.105467}, {0.32, -0.22, -0.139884}, true,
        ".++++..................+..+.+.+...........+................-...........-.-.-..-.."
-       "................-.-",
-       {{99, -0.0040000000000000695, -0.024000000000000066}}},
+       "................-.-", 99, -0.0040000000000000695, -0.024000000000000066},
+      // clang-format on
   };
   for (const auto &c : cases) {
-    SCOPED_TRACE(c.Name);
+    SCOPED_TRACE(c.Steps);
     bool error = !c.Flag;
     const std::vector<TVector2> points = Evaluate(c.Pitch, c.Count, c.A, c.B, error);
     EXPECT_EQ(error, c.Flag);
     ASSERT_EQ(points.size(), 10u * c.Count);
     EXPECT_EQ(CounterSteps(points, c.Pitch / c.Count), c.Steps);
-    for (const auto &[row, position, value] : c.Rows) {
-      EXPECT_NEAR(points[row].x, position, 1e-15) << row;
-      EXPECT_NEAR(points[row].y, value, 1e-15) << row;
-    }
+    EXPECT_NEAR(points[c.Row].x, c.Position, 1e-15);
+    EXPECT_NEAR(points[c.Row].y, c.Error, 1e-15);
   }
 }
 
@@ -258,10 +215,10 @@ TEST(EncoderInterpolatorTest, ALostTurnSetsTheFlagAndKeepsEveryPoint)
 
 TEST(EncoderChannelDeathTest, ProgrammingErrorsAssert)
 {
-  TEncoderChannel channel = Channel(SIN_CHANNEL);
+  TEncoderChannel channel = MakeChannel(SIN_CHANNEL);
   channel.d_point_count = 1;
   EXPECT_DEATH(channel.GeneratePoints(), "`d_point_count > 1' failed");
-  channel = Channel(static_cast<TChannelType>(2));
+  channel = MakeChannel(static_cast<TChannelType>(2));
   EXPECT_DEATH(channel.Value(0.0), "encoderchannel\\.cpp:.*`false' failed");
   EXPECT_DEATH(channel.GeneratePoints(), "encoderchannel\\.cpp:.*`false' failed");
 }
@@ -270,7 +227,7 @@ TEST(EncoderInterpolatorDeathTest, EvaluateAssertsPreconditionsInOrder)
 {
   TEncoderInterpolator interpolator;
   const auto evaluate = [&](const double Distance) {
-    interpolator.Evaluate(Distance, Channel(SIN_CHANNEL), Channel(COS_CHANNEL), nullptr);
+    interpolator.Evaluate(Distance, MakeChannel(SIN_CHANNEL), MakeChannel(COS_CHANNEL), nullptr);
   };
   interpolator.d_data_size = 0;
   interpolator.SetInterpolatorCount(0);

@@ -2,7 +2,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include "windowfixture.h"
+#include "testhelpers.h"
 
 namespace {
 

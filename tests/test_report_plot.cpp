@@ -7,7 +7,7 @@
 
 #include "reportplot.h"
 #include "reportprocess.h"
-#include "windowfixture.h"
+#include "testhelpers.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QPlainTextEdit>
 
 #include "reportprocess.h"
-#include "windowfixture.h"
+#include "testhelpers.h"
 
 namespace {
 

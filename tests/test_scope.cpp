@@ -3,7 +3,7 @@
 #include <QtTest>
 #include <algorithm>
 
-#include "windowfixture.h"
+#include "testhelpers.h"
 
 namespace {
 

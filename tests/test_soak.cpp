@@ -10,7 +10,7 @@
 #include <fstream>
 #include <random>
 
-#include "windowfixture.h"
+#include "testhelpers.h"
 
 namespace {
 

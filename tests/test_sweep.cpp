@@ -9,6 +9,7 @@
 
 #include "encoderchannel.h"
 #include "encoderinterpolator.h"
+#include "testhelpers.h"
 #include "vantrel.h"
 
 namespace {
@@ -18,21 +19,6 @@ struct TSetup
   double Pitch;
   int Count;
 };
-
-struct TChannelSettings
-{
-  double Gain, Offset, Phase;
-};
-
-TEncoderChannel Channel(TChannelType Type, const TChannelSettings &Settings)
-{
-  TEncoderChannel channel;
-  channel.d_type = Type;
-  channel.SetGain(Settings.Gain);
-  channel.SetOffset(Settings.Offset);
-  channel.SetPhase(Settings.Phase);
-  return channel;
-}
 
 // The window's own choices: every pitch with every resolution, and the
 // range of each channel control.
@@ -64,8 +50,8 @@ protected:
   {
     TEncoderInterpolator interpolator;
     interpolator.SetInterpolatorCount(Setup.Count);
-    return interpolator.Evaluate(Setup.Pitch, Channel(SIN_CHANNEL, A), Channel(COS_CHANNEL, B),
-                                 &Error);
+    return interpolator.Evaluate(Setup.Pitch, MakeChannel(SIN_CHANNEL, A),
+                                 MakeChannel(COS_CHANNEL, B), &Error);
   }
 
   std::vector<TSetup> Setups;

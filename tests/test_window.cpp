@@ -2,7 +2,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "windowfixture.h"
+#include "testhelpers.h"
 
 using WindowStartTest = WindowFixture;
 

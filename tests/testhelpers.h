@@ -1,17 +1,86 @@
 #ifndef TESTHELPERS_H
 #define TESTHELPERS_H
 
-// Helpers for widget tests: a font of known text height, resizes that
-// hidden widgets see, assertion reports, graphs and their pixels.
+// Helpers shared by the tests: channels with given settings, the main
+// window with its controls found by name, a font of known text height,
+// resizes that hidden widgets see, assertion reports, graphs and pixels.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QResizeEvent>
+#include <QTabWidget>
+#include <QToolButton>
 #include <string>
 #include <vector>
 
+#include "encoderchannel.h"
 #include "graphwidget.h"
+#include "vantrel.h"
+
+struct TChannelSettings
+{
+  double Gain, Offset, Phase;
+};
+
+inline TEncoderChannel MakeChannel(TChannelType Type, const TChannelSettings &Settings = {1, 0, 0})
+{
+  TEncoderChannel channel;
+  channel.d_type = Type;
+  channel.SetGain(Settings.Gain);
+  channel.SetOffset(Settings.Offset);
+  channel.SetPhase(Settings.Phase);
+  return channel;
+}
+
+// A freshly built main window whose controls are found by name.
+class WindowFixture : public ::testing::Test
+{
+protected:
+  template <typename Widget>
+  Widget *Find(const char *name)
+  {
+    Widget *widget = window.findChild<Widget *>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  QDoubleSpinBox *Box(const char *name) { return Find<QDoubleSpinBox>(name); }
+  QComboBox *Combo(const char *name) { return Find<QComboBox>(name); }
+  // Channel "a" or "b", through its three spin boxes.
+  void SetChannel(const std::string &channel, const TChannelSettings &settings)
+  {
+    Box(("gain_" + channel).c_str())->setValue(settings.Gain);
+    Box(("offset_" + channel).c_str())->setValue(settings.Offset);
+    Box(("phase_" + channel).c_str())->setValue(settings.Phase);
+  }
+
+  bool IconShows(const char *resource)
+  {
+    return scope_mode->icon().pixmap(22, 22).toImage().convertToFormat(QImage::Format_ARGB32) ==
+           QImage(resource).convertToFormat(QImage::Format_ARGB32);
+  }
+
+  // Shows the window and gives it the keyboard, for key-driven tests.
+  void ShowActive()
+  {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QApplication::processEvents();
+  }
+
+  TVantrel window;
+  QLabel *status = Find<QLabel>("status");
+  QPlainTextEdit *text = Find<QPlainTextEdit>("text_output");
+  QTabWidget *tabs = Find<QTabWidget>("output_tabs");
+  TGraphWidget *error_graph = Find<TGraphWidget>("error_graph");
+  TGraphWidget *scope = Find<TGraphWidget>("scope");
+  QToolButton *scope_mode = Find<QToolButton>("scope_mode");
+};
 
 // The height of a font's text: the unit that graphs lay out in.
 inline int TextHeight(const QFont &Font = QFont())
