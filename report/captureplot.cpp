@@ -26,7 +26,8 @@ void ShowLissajous(TGraphWidget &Graph, const TCapture &Capture, const TEllipse 
   Graph.SetVTitle("Channel B (COS)");
   Graph.SetHTitle("Channel A (SIN)");
   Graph.SetTitle("Capture - Lissajous Figure and Fitted Ellipse");
-  const int samples = Graph.AddDataSet(QColor(0, 0, 128), CrossStyle);
+  // Light samples, so the fitted ellipse stays visible over them.
+  const int samples = Graph.AddDataSet(QColor(150, 160, 230), CrossStyle);
   for (std::size_t i = 0; i < Capture.Size(); i += Stride(Capture))
     Graph.AddPoint(samples, TVector2(Capture.A[i], Capture.B[i]));
   const int fit = Graph.AddDataSet(QColor(200, 0, 0), LineStyle);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -203,4 +204,29 @@ TEST(CaptureCliTest, RefusedCapturesExitTwoWithOneLineAndTouchNoFile)
       {"--capture", dir.filePath("bad.csv"), "--skip-bad-rows", "--format", "json"});
   EXPECT_EQ(skipped.ExitCode, 0);
   EXPECT_EQ(QJsonDocument::fromJson(skipped.Out).object()["bad_rows"].toInt(), 1);
+}
+
+TEST(CaptureCliTest, PlotsShowTheSamplesTheFittedEllipseAndTheError)
+{
+  QTemporaryDir dir;
+  const QString path = dir.filePath("c.csv");
+  WriteFile(path, Capture(2.0, 500));
+  const QString scope = dir.filePath("xy.png"), plot = dir.filePath("error.svg");
+  const TReportRun run = RunReportProgram({"--capture", path, "--scope", scope, "--plot", plot,
+                                           "--size", "400x300", "--pitch", "0.02"});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err.constData();
+  const QImage image(scope);
+  ASSERT_EQ(image.size(), QSize(400, 300));
+  // The samples' light blue crosses and the ellipse's red line.
+  int samples = 0, fit = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      samples += image.pixelColor(x, y) == QColor(150, 160, 230);
+      fit += image.pixelColor(x, y) == QColor(200, 0, 0);
+    }
+  EXPECT_GT(samples, 500);
+  EXPECT_GT(fit, 100);
+  const QByteArray svg = ReadFile(plot);
+  EXPECT_TRUE(svg.contains("<svg"));
+  EXPECT_TRUE(svg.contains("Measured Error (mm)"));
 }

@@ -1,8 +1,9 @@
 // Writes a synthetic two-channel capture from known signal parameters, as
 // a text file an oscilloscope or a spreadsheet could have written:
 //   A = offset-a + amplitude-a (sin(t + phase) + h3 sin 3(t + phase)) + noise
-//   B = offset-b + amplitude-b (cos t + h3 cos 3t) + noise
-// with t running over --periods signal periods at a slowly varying speed.
+//   B = offset-b + amplitude-b (cos t - h3 cos 3t) + noise
+// (B is A's waveform a quarter period ahead) with t running over --periods signal periods at a
+// slowly varying speed.
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <charconv>
@@ -103,7 +104,7 @@ int main(int argc, char *argv[])
     const double t = TwoPi * p.Periods * (u + 0.3 / TwoPi * std::sin(TwoPi * u));
     const double a = p.OffsetA + p.AmplitudeA * (std::sin(t + p.Phase) +
                                                  p.Harmonic3 * std::sin(3.0 * (t + p.Phase)));
-    const double b = p.OffsetB + p.AmplitudeB * (std::cos(t) + p.Harmonic3 * std::cos(3.0 * t));
+    const double b = p.OffsetB + p.AmplitudeB * (std::cos(t) - p.Harmonic3 * std::cos(3.0 * t));
     const double na = p.Noise > 0.0 ? p.Noise * gauss(random) : 0.0;
     const double nb = p.Noise > 0.0 ? p.Noise * gauss(random) : 0.0;
     if (p.Scope) {
