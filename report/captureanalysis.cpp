@@ -28,39 +28,48 @@ void CheckRange(QStringList &Warnings, const char *Name, double Value, double Lo
                     .arg(Name, Number(Value), Number(Low), Number(High));
 }
 
-// Harmonics 1 ... 4 of Error against Angle by least squares, since the
-// samples are not evenly spaced in angle. Cosine and sine of each angle
+// Harmonics 1 ... 4 of the error against the angle by least squares,
+// since the samples are not evenly spaced in angle; accumulated sample by
+// sample, so no per-sample array is kept. Cosine and sine of each angle
 // come from the corrected pair, so no trigonometry runs per sample.
-void FitHarmonics(const std::vector<double> &Cos1, const std::vector<double> &Sin1,
-                  const std::vector<double> &Error, THarmonic *Harmonics)
+class THarmonicFit
 {
-  Eigen::Matrix<double, HarmonicTerms, HarmonicTerms> normal;
-  normal.setZero();
-  Eigen::Matrix<double, HarmonicTerms, 1> right = Eigen::Matrix<double, HarmonicTerms, 1>::Zero();
-  Eigen::Matrix<double, HarmonicTerms, 1> row;
-  for (std::size_t i = 0; i < Error.size(); ++i) {
-    row[0] = 1.0;
-    double c = Cos1[i], s = Sin1[i];
+public:
+  void Add(double Cos1, double Sin1, double Error)
+  {
+    d_row[0] = 1.0;
+    double c = Cos1, s = Sin1;
     for (int h = 0; h < HarmonicCount; ++h) {
-      row[1 + 2 * h] = c;
-      row[2 + 2 * h] = s;
+      d_row[1 + 2 * h] = c;
+      d_row[2 + 2 * h] = s;
       // cos (h+1)t and sin (h+1)t from the angle-sum formulas.
-      const double next_c = c * Cos1[i] - s * Sin1[i];
-      s = s * Cos1[i] + c * Sin1[i];
+      const double next_c = c * Cos1 - s * Sin1;
+      s = s * Cos1 + c * Sin1;
       c = next_c;
     }
-    normal.selfadjointView<Eigen::Lower>().rankUpdate(row);
-    right += Error[i] * row;
+    d_normal.selfadjointView<Eigen::Lower>().rankUpdate(d_row);
+    d_right += Error * d_row;
   }
-  normal = normal.selfadjointView<Eigen::Lower>();
-  const Eigen::Matrix<double, HarmonicTerms, 1> p = normal.ldlt().solve(right);
-  for (int h = 0; h < HarmonicCount; ++h) {
-    // p cos ht + q sin ht = R cos(ht + phase), R cos phase = p, R sin phase = -q.
-    const double cosine = p[1 + 2 * h], sine = p[2 + 2 * h];
-    if (std::isfinite(cosine) && std::isfinite(sine))
-      Harmonics[h] = {std::hypot(cosine, sine), std::atan2(-sine, cosine)};
+
+  void Solve(THarmonic *Harmonics) const
+  {
+    const Matrix normal = d_normal.selfadjointView<Eigen::Lower>();
+    const Vector p = normal.ldlt().solve(d_right);
+    for (int h = 0; h < HarmonicCount; ++h) {
+      // p cos ht + q sin ht = R cos(ht + phase), R cos phase = p, R sin phase = -q.
+      const double cosine = p[1 + 2 * h], sine = p[2 + 2 * h];
+      if (std::isfinite(cosine) && std::isfinite(sine))
+        Harmonics[h] = {std::hypot(cosine, sine), std::atan2(-sine, cosine)};
+    }
   }
-}
+
+private:
+  using Matrix = Eigen::Matrix<double, HarmonicTerms, HarmonicTerms>;
+  using Vector = Eigen::Matrix<double, HarmonicTerms, 1>;
+  Matrix d_normal = Matrix::Zero();
+  Vector d_right = Vector::Zero();
+  Vector d_row;
+};
 
 }  // namespace
 
@@ -99,19 +108,18 @@ bool AnalyseCapture(const TCapture &Capture, const TReportSetup &Base, double Am
     return false;
 
   // Corrected pairs, the error and the unwrapped angle in one pass.
-  std::vector<double> cos1(n), sin1(n), error(n);
   const double peak[2] = {std::fabs(ellipse.OffsetA) + ellipse.AmplitudeA,
                           std::fabs(ellipse.OffsetB) + ellipse.AmplitudeB};
   Analysis.Scale = Amplitude > 0.0 ? Amplitude : std::max(peak[0], peak[1]);
+  THarmonicFit harmonics;
   double unwrapped = 0.0, low = 0.0, high = 0.0, previous = 0.0;
   double squares = 0.0, residual = 0.0, sum = 0.0;
+  double lowest = INFINITY, highest = -INFINITY;
   for (std::size_t i = 0; i < n; ++i) {
     double sine, cosine;
     ellipse.Corrected(Capture.A[i], Capture.B[i], sine, cosine);
     const double radius = std::hypot(sine, cosine);
     residual += (radius - 1.0) * (radius - 1.0);
-    cos1[i] = radius > 0.0 ? cosine / radius : 1.0;
-    sin1[i] = radius > 0.0 ? sine / radius : 0.0;
     const double angle = std::atan2(sine, cosine);
     if (i > 0) {
       unwrapped += WrappedAngle(angle - previous);
@@ -119,9 +127,15 @@ bool AnalyseCapture(const TCapture &Capture, const TReportSetup &Base, double Am
       high = std::max(high, unwrapped);
     }
     previous = angle;
-    error[i] = WrappedAngle(Analysis.RawAngle(Capture.A[i], Capture.B[i]) - angle);
-    sum += error[i];
-    squares += error[i] * error[i];
+    const double error = WrappedAngle(Analysis.RawAngle(Capture.A[i], Capture.B[i]) - angle);
+    lowest = std::min(lowest, error);
+    highest = std::max(highest, error);
+    sum += error;
+    squares += error * error;
+    if (radius > 0.0)
+      harmonics.Add(cosine / radius, sine / radius, error);
+    else
+      harmonics.Add(1.0, 0.0, error);
   }
   Analysis.Periods = (high - low) / TwoPi;
   if (!(Analysis.Periods >= 0.25)) {
@@ -130,13 +144,12 @@ bool AnalyseCapture(const TCapture &Capture, const TReportSetup &Base, double Am
     return false;
   }
   TInterpolationError &measured = Analysis.Measured;
-  const auto [lowest, highest] = std::minmax_element(error.begin(), error.end());
-  measured.PeakToPeak = *highest - *lowest;
-  measured.MaxAbs = std::max(std::fabs(*lowest), std::fabs(*highest));
+  measured.PeakToPeak = highest - lowest;
+  measured.MaxAbs = std::max(std::fabs(lowest), std::fabs(highest));
   measured.Mean = sum / n;
   measured.Rms = std::sqrt(squares / n);
   Analysis.ResidualPercent = 100.0 * std::sqrt(residual / n);
-  FitHarmonics(cos1, sin1, error, measured.Harmonics);
+  harmonics.Solve(measured.Harmonics);
 
   TReportSetup &model = Analysis.Model;
   model = Base;
