@@ -1,5 +1,6 @@
 #include "capturerun.h"
 
+#include <QFileInfo>
 #include <QIODevice>
 #include <QSaveFile>
 #include <memory>
@@ -11,6 +12,40 @@
 #include "reportplot.h"
 
 namespace {
+
+// A file written beside Path and renamed over it on Commit(), so an error
+// leaves Path as it was; a device or pipe such as /dev/null is written in
+// place, since renaming over it would replace the device with a file.
+class TOutputFile
+{
+public:
+  explicit TOutputFile(const QString &Path)
+  {
+    const QFileInfo info(Path);
+    if (info.exists() && !info.isFile() && !info.isDir())
+      d_device = std::make_unique<QFile>(Path);
+    else
+      d_device = std::make_unique<QSaveFile>(Path);
+  }
+  // Empty when open, else the message.
+  QString Open()
+  {
+    if (d_device->open(QIODevice::WriteOnly))
+      return QString();
+    return QString("cannot write %1: %2").arg(d_device->fileName(), d_device->errorString());
+  }
+  QFileDevice &Device() { return *d_device; }
+  QString Commit()
+  {
+    auto *save = dynamic_cast<QSaveFile *>(d_device.get());
+    if (!save || save->commit())
+      return QString();
+    return QString("cannot write %1: %2").arg(save->fileName(), save->errorString());
+  }
+
+private:
+  std::unique_ptr<QFileDevice> d_device;
+};
 
 void WriteMessage(QIODevice &Err, const QString &Message)
 {
@@ -29,14 +64,15 @@ void WriteText(QIODevice &Device, TReportFormat Format, const TCaptureReport &Re
 
 // Draws into a file written beside Path; empty when it is complete.
 QString Plot(TGraphWidget &Graph, const QString &Path, const QSize &Size,
-             std::unique_ptr<QSaveFile> &File)
+             std::unique_ptr<TOutputFile> &File)
 {
   TPlotFormat format = TPlotFormat::Png;
   PlotFormatForPath(Path, format);
-  File = std::make_unique<QSaveFile>(Path);
-  if (!File->open(QIODevice::WriteOnly))
-    return QString("cannot write %1: %2").arg(Path, File->errorString());
-  if (!WritePlot(Graph, format, Size, *File))
+  File = std::make_unique<TOutputFile>(Path);
+  const QString message = File->Open();
+  if (!message.isEmpty())
+    return message;
+  if (!WritePlot(Graph, format, Size, File->Device()))
     return QString("cannot draw %1").arg(Path);
   return QString();
 }
@@ -65,13 +101,12 @@ int RunCapture(const TReportOptions &Options, QIODevice &Out, QIODevice &Err)
   report.Simulation = Summarize(report.Analysis.Model, Evaluate(report.Analysis.Model));
 
   // Every file is complete before any is committed.
-  std::unique_ptr<QSaveFile> output, plot, scope;
+  std::unique_ptr<TOutputFile> output, plot, scope;
   if (!Options.OutputPath.isEmpty()) {
-    output = std::make_unique<QSaveFile>(Options.OutputPath);
-    if (!output->open(QIODevice::WriteOnly))
-      message = QString("cannot write %1: %2").arg(Options.OutputPath, output->errorString());
-    else
-      WriteText(*output, Options.Format, report);
+    output = std::make_unique<TOutputFile>(Options.OutputPath);
+    message = output->Open();
+    if (message.isEmpty())
+      WriteText(output->Device(), Options.Format, report);
   }
   if (message.isEmpty() && !Options.PlotPath.isEmpty()) {
     TGraphWidget graph;
@@ -85,8 +120,8 @@ int RunCapture(const TReportOptions &Options, QIODevice &Out, QIODevice &Err)
     message = Plot(graph, Options.ScopePath, Options.PlotSize, scope);
   }
   for (const auto *file : {&output, &plot, &scope})
-    if (message.isEmpty() && *file && !(*file)->commit())
-      message = QString("cannot write %1: %2").arg((*file)->fileName(), (*file)->errorString());
+    if (message.isEmpty() && *file)
+      message = (*file)->Commit();
   if (!message.isEmpty()) {
     WriteMessage(Err, message);
     return 2;
