@@ -73,7 +73,7 @@ QString InterpretCaptureOptions(const QCommandLineParser &Parser, TCaptureOption
   if (Parser.value("format") == "table")
     return "--capture writes summary, json or csv, not a table";
   if (Parser.isSet("columns")) {
-    const QString message = ParseColumns(Parser.value("columns"), Options.Read.Columns);
+    QString message = ParseColumns(Parser.value("columns"), Options.Read.Columns);
     if (!message.isEmpty())
       return message;
   }

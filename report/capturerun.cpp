@@ -69,7 +69,7 @@ QString Plot(TGraphWidget &Graph, const QString &Path, const QSize &Size,
   TPlotFormat format = TPlotFormat::Png;
   PlotFormatForPath(Path, format);
   File = std::make_unique<TOutputFile>(Path);
-  const QString message = File->Open();
+  QString message = File->Open();
   if (!message.isEmpty())
     return message;
   if (!WritePlot(Graph, format, Size, File->Device()))
