@@ -278,7 +278,11 @@ bool ReadCapture(QIODevice &Device, const QString &Name, const TCaptureReadOptio
 {
   TCaptureParser parser(Name, Options, Capture);
   // Read in chunks, so a capture never sits in memory twice as text.
-  std::vector<char> buffer(ChunkSize);
+  // A small file gets a buffer of its own size; the rest 1 MiB pieces.
+  std::size_t size = ChunkSize;
+  if (!Device.isSequential())
+    size = std::clamp<std::size_t>(Device.bytesAvailable() + 1, 4096, ChunkSize);
+  std::vector<char> buffer(size);
   std::size_t begin = 0, end = 0;
   bool at_end = false;
   while (true) {
