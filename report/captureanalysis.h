@@ -34,7 +34,7 @@ struct TCaptureAnalysis
   // clipping.
   QStringList Warnings;
 
-  // The interpolator's angle of sample I's pair in the normalised range.
+  // The interpolator's angle of a raw pair, divided into the normalised range.
   double RawAngle(double A, double B) const;
   // The corrected angle in 0 ... 2 pi.
   double CorrectedAngle(double A, double B) const;
