@@ -204,6 +204,8 @@ QString Interpret(const QCommandLineParser &Parser, TReportOptions &Options)
     else
       message = ParseSweep(Parser.value("sweep"), Options.Sweep);
   }
+  if (message.isEmpty())
+    message = InterpretCaptureOptions(Parser, Options.Capture);
   return message;
 }
 
@@ -251,6 +253,7 @@ TParsedCommandLine ParseCommandLine(const QStringList &Arguments)
        "per value.",
        "NAME=FROM:TO:STEPS"},
   });
+  AddCaptureOptions(parser);
 
   TParsedCommandLine result;
   // The usage line names the program as it is installed, not the path it

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "capturerun.h"
 #include "graphwidget.h"
 #include "reportoptions.h"
 #include "reportplot.h"
@@ -91,6 +92,8 @@ int RunReport(const QStringList &Arguments, QIODevice &Out, QIODevice &Err)
       break;
   }
   const TReportOptions &options = command.Options;
+  if (options.Capture.Active)
+    return RunCapture(options, Out, Err);
 
   TOutputFiles files;
   QString message;

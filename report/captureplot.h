@@ -1,0 +1,20 @@
+#ifndef CAPTUREPLOT_H
+#define CAPTUREPLOT_H
+
+#include "captureanalysis.h"
+#include "capturereader.h"
+
+class TGraphWidget;
+
+// At most this many samples are drawn; more only blacken the same pixels.
+const std::size_t MaximumPlottedSamples = 20000;
+
+// The Lissajous figure, B against A on a common scale: the samples as
+// crosses and the fitted ellipse over them.
+void ShowLissajous(TGraphWidget &Graph, const TCapture &Capture, const TEllipse &Ellipse);
+// The measured error against the corrected angle in radians or, for
+// Pitch > 0, both in mm over one pitch.
+void ShowMeasuredError(TGraphWidget &Graph, const TCapture &Capture,
+                       const TCaptureAnalysis &Analysis, double Pitch);
+
+#endif

@@ -1,0 +1,138 @@
+#include "capturerun.h"
+
+#include <QFileInfo>
+#include <QIODevice>
+#include <QSaveFile>
+#include <memory>
+
+#include "captureplot.h"
+#include "capturereport.h"
+#include "graphwidget.h"
+#include "reportoptions.h"
+#include "reportplot.h"
+
+namespace {
+
+// A file written beside Path and renamed over it on Commit(), so an error
+// leaves Path as it was; a device or pipe such as /dev/null is written in
+// place, since renaming over it would replace the device with a file.
+class TOutputFile
+{
+public:
+  explicit TOutputFile(const QString &Path)
+  {
+    const QFileInfo info(Path);
+    if (info.exists() && !info.isFile() && !info.isDir())
+      d_device = std::make_unique<QFile>(Path);
+    else
+      d_device = std::make_unique<QSaveFile>(Path);
+  }
+  // Empty when open, else the message.
+  QString Open()
+  {
+    if (d_device->open(QIODevice::WriteOnly))
+      return QString();
+    return QString("cannot write %1: %2").arg(d_device->fileName(), d_device->errorString());
+  }
+  QFileDevice &Device() { return *d_device; }
+  QString Commit()
+  {
+    auto *save = dynamic_cast<QSaveFile *>(d_device.get());
+    if (!save || save->commit())
+      return QString();
+    return QString("cannot write %1: %2").arg(save->fileName(), save->errorString());
+  }
+
+private:
+  std::unique_ptr<QFileDevice> d_device;
+};
+
+void WriteMessage(QIODevice &Err, const QString &Message)
+{
+  Err.write(QString("vantrel-report: %1\n").arg(Message).toUtf8());
+}
+
+void WriteText(QIODevice &Device, TReportFormat Format, const TCaptureReport &Report)
+{
+  if (Format == TReportFormat::Csv)
+    WriteCaptureCsv(Device, Report);
+  else if (Format == TReportFormat::Json)
+    Device.write(CaptureSummaryJson(Report));
+  else
+    Device.write(CaptureSummaryText(Report));
+}
+
+// Draws into a file written beside Path; empty when it is complete.
+QString Plot(TGraphWidget &Graph, const QString &Path, const QSize &Size,
+             std::unique_ptr<TOutputFile> &File)
+{
+  TPlotFormat format = TPlotFormat::Png;
+  PlotFormatForPath(Path, format);
+  File = std::make_unique<TOutputFile>(Path);
+  QString message = File->Open();
+  if (!message.isEmpty())
+    return message;
+  if (!WritePlot(Graph, format, Size, File->Device()))
+    return QString("cannot draw %1").arg(Path);
+  return QString();
+}
+
+}  // namespace
+
+int RunCapture(const TReportOptions &Options, QIODevice &Out, QIODevice &Err)
+{
+  const TCaptureOptions &capture_options = Options.Capture;
+  TCapture capture;
+  TCaptureReport report;
+  report.Name = capture_options.Path == "-" ? "standard input" : capture_options.Path;
+  QString message;
+  if (!ReadCaptureFile(capture_options.Path, capture_options.Read, capture, message)) {
+    WriteMessage(Err, message);
+    return 2;
+  }
+  report.Capture = &capture;
+  if (!AnalyseCapture(capture, Options.Setup, capture_options.Amplitude, report.Analysis,
+                      message)) {
+    WriteMessage(Err, QString("%1: %2").arg(report.Name, message));
+    return 2;
+  }
+  report.PitchGiven = capture_options.PitchGiven;
+  report.ResolutionGiven = capture_options.ResolutionGiven;
+  report.Simulation = Summarize(report.Analysis.Model, Evaluate(report.Analysis.Model));
+
+  // Every file is complete before any is committed.
+  std::unique_ptr<TOutputFile> output, plot, scope;
+  if (!Options.OutputPath.isEmpty()) {
+    output = std::make_unique<TOutputFile>(Options.OutputPath);
+    message = output->Open();
+    if (message.isEmpty())
+      WriteText(output->Device(), Options.Format, report);
+  }
+  if (message.isEmpty() && !Options.PlotPath.isEmpty()) {
+    TGraphWidget graph;
+    ShowMeasuredError(graph, capture, report.Analysis,
+                      report.PitchGiven ? Options.Setup.Pitch : 0.0);
+    message = Plot(graph, Options.PlotPath, Options.PlotSize, plot);
+  }
+  if (message.isEmpty() && !Options.ScopePath.isEmpty()) {
+    TGraphWidget graph;
+    ShowLissajous(graph, capture, report.Analysis.Ellipse);
+    message = Plot(graph, Options.ScopePath, Options.PlotSize, scope);
+  }
+  for (const auto *file : {&output, &plot, &scope})
+    if (message.isEmpty() && *file)
+      message = (*file)->Commit();
+  if (!message.isEmpty()) {
+    WriteMessage(Err, message);
+    return 2;
+  }
+  if (!output)
+    WriteText(Out, Options.Format, report);
+  for (const QString &warning : report.Analysis.Warnings)
+    WriteMessage(Err, "warning: " + warning);
+  if (report.Simulation.CountError) {
+    WriteMessage(Err, "Scale count not zero on return (simulation of the model parameters)");
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,180 @@
+// The capture's ellipse fit and measured interpolation error: known
+// signals come back, and refused samples are named.
+#include <gtest/gtest.h>
+#include <cmath>
+#include <random>
+
+#include "captureanalysis.h"
+
+namespace {
+
+const double TwoPi = 6.283185307179586;
+
+// The signals the fit must give back, written out independently of it.
+struct TSignals
+{
+  double OffsetA, OffsetB, AmplitudeA, AmplitudeB, Phase;
+};
+
+// Samples = A, B at Periods periods, unevenly spaced in angle (a scale
+// that speeds up and slows down), plus Gaussian noise of Noise.
+TCapture Generate(const TSignals &S, double Periods, int Samples, double Noise, unsigned Seed)
+{
+  std::mt19937 random(Seed);
+  std::normal_distribution<double> gauss(0.0, Noise > 0.0 ? Noise : 1.0);
+  TCapture capture;
+  for (int i = 0; i < Samples; ++i) {
+    const double x = TwoPi * Periods * i / Samples;
+    const double t = x + 0.3 * std::sin(x / Periods);
+    const double na = Noise > 0.0 ? gauss(random) : 0.0;
+    const double nb = Noise > 0.0 ? gauss(random) : 0.0;
+    capture.A.push_back(S.OffsetA + S.AmplitudeA * std::sin(t + S.Phase) + na);
+    capture.B.push_back(S.OffsetB + S.AmplitudeB * std::cos(t) + nb);
+    capture.Line.push_back(i + 1);
+  }
+  return capture;
+}
+
+TCaptureAnalysis Analyse(const TCapture &Capture, double Amplitude = 0.0)
+{
+  TCaptureAnalysis analysis;
+  QString message;
+  EXPECT_TRUE(AnalyseCapture(Capture, TReportSetup(), Amplitude, analysis, message))
+      << message.toStdString();
+  return analysis;
+}
+
+void ExpectEllipse(const TEllipse &E, const TSignals &S, double Tolerance)
+{
+  EXPECT_NEAR(E.OffsetA, S.OffsetA, Tolerance);
+  EXPECT_NEAR(E.OffsetB, S.OffsetB, Tolerance);
+  EXPECT_NEAR(E.AmplitudeA, S.AmplitudeA, Tolerance);
+  EXPECT_NEAR(E.AmplitudeB, S.AmplitudeB, Tolerance);
+  EXPECT_NEAR(E.Phase, S.Phase, Tolerance);
+}
+
+}  // namespace
+
+TEST(CaptureAnalysisTest, CleanCapturesGiveTheirSignalsBackWithinOneBillionth)
+{
+  // Offsets up to 0.2 of the amplitude, 10 % mismatch, 0.2 rad either way,
+  // in volts about a bias, 3 periods of 10000 samples.
+  const TSignals cases[] = {{0.2, -0.2, 1.0, 0.9, 0.2},
+                            {2.5 + 0.1, 2.5 - 0.05, 0.45, 0.5, -0.2},
+                            {-0.04, 0.0, 0.002, 0.0022, 0.05}};
+  for (const TSignals &s : cases) {
+    const double unit = std::max(s.AmplitudeA, s.AmplitudeB);
+    const TCaptureAnalysis analysis = Analyse(Generate(s, 3.0, 10000, 0.0, 1));
+    // Compared in units of the larger amplitude.
+    const TEllipse &e = analysis.Ellipse;
+    ExpectEllipse(
+        {e.OffsetA / unit, e.OffsetB / unit, e.AmplitudeA / unit, e.AmplitudeB / unit, e.Phase},
+        {s.OffsetA / unit, s.OffsetB / unit, s.AmplitudeA / unit, s.AmplitudeB / unit, s.Phase},
+        1e-9);
+    EXPECT_NEAR(analysis.Periods, 3.0, 1e-3);
+    EXPECT_LT(analysis.ResidualPercent, 1e-9);
+  }
+}
+
+TEST(CaptureAnalysisTest, NoisyCaptureGivesItsSignalsBackWithinTwoThousandths)
+{
+  const TSignals s = {0.2, -0.15, 1.0, 0.9, 0.2};
+  const TCaptureAnalysis analysis = Analyse(Generate(s, 3.0, 10000, 0.002, 7));
+  ExpectEllipse(analysis.Ellipse, s, 0.002);
+  // Noise of 0.002 on radius ~1 leaves an RMS residual near 0.2 %.
+  EXPECT_NEAR(analysis.ResidualPercent, 0.2, 0.05);
+}
+
+TEST(CaptureAnalysisTest, ModelFillsTheRangeAndItsSimulationMatchesTheMeasuredError)
+{
+  const TSignals s = {0.1, -0.15, 1.5, 1.4, 0.15};
+  const TCaptureAnalysis analysis = Analyse(Generate(s, 3.0, 10000, 0.0, 1));
+  // By hand: the larger of |offset| + amplitude is 0.1 + 1.5 = 1.6.
+  EXPECT_NEAR(analysis.Scale, 1.6, 1e-9);
+  EXPECT_NEAR(analysis.Model.Gain[0], 1.5 / 1.6, 1e-9);
+  EXPECT_NEAR(analysis.Model.Gain[1], 1.4 / 1.6, 1e-9);
+  EXPECT_NEAR(analysis.Model.Offset[0], 0.1 / 1.6, 1e-9);
+  EXPECT_NEAR(analysis.Model.Offset[1], -0.15 / 1.6, 1e-9);
+  EXPECT_NEAR(analysis.Model.Phase[0], 0.15, 1e-9);
+  EXPECT_EQ(analysis.Model.Phase[1], 0.0);
+  EXPECT_TRUE(analysis.Warnings.isEmpty()) << analysis.Warnings.join("; ").toStdString();
+
+  const TInterpolationError simulated =
+      ComputeInterpolationError(analysis.Model.Channel(0), analysis.Model.Channel(1));
+  const TInterpolationError &measured = analysis.Measured;
+  EXPECT_NEAR(measured.PeakToPeak / simulated.PeakToPeak, 1.0, 3e-3);
+  EXPECT_NEAR(measured.MaxAbs / simulated.MaxAbs, 1.0, 3e-3);
+  EXPECT_NEAR(measured.Rms / simulated.Rms, 1.0, 3e-3);
+  for (int h = 0; h < 2; ++h)
+    EXPECT_NEAR(measured.Harmonics[h].Amplitude / simulated.Harmonics[h].Amplitude, 1.0, 3e-3);
+
+  // Beyond --amplitude both channels clip, and the model says so.
+  const TCaptureAnalysis clipped = Analyse(Generate(s, 3.0, 10000, 0.0, 1), 1.5);
+  EXPECT_NEAR(clipped.Model.Gain[0], 1.0, 1e-9);
+  EXPECT_EQ(clipped.Warnings.filter("clips").size(), 2);
+}
+
+TEST(CaptureAnalysisTest, OffsetErrorMatchesTheWorkedValues)
+{
+  // A unit circle shifted by 0.1 in A, evenly sampled over 3 periods. By
+  // hand the error peaks at +-asin(0.1); an independent Python sum over
+  // 100000 angles of atan2(sin t + 0.1, cos t) - t gives harmonic 1 of
+  // 0.1 at phase 0, harmonic 2 of 0.005 at phase pi/2 and mean 0.
+  TCapture capture;
+  for (int i = 0; i < 3000; ++i) {
+    const double t = TwoPi * i / 1000.0 + 0.001;
+    capture.A.push_back(0.1 + std::sin(t));
+    capture.B.push_back(std::cos(t));
+  }
+  const TCaptureAnalysis analysis = Analyse(capture);
+  const TInterpolationError &e = analysis.Measured;
+  EXPECT_NEAR(e.MaxAbs, 0.1001674211615598, 5e-5);
+  EXPECT_NEAR(e.PeakToPeak, 0.2003348423049456, 1e-4);
+  EXPECT_NEAR(e.Mean, 0.0, 1e-9);
+  EXPECT_NEAR(e.Harmonics[0].Amplitude, 0.1, 1e-9);
+  EXPECT_NEAR(e.Harmonics[0].Phase, 0.0, 1e-9);
+  EXPECT_NEAR(e.Harmonics[1].Amplitude, 0.005, 1e-9);
+  EXPECT_NEAR(e.Harmonics[1].Phase, TwoPi / 4, 1e-7);
+  EXPECT_NEAR(analysis.Periods, 3.0 - 1.0 / 1000, 1e-9);
+}
+
+TEST(CaptureAnalysisTest, SamplesThatTraceNoEllipseOrTooLittleOfOneAreRefused)
+{
+  const auto refusal = [](const TCapture &Capture) {
+    TCaptureAnalysis analysis;
+    QString message;
+    EXPECT_FALSE(AnalyseCapture(Capture, TReportSetup(), 0.0, analysis, message));
+    return message.toStdString();
+  };
+  TCapture line, point, hyperbola, short_arc, few;
+  for (int i = 0; i < 200; ++i) {
+    const double t = TwoPi * i / 200;
+    line.A.push_back(std::sin(t));
+    line.B.push_back(0.5 * std::sin(t) + 1.0);
+    point.A.push_back(1.0);
+    point.B.push_back(2.0);
+    hyperbola.A.push_back(0.5 + i * 0.01);
+    hyperbola.B.push_back(1.0 / (0.5 + i * 0.01));
+    // A fifth of a period.
+    short_arc.A.push_back(std::sin(t / 5));
+    short_arc.B.push_back(std::cos(t / 5));
+  }
+  for (int i = 0; i < 15; ++i) {
+    few.A.push_back(std::sin(i));
+    few.B.push_back(std::cos(i));
+  }
+  EXPECT_NE(refusal(line).find("no ellipse"), std::string::npos);
+  EXPECT_NE(refusal(point).find("constant"), std::string::npos);
+  EXPECT_NE(refusal(hyperbola).find("hyperbola"), std::string::npos);
+  EXPECT_NE(refusal(short_arc).find("0.199 of a signal period"), std::string::npos);
+  EXPECT_NE(refusal(few).find("only 15 data rows"), std::string::npos);
+
+  // Half a period is enough for a fit, with a warning.
+  TCapture half;
+  for (int i = 0; i < 100; ++i) {
+    half.A.push_back(std::sin(TwoPi * i / 200));
+    half.B.push_back(std::cos(TwoPi * i / 200));
+  }
+  const TCaptureAnalysis analysis = Analyse(half);
+  EXPECT_EQ(analysis.Warnings.filter("cover only 0.495").size(), 1);
+}

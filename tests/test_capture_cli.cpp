@@ -1,0 +1,232 @@
+// vantrel-report --capture as a user runs it: summary, JSON and CSV of a
+// capture, standard input, warnings, and every refused capture.
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "reportprocess.h"
+
+namespace {
+
+const double TwoPi = 6.283185307179586;
+
+void WriteFile(const QString &Path, const QByteArray &Content)
+{
+  QFile file(Path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(Content);
+}
+
+QByteArray ReadFile(const QString &Path)
+{
+  QFile file(Path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Rows "time,A,B" with A = 0.06 + 0.5 sin t, B = -0.05 + 0.45 cos t over
+// Periods, evenly spaced; the first row is at t = 0.
+QByteArray Capture(double Periods, int Rows)
+{
+  QByteArray text = "Time,CH1,CH2\r\ns,V,V\r\n";
+  for (int i = 0; i < Rows; ++i) {
+    const double t = TwoPi * Periods * i / Rows;
+    text += QByteArray::number(i * 1e-6) + ',' +
+            QByteArray::number(0.06 + 0.5 * std::sin(t), 'g', 17) + ',' +
+            QByteArray::number(-0.05 + 0.45 * std::cos(t), 'g', 17) + "\r\n";
+  }
+  return text;
+}
+
+TReportRun RunWithInput(const QStringList &Arguments, const QByteArray &Input)
+{
+  QProcess process;
+  process.start(VANTREL_REPORT_PROGRAM, Arguments);
+  process.write(Input);
+  process.closeWriteChannel();
+  process.waitForFinished(60000);
+  return {process.exitCode(), process.exitStatus() != QProcess::NormalExit,
+          process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+}  // namespace
+
+TEST(CaptureCliTest, JsonSummaryAndCsvOfAnOscilloscopeExport)
+{
+  QTemporaryDir dir;
+  const QString path = dir.filePath("scope.csv");
+  WriteFile(path, Capture(2.0, 2000));
+  const TReportRun json = RunReportProgram({"--capture", path, "--format", "json"});
+  ASSERT_EQ(json.ExitCode, 0) << json.Err.constData();
+  EXPECT_TRUE(json.Err.isEmpty());
+  const QJsonObject root = QJsonDocument::fromJson(json.Out).object();
+  EXPECT_EQ(root["rows"].toInt(), 2000);
+  EXPECT_EQ(root["header_lines"].toInt(), 2);
+  EXPECT_EQ(root["bad_rows"].toInt(), 0);
+  EXPECT_NEAR(root["periods"].toDouble(), 2.0 - 2.0 / 2000, 1e-9);
+  const QJsonObject ellipse = root["ellipse"].toObject();
+  EXPECT_NEAR(ellipse["offset_a"].toDouble(), 0.06, 1e-9);
+  EXPECT_NEAR(ellipse["offset_b"].toDouble(), -0.05, 1e-9);
+  EXPECT_NEAR(ellipse["amplitude_a"].toDouble(), 0.5, 1e-9);
+  EXPECT_NEAR(ellipse["amplitude_b"].toDouble(), 0.45, 1e-9);
+  EXPECT_NEAR(ellipse["phase_rad"].toDouble(), 0.0, 1e-9);
+  // By hand: the larger |offset| + amplitude is 0.06 + 0.5 = 0.56.
+  const QJsonObject model = root["model"].toObject();
+  EXPECT_NEAR(model["gain_a"].toDouble(), 0.5 / 0.56, 1e-9);
+  EXPECT_NEAR(model["offset_b"].toDouble(), -0.05 / 0.56, 1e-9);
+  EXPECT_EQ(model["phase_b"].toDouble(), 0.0);
+  const QJsonObject error = root["measured_error"].toObject();
+  for (const char *key : {"peak_to_peak", "max_abs", "mean", "rms"}) {
+    EXPECT_TRUE(error[key].toObject()["mm"].isNull()) << key;
+    EXPECT_TRUE(error[key].toObject()["counts"].isNull()) << key;
+  }
+  EXPECT_EQ(error["harmonics"].toArray().size(), 4);
+  EXPECT_LT(root["fit_residual_percent"].toDouble(), 1e-9);
+  // The simulation of those signals sees the same error.
+  const double simulated =
+      root["simulation"]["interpolation_error"]["peak_to_peak"]["rad"].toDouble();
+  EXPECT_NEAR(error["peak_to_peak"]["rad"].toDouble() / simulated, 1.0, 3e-3);
+  EXPECT_NEAR(root["simulation"]["channels"]["a"]["gain"].toDouble(), 0.5 / 0.56, 1e-9);
+
+  // The summary carries the command that simulates the fitted signals.
+  const TReportRun summary = RunReportProgram({"--capture", path, "--resolution", "0.001"});
+  EXPECT_EQ(summary.ExitCode, 0);
+  EXPECT_TRUE(
+      summary.Out.contains("vantrel-report --resolution 0.001 --gain-a 0.8928571429 "
+                           "--gain-b 0.8035714286 --offset-a 0.1071428571 --offset-b "
+                           "-0.08928571429 --phase-a "))
+      << summary.Out.constData();
+  EXPECT_TRUE(summary.Out.contains("\nSimulation of the model parameters\n"));
+
+  // CSV from standard input, with the error in mm for a pitch of 0.02.
+  const TReportRun csv =
+      RunWithInput({"--capture", "-", "--format", "csv", "--pitch", "0.02"}, ReadFile(path));
+  ASSERT_EQ(csv.ExitCode, 0) << csv.Err.constData();
+  const QList<QByteArray> lines = csv.Out.split('\n');
+  ASSERT_EQ(lines.size(), 2000 + 2);
+  EXPECT_EQ(lines[0], "row,a,b,angle_raw,angle_corrected,error_rad,error_mm");
+  // Line 3 is t = 0: A = 0.06, B = 0.4. By hand the raw angle is
+  // atan((0.06 / 0.56) / (0.4 / 0.56)) = atan(0.15) = 0.14889..., the
+  // corrected angle 0 and the error the raw angle, over 2 pi times 0.02 mm.
+  const QList<QByteArray> row = lines[1].split(',');
+  ASSERT_EQ(row.size(), 7);
+  EXPECT_EQ(row[0], "3");
+  EXPECT_EQ(row[1], "0.059999999999999998");
+  EXPECT_NEAR(row[3].toDouble(), std::atan(0.06 / 0.4), 1e-12);
+  EXPECT_NEAR(std::remainder(row[4].toDouble(), TwoPi), 0.0, 1e-9);
+  EXPECT_NEAR(row[5].toDouble(), std::atan(0.06 / 0.4), 1e-9);
+  EXPECT_NEAR(row[6].toDouble(), std::atan(0.06 / 0.4) / TwoPi * 0.02, 1e-12);
+}
+
+TEST(CaptureCliTest, HelpDocumentsTheCaptureOptions)
+{
+  const TReportRun help = RunReportProgram({"--help"});
+  EXPECT_EQ(help.ExitCode, 0);
+  for (const char *text : {"--capture <file>", "- for standard input", "--columns <A,B>",
+                           "(default 1,2 for two columns, 2,3", "--skip-bad-rows",
+                           "--amplitude <value>", "Capture units (e.g. V)"})
+    EXPECT_TRUE(help.Out.simplified().contains(text)) << text;
+}
+
+TEST(CaptureCliTest, CoverageUnderAPeriodAndClippingAreWarnings)
+{
+  QTemporaryDir dir;
+  const QString path = dir.filePath("half.csv");
+  WriteFile(path, Capture(0.5, 200));
+  const TReportRun run = RunReportProgram({"--capture", path, "--amplitude", "0.52"});
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_FALSE(run.Out.isEmpty());
+  const QList<QByteArray> warnings = run.Err.trimmed().split('\n');
+  ASSERT_EQ(warnings.size(), 2) << run.Err.constData();
+  EXPECT_TRUE(warnings[0].startsWith("vantrel-report: warning: the samples cover only 0.4"));
+  EXPECT_TRUE(warnings[1].contains("channel A reaches 1.07692 of --amplitude"));
+}
+
+TEST(CaptureCliTest, RefusedCapturesExitTwoWithOneLineAndTouchNoFile)
+{
+  QTemporaryDir dir;
+  const QString kept = dir.filePath("kept.txt");
+  WriteFile(kept, "must stay\n");
+  const auto file = [&](const char *Name, const QByteArray &Content) {
+    WriteFile(dir.filePath(Name), Content);
+    return dir.filePath(Name);
+  };
+  QByteArray line_capture, bad_row = Capture(1.0, 100);
+  for (int i = 0; i < 100; ++i)
+    line_capture += QByteArray::number(i) + ',' + QByteArray::number(2 * i + 1) + '\n';
+  bad_row.replace("\r\n5e-05,", "\r\n5e-05,x");
+  const struct
+  {
+    QStringList Arguments;
+    QByteArray Says;
+  } cases[] = {
+      {{"--capture", dir.filePath("missing.csv")}, "missing.csv: no such file"},
+      {{"--capture", dir.path()}, "directory"},
+      {{"--capture", file("empty.csv", "")}, "empty.csv is empty"},
+      {{"--capture", file("header.csv", "Time,A,B\ns,V,V\n")}, "only 2 header lines"},
+      {{"--capture", file("few.csv", Capture(1.0, 15))}, "only 15 data rows"},
+      {{"--capture", file("line.csv", line_capture)}, "line.csv: the samples lie on a line"},
+      {{"--capture", file("arc.csv", Capture(0.2, 100))}, "0.198 of a signal period"},
+      {{"--capture", file("bad.csv", bad_row)}, "bad.csv:53: column 2 is 'x0."},
+      {{"--capture", file("two.csv", Capture(1.0, 100)), "--columns", "2,4"},
+       "two.csv:3: column 4 does not exist: the data has 3 columns"},
+      {{"--capture", kept, "--columns", "2"}, "--columns"},
+      {{"--capture", kept, "--columns", "3,3"}, "--columns"},
+      {{"--capture", kept, "--amplitude", "-1"}, "--amplitude"},
+      {{"--capture", kept, "--sweep", "gain-a=1:2:3"}, "--sweep"},
+      {{"--capture", kept, "--format", "table"}, "table"},
+      {{"--capture", kept, "--xy"}, "--xy"},
+      {{"--capture", ""}, "--capture"},
+      {{"--columns", "1,2"}, "needs --capture"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(qPrintable(c.Arguments.join(' ')));
+    const TReportRun run = RunReportProgram(
+        QStringList{"--output", dir.filePath("out.json"), "--plot", dir.filePath("e.png")} +
+        c.Arguments);
+    EXPECT_FALSE(run.Crashed);
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_TRUE(run.Out.isEmpty());
+    EXPECT_TRUE(run.Err.startsWith("vantrel-report: ")) << run.Err.constData();
+    EXPECT_EQ(run.Err.count('\n'), 1) << run.Err.constData();
+    EXPECT_TRUE(run.Err.contains(c.Says)) << run.Err.constData();
+    EXPECT_EQ(ReadFile(kept), "must stay\n");
+    EXPECT_FALSE(QFile::exists(dir.filePath("out.json")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("e.png")));
+  }
+  // --skip-bad-rows reads the same file, counting the row.
+  const TReportRun skipped = RunReportProgram(
+      {"--capture", dir.filePath("bad.csv"), "--skip-bad-rows", "--format", "json"});
+  EXPECT_EQ(skipped.ExitCode, 0);
+  EXPECT_EQ(QJsonDocument::fromJson(skipped.Out).object()["bad_rows"].toInt(), 1);
+}
+
+TEST(CaptureCliTest, PlotsShowTheSamplesTheFittedEllipseAndTheError)
+{
+  QTemporaryDir dir;
+  const QString path = dir.filePath("c.csv");
+  WriteFile(path, Capture(2.0, 500));
+  const QString scope = dir.filePath("xy.png"), plot = dir.filePath("error.svg");
+  const TReportRun run = RunReportProgram({"--capture", path, "--scope", scope, "--plot", plot,
+                                           "--size", "400x300", "--pitch", "0.02"});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err.constData();
+  const QImage image(scope);
+  ASSERT_EQ(image.size(), QSize(400, 300));
+  // The samples' light blue crosses and the ellipse's red line.
+  int samples = 0, fit = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      samples += image.pixelColor(x, y) == QColor(150, 160, 230);
+      fit += image.pixelColor(x, y) == QColor(200, 0, 0);
+    }
+  EXPECT_GT(samples, 500);
+  EXPECT_GT(fit, 100);
+  const QByteArray svg = ReadFile(plot);
+  EXPECT_TRUE(svg.contains("<svg"));
+  EXPECT_TRUE(svg.contains("Measured Error (mm)"));
+}
