@@ -1,51 +1,16 @@
 #include "capturerun.h"
 
-#include <QFileInfo>
 #include <QIODevice>
-#include <QSaveFile>
 #include <memory>
 
 #include "captureplot.h"
 #include "capturereport.h"
 #include "graphwidget.h"
+#include "outputfile.h"
 #include "reportoptions.h"
 #include "reportplot.h"
 
 namespace {
-
-// A file written beside Path and renamed over it on Commit(), so an error
-// leaves Path as it was; a device or pipe such as /dev/null is written in
-// place, since renaming over it would replace the device with a file.
-class TOutputFile
-{
-public:
-  explicit TOutputFile(const QString &Path)
-  {
-    const QFileInfo info(Path);
-    if (info.exists() && !info.isFile() && !info.isDir())
-      d_device = std::make_unique<QFile>(Path);
-    else
-      d_device = std::make_unique<QSaveFile>(Path);
-  }
-  // Empty when open, else the message.
-  QString Open()
-  {
-    if (d_device->open(QIODevice::WriteOnly))
-      return QString();
-    return QString("cannot write %1: %2").arg(d_device->fileName(), d_device->errorString());
-  }
-  QFileDevice &Device() { return *d_device; }
-  QString Commit()
-  {
-    auto *save = dynamic_cast<QSaveFile *>(d_device.get());
-    if (!save || save->commit())
-      return QString();
-    return QString("cannot write %1: %2").arg(save->fileName(), save->errorString());
-  }
-
-private:
-  std::unique_ptr<QFileDevice> d_device;
-};
 
 void WriteMessage(QIODevice &Err, const QString &Message)
 {

@@ -1,12 +1,12 @@
 #include "reportrun.h"
 
 #include <QIODevice>
-#include <QSaveFile>
 #include <memory>
 #include <vector>
 
 #include "capturerun.h"
 #include "graphwidget.h"
+#include "outputfile.h"
 #include "reportoptions.h"
 #include "reportplot.h"
 #include "reportsummary.h"
@@ -23,32 +23,32 @@ void WriteMessage(QIODevice &Err, const QString &Message)
   Err.write(QString("%1: %2\n").arg(ProgramName, Message).toUtf8());
 }
 
-// Files are written beside their targets and renamed over them only when
-// everything is ready, so an error leaves the targets untouched.
+// Every file is complete before any is committed, so an error leaves
+// every target as it was.
 class TOutputFiles
 {
 public:
   // Null for an empty path; on failure sets Message.
-  QSaveFile *Open(const QString &Path, QString &Message)
+  QIODevice *Open(const QString &Path, QString &Message)
   {
     if (Path.isEmpty())
       return nullptr;
-    d_files.push_back(std::make_unique<QSaveFile>(Path));
-    QSaveFile *file = d_files.back().get();
-    if (!file->open(QIODevice::WriteOnly))
-      Message = QString("cannot write %1: %2").arg(Path, file->errorString());
-    return file;
+    d_files.push_back(std::make_unique<TOutputFile>(Path));
+    Message = d_files.back()->Open();
+    return &d_files.back()->Device();
   }
   QString CommitAll()
   {
-    for (const auto &file : d_files)
-      if (!file->commit())
-        return QString("cannot write %1: %2").arg(file->fileName(), file->errorString());
+    for (const auto &file : d_files) {
+      const QString message = file->Commit();
+      if (!message.isEmpty())
+        return message;
+    }
     return QString();
   }
 
 private:
-  std::vector<std::unique_ptr<QSaveFile>> d_files;
+  std::vector<std::unique_ptr<TOutputFile>> d_files;
 };
 
 void WriteText(QIODevice &Device, const TReportOptions &Options, const TEvaluation &Evaluation)
@@ -97,14 +97,14 @@ int RunReport(const QStringList &Arguments, QIODevice &Out, QIODevice &Err)
 
   TOutputFiles files;
   QString message;
-  QSaveFile *output = files.Open(options.OutputPath, message);
+  QIODevice *output = files.Open(options.OutputPath, message);
   if (!message.isEmpty()) {
     WriteMessage(Err, message);
     return 2;
   }
 
-  QSaveFile *plot = files.Open(options.PlotPath, message);
-  QSaveFile *scope = message.isEmpty() ? files.Open(options.ScopePath, message) : nullptr;
+  QIODevice *plot = files.Open(options.PlotPath, message);
+  QIODevice *scope = message.isEmpty() ? files.Open(options.ScopePath, message) : nullptr;
   if (!message.isEmpty()) {
     WriteMessage(Err, message);
     return 2;

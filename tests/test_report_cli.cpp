@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "reportprocess.h"
@@ -124,4 +126,23 @@ TEST(ReportCliTest, BadCommandLinesExitTwoWithOneLineAndTouchNoFile)
     EXPECT_EQ(ReadFile(kept), original);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList("kept.txt"));
   }
+}
+
+// Renaming a finished file over its target would turn a pipe (or, for
+// root, a device such as /dev/null) into a plain file: those are written
+// in place. The reader at the pipe's other end gets the whole table.
+TEST(ReportCliTest, APipeAsOutputIsWrittenInPlaceAndStaysAPipe)
+{
+  QTemporaryDir dir;
+  const QString pipe = dir.filePath("pipe");
+  ASSERT_EQ(QProcess::execute("mkfifo", {pipe}), 0);
+  QProcess reader;
+  reader.start("cat", {pipe});
+  ASSERT_TRUE(reader.waitForStarted());
+  const TReportRun run = RunReportProgram({"--output", pipe});
+  EXPECT_EQ(run.ExitCode, 0);
+  if (!reader.waitForFinished(10000))  // no writer ever opened the pipe
+    reader.kill();
+  EXPECT_TRUE(reader.readAllStandardOutput().startsWith("Scale Pitch:        0.0400\n"));
+  EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
 }
