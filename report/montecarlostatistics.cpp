@@ -36,7 +36,9 @@ TInterval WilsonInterval(long Successes, long Trials)
   const double denominator = 1.0 + z2 / n;
   const double centre = (p + z2 / (2.0 * n)) / denominator;
   const double half = Z95 / denominator * std::sqrt(p * (1.0 - p) / n + z2 / (4.0 * n * n));
-  return {std::max(0.0, centre - half), std::min(1.0, centre + half)};
+  // At no or all successes the bound is exactly 0 or 1; the formula
+  // leaves a rounding error there.
+  return {Successes == 0 ? 0.0 : centre - half, Successes == Trials ? 1.0 : centre + half};
 }
 
 TPercentiles Percentiles(std::vector<double> Values)

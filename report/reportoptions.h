@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "montecarlooptions.h"
 #include "reportsetup.h"
 
 enum class TReportFormat
@@ -38,6 +39,7 @@ struct TReportOptions
   QSize PlotSize = QSize(700, 300);
   bool HasSweep = false;
   TSweep Sweep;
+  TMonteCarloOptions MonteCarlo;
 };
 
 // What a command line asks for. Error carries a one-line message.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "graphwidget.h"
+#include "montecarlorun.h"
 #include "reportoptions.h"
 #include "reportplot.h"
 #include "reportsummary.h"
@@ -91,6 +92,8 @@ int RunReport(const QStringList &Arguments, QIODevice &Out, QIODevice &Err)
       break;
   }
   const TReportOptions &options = command.Options;
+  if (options.MonteCarlo.Enabled)
+    return RunMonteCarlo(options, Out, Err);
 
   TOutputFiles files;
   QString message;
