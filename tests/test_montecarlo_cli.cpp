@@ -70,6 +70,14 @@ TEST(MonteCarloCliTest, SummaryJsonAndCsvDescribeTheSameTrials)
     }
   }
   EXPECT_EQ(root["over_limit"].toInt(), over);
+  // 1 % of the period is 3.6 deg, and 0.0004 mm at the 0.040 mm pitch.
+  for (const char *limit : {"3.6deg", "0.0004mm"})
+    EXPECT_EQ(Json(RunReportProgram(study + QStringList{"--format", "json", "--limit", limit})
+                       .Out)["over_limit"]
+                  .toInt(),
+              over)
+        << limit;
+  EXPECT_LT(over, 200);
   EXPECT_EQ(root["max_abs_percent_period"].toObject()["max"].toDouble(), worst);
   const QJsonObject worst_json = root["worst"].toObject();
   EXPECT_EQ(worst_json["index"].toInt(), worst_row - 1);
