@@ -170,7 +170,8 @@ QString CheckCount(const TReportSetup &Setup)
 
 QString Interpret(const QCommandLineParser &Parser, TReportOptions &Options)
 {
-  if (!Parser.positionalArguments().isEmpty())
+  // --merge takes its files as arguments.
+  if (!Parser.positionalArguments().isEmpty() && !Parser.isSet("merge"))
     return QString("unexpected argument '%1'").arg(Parser.positionalArguments().first());
   for (const TValueOption &option : ValueOptions())
     if (Parser.isSet(option.Name)) {
@@ -204,8 +205,13 @@ QString Interpret(const QCommandLineParser &Parser, TReportOptions &Options)
     else
       message = ParseSweep(Parser.value("sweep"), Options.Sweep);
   }
+  if (message.isEmpty() && Parser.isSet("capture") &&
+      (Parser.isSet("monte-carlo") || Parser.isSet("merge")))
+    message = "--capture does not go with --monte-carlo or --merge";
   if (message.isEmpty())
     message = InterpretCaptureOptions(Parser, Options.Capture);
+  if (message.isEmpty())
+    message = InterpretMonteCarlo(Parser, Options);
   return message;
 }
 
@@ -254,6 +260,7 @@ TParsedCommandLine ParseCommandLine(const QStringList &Arguments)
        "NAME=FROM:TO:STEPS"},
   });
   AddCaptureOptions(parser);
+  AddMonteCarloOptions(parser);
 
   TParsedCommandLine result;
   // The usage line names the program as it is installed, not the path it
@@ -264,9 +271,12 @@ TParsedCommandLine ParseCommandLine(const QStringList &Arguments)
       "\nExit status:\n"
       "  0  the counter returned to zero\n"
       "  1  \"Scale count not zero on return\" (also on standard error); the output\n"
-      "     is still complete\n"
+      "     is still complete; for --monte-carlo or --merge: some trial lost\n"
+      "     counts or exceeded --limit\n"
       "  2  a usage or input error, named in one line on standard error; nothing\n"
-      "     is written to standard output or to any output file\n";
+      "     is written to standard output or to any output file\n"
+      "  130 a --monte-carlo study stopped by Ctrl-C; the summary covers the\n"
+      "     trials completed and is marked partial\n";
   // The program name is not ours to parse; a placeholder stands in.
   if (!parser.parse(QStringList("vantrel-report") + Arguments)) {
     result.Action = TParsedCommandLine::Error;

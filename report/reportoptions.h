@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "captureoptions.h"
+#include "montecarlooptions.h"
 #include "reportsetup.h"
 
 enum class TReportFormat
@@ -40,6 +41,7 @@ struct TReportOptions
   bool HasSweep = false;
   TSweep Sweep;
   TCaptureOptions Capture;
+  TMonteCarloOptions MonteCarlo;
 };
 
 // What a command line asks for. Error carries a one-line message.

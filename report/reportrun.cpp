@@ -6,6 +6,7 @@
 
 #include "capturerun.h"
 #include "graphwidget.h"
+#include "montecarlorun.h"
 #include "outputfile.h"
 #include "reportoptions.h"
 #include "reportplot.h"
@@ -94,6 +95,8 @@ int RunReport(const QStringList &Arguments, QIODevice &Out, QIODevice &Err)
   const TReportOptions &options = command.Options;
   if (options.Capture.Active)
     return RunCapture(options, Out, Err);
+  if (options.MonteCarlo.Enabled)
+    return RunMonteCarlo(options, Out, Err);
 
   TOutputFiles files;
   QString message;

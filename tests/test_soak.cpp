@@ -140,13 +140,13 @@ TEST_F(WindowSoakTest, TwoThousandRandomChangesLeaveNoWarningAndNoGrowth)
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   Problems.clear();
   PreviousHandler = qInstallMessageHandler(RecordProblems);
-  long warm_kib = 0;
+  [[maybe_unused]] long warm_kib = 0;
   for (int change = 1; change <= 2000; ++change) {
     RandomChange();
     if (change == 100)
       warm_kib = SettledResidentKiB();
   }
-  const long end_kib = SettledResidentKiB();
+  [[maybe_unused]] const long end_kib = SettledResidentKiB();
   qInstallMessageHandler(PreviousHandler);
   EXPECT_TRUE(Problems.isEmpty()) << Problems.join('\n').toStdString();
 #if !defined(__SANITIZE_ADDRESS__)  // its quarantine keeps freed blocks resident
