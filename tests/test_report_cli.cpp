@@ -102,6 +102,7 @@ TEST(ReportCliTest, BadCommandLinesExitTwoWithOneLineAndTouchNoFile)
       {{"--output", dir.path()}, "cannot write"},
       {{"--plot", dir.filePath("no/such/dir/error.png")}, "error.png"},
       {{"--sweep", "gain-a=1:2"}, "NAME=FROM:TO:STEPS"},
+      {{"--capture", "-", "--monte-carlo", "10"}, "--capture does not go with --monte-carlo"},
       {{"--sweep", "gain-a"}, "NAME=FROM:TO:STEPS"},
       {{"--sweep", "pitch=0.02:0.04:3"}, "pitch"},
       {{"--sweep", "gain-a=1:2:1"}, "STEPS"},
