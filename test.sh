@@ -19,7 +19,7 @@ run_suite() {
   (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)")
 }
 
-VANTREL_EXTRA_PACKAGES="clang-format desktop-file-utils" "$root/scripts/setup.sh"
+VANTREL_EXTRA_PACKAGES="clang-format desktop-file-utils appstream" "$root/scripts/setup.sh"
 "$root/scripts/checkformat.sh"
 run_suite "${VANTREL_BUILD_DIR:-$root/build}"
 

@@ -14,6 +14,7 @@ packages=(
   qtbase5-dev qtbase5-dev-tools libqt5test5 libqt5svg5-dev
   libgtest-dev libbenchmark-dev libeigen3-dev
   fonts-dejavu-core
+  help2man dpkg-dev file
   ${VANTREL_EXTRA_PACKAGES:-}
 )
 
