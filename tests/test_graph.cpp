@@ -128,6 +128,7 @@ TEST_F(GraphRender, TicksSpanTheWholePlotFromItsFirstPixel)
   const int width = 385 - 90 + 1, count = width / label;
   ASSERT_GE(count, 2);
   std::vector<int> columns;
+  columns.reserve(count);
   for (int i = 0; i < count; ++i)
     columns.push_back(90 + static_cast<int>(i * double(width) / (count - 1)));
   EXPECT_EQ(Find(image, Qt::lightGray, Corners(0, 243, 399, 243)).Columns, columns);

@@ -17,7 +17,7 @@ namespace {
 // Compared exactly, unlike QPointF.
 using TPair = std::pair<double, double>;
 
-TGraphFit Fit(std::vector<TVector2> Points, double Extent = 5e-6, bool Equal = false,
+TGraphFit Fit(const std::vector<TVector2> &Points, double Extent = 5e-6, bool Equal = false,
               const QRect &Plot = QRect(QPoint(0, 0), QPoint(300, 200)))
 {
   return FitView({TDataSet{Points, Qt::black, 0}}, {Extent, Equal, true, true}, Plot);

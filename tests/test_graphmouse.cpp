@@ -41,7 +41,7 @@ protected:
     Move(To);
     Release(Button, To);
   }
-  void ExpectView(std::vector<double> Edges) { ::ExpectView(Graph.Mapping(), Plot, Edges); }
+  void ExpectView(const std::vector<double> &Edges) { ::ExpectView(Graph.Mapping(), Plot, Edges); }
   QImage Shown() { return Graph.grab().toImage(); }
 
   TGraphWidget Graph;

@@ -1,6 +1,7 @@
 // The Monte Carlo study's pieces: a trial against the single summary, the
 // draws and their clamping, the statistics and the threads.
 #include <gtest/gtest.h>
+#include <cstdint>
 #include <cstring>
 
 #include "montecarlostatistics.h"
@@ -20,12 +21,20 @@ TStudySetup Study(long Trials)
   return study;
 }
 
+// Bit for bit, so that even the sign of a zero must agree.
+std::uint64_t Bits(double Value)
+{
+  std::uint64_t bits;
+  std::memcpy(&bits, &Value, sizeof bits);
+  return bits;
+}
+
 bool SameFigures(const std::vector<TTrialFigures> &A, const std::vector<TTrialFigures> &B)
 {
   if (A.size() != B.size())
     return false;
   for (std::size_t i = 0; i < A.size(); ++i)
-    if (std::memcmp(&A[i].PeakToPeak, &B[i].PeakToPeak, 2 * sizeof(double)) != 0 ||
+    if (Bits(A[i].PeakToPeak) != Bits(B[i].PeakToPeak) || Bits(A[i].MaxAbs) != Bits(B[i].MaxAbs) ||
         A[i].CountError != B[i].CountError || A[i].Clamped != B[i].Clamped)
       return false;
   return true;
