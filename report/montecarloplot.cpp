@@ -27,6 +27,7 @@ std::vector<TVector2> PeakToPeakHistogram(const std::vector<TTrialFigures> &Figu
     ++counts[bin];
   }
   std::vector<TVector2> bars;
+  bars.reserve(HistogramBins);
   for (int b = 0; b < HistogramBins; ++b)
     bars.push_back(TVector2(from + (b + 0.5) * width, static_cast<double>(counts[b])));
   return bars;

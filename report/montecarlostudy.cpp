@@ -48,6 +48,7 @@ TStudyRun RunStudy(const TStudySetup &Study, const TShard &Shard, int Threads,
   };
 
   std::vector<std::thread> threads;
+  threads.reserve(Threads);
   for (int t = 0; t < Threads; ++t)
     threads.emplace_back(work);
   {

@@ -96,7 +96,7 @@ QString CheckValue(const TValueOption &Option, const QString &Text, double &Valu
 
 QString ParseSweep(const QString &Text, TSweep &Sweep)
 {
-  const QString usage = QString("--sweep needs NAME=FROM:TO:STEPS, not '%1'").arg(Text);
+  QString usage = QString("--sweep needs NAME=FROM:TO:STEPS, not '%1'").arg(Text);
   const int equals = Text.indexOf('=');
   if (equals < 0)
     return usage;
@@ -175,8 +175,7 @@ QString Interpret(const QCommandLineParser &Parser, TReportOptions &Options)
     return QString("unexpected argument '%1'").arg(Parser.positionalArguments().first());
   for (const TValueOption &option : ValueOptions())
     if (Parser.isSet(option.Name)) {
-      const QString message =
-          CheckValue(option, Parser.value(option.Name), option.Member(Options.Setup));
+      QString message = CheckValue(option, Parser.value(option.Name), option.Member(Options.Setup));
       if (!message.isEmpty())
         return message;
     }

@@ -41,7 +41,7 @@ public:
   QString CommitAll()
   {
     for (const auto &file : d_files) {
-      const QString message = file->Commit();
+      QString message = file->Commit();
       if (!message.isEmpty())
         return message;
     }

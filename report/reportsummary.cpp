@@ -71,7 +71,7 @@ double TReportSummary::InMm(double Rad) const
   return Rad / TwoPi * Setup.Pitch;
 }
 
-double TReportSummary::InPercentPeriod(double Rad) const
+double TReportSummary::InPercentPeriod(double Rad)
 {
   return Rad / TwoPi * 100.0;
 }

@@ -37,7 +37,7 @@ struct TReportSummary
   // One signal period is one pitch.
   TErrorUnits InUnits(double Rad) const;
   double InMm(double Rad) const;
-  double InPercentPeriod(double Rad) const;
+  static double InPercentPeriod(double Rad);
 };
 
 TReportSummary Summarize(const TReportSetup &Setup, const TEvaluation &Evaluation);

@@ -34,7 +34,7 @@ void WriteCsv(QIODevice &Device, const TEvaluation &Evaluation)
   const std::size_t forward = Evaluation.ForwardSize();
   for (std::size_t i = 0; i < Evaluation.Points.size(); ++i) {
     const TVector2 &point = Evaluation.Points[i];
-    text += QByteArray::number(static_cast<qulonglong>(i + 1));
+    text += QByteArray::number(static_cast<qulonglong>(i) + 1);
     text += i < forward ? ",forward," : ",return,";
     text += QByteArray::number(point.x, 'g', 17);
     text += ',';
