@@ -7,22 +7,17 @@
 #include <charconv>
 #include <cmath>
 
+#include "reportcolumns.h"
+
 namespace {
+
+// Labels of this block are padded to this width.
+const int LabelWidth = 28;
 
 const double TwoPi = 6.283185307179586;
 const double DegreesPerRadian = 57.29577951308232;
 const int CsvDigits = 17;
 const std::size_t CsvChunk = 1 << 16;
-
-QString Num(double Value)
-{
-  return QString::asprintf(" %12.6g", Value);
-}
-
-QString Line(const char *Label, const QString &Value)
-{
-  return QString::asprintf("  %-28s", Label) + Value + '\n';
-}
 
 QString Absent()
 {
@@ -88,30 +83,32 @@ QByteArray CaptureSummaryText(const TCaptureReport &R)
   const TCaptureAnalysis &a = R.Analysis;
   const TEllipse &e = a.Ellipse;
   QString text = "Capture " + R.Name + '\n';
-  text += Line("Rows read", QString::asprintf(" %12zu", R.Capture->Size()));
-  text += Line("Header lines skipped", QString::asprintf(" %12lld", R.Capture->HeaderLines));
-  text += Line("Bad rows skipped", QString::asprintf(" %12lld", R.Capture->BadRows));
-  text += Line("Columns A, B",
-               QString::asprintf(" %9d, %d", R.Capture->Columns.A, R.Capture->Columns.B));
-  text += Line("Signal periods covered", Num(a.Periods));
+  text += Line("Rows read", QString::asprintf(" %12zu", R.Capture->Size()), LabelWidth);
+  text += Line("Header lines skipped", QString::asprintf(" %12lld", R.Capture->HeaderLines),
+               LabelWidth);
+  text += Line("Bad rows skipped", QString::asprintf(" %12lld", R.Capture->BadRows), LabelWidth);
+  text +=
+      Line("Columns A, B",
+           QString::asprintf(" %9d, %d", R.Capture->Columns.A, R.Capture->Columns.B), LabelWidth);
+  text += Line("Signal periods covered", Num(a.Periods), LabelWidth);
 
   text += "\nFitted ellipse, in the capture's units\n";
-  text += Line("Offset A", Num(e.OffsetA));
-  text += Line("Offset B", Num(e.OffsetB));
-  text += Line("Amplitude A", Num(e.AmplitudeA));
-  text += Line("Amplitude B", Num(e.AmplitudeB));
-  text += Line("Phase error of A (rad)", Num(e.Phase));
-  text += Line("Phase error of A (deg)", Num(e.Phase * DegreesPerRadian));
-  text += Line("Fit residual (% amplitude)", Num(a.ResidualPercent));
+  text += Line("Offset A", Num(e.OffsetA), LabelWidth);
+  text += Line("Offset B", Num(e.OffsetB), LabelWidth);
+  text += Line("Amplitude A", Num(e.AmplitudeA), LabelWidth);
+  text += Line("Amplitude B", Num(e.AmplitudeB), LabelWidth);
+  text += Line("Phase error of A (rad)", Num(e.Phase), LabelWidth);
+  text += Line("Phase error of A (deg)", Num(e.Phase * DegreesPerRadian), LabelWidth);
+  text += Line("Fit residual (% amplitude)", Num(a.ResidualPercent), LabelWidth);
 
   text += QString("\nModel parameters, capture divided by %1\n").arg(Parameter(a.Scale));
   const TReportSetup &m = a.Model;
-  text += Line("Gain A", Num(m.Gain[0]));
-  text += Line("Gain B", Num(m.Gain[1]));
-  text += Line("Offset A", Num(m.Offset[0]));
-  text += Line("Offset B", Num(m.Offset[1]));
-  text += Line("Phase A (rad)", Num(m.Phase[0]));
-  text += Line("Phase B (rad)", Num(m.Phase[1]));
+  text += Line("Gain A", Num(m.Gain[0]), LabelWidth);
+  text += Line("Gain B", Num(m.Gain[1]), LabelWidth);
+  text += Line("Offset A", Num(m.Offset[0]), LabelWidth);
+  text += Line("Offset B", Num(m.Offset[1]), LabelWidth);
+  text += Line("Phase A (rad)", Num(m.Phase[0]), LabelWidth);
+  text += Line("Phase B (rad)", Num(m.Phase[1]), LabelWidth);
   text += "  " + R.Command() + '\n';
 
   const TUnits units{R};
@@ -121,10 +118,10 @@ QByteArray CaptureSummaryText(const TCaptureReport &R)
     text += QString(column).rightJustified(13);
   text += '\n';
   const TInterpolationError &error = a.Measured;
-  text += Line("Peak-to-peak", units.Text(error.PeakToPeak));
-  text += Line("Largest magnitude", units.Text(error.MaxAbs));
-  text += Line("Mean (bias)", units.Text(error.Mean));
-  text += Line("RMS", units.Text(error.Rms));
+  text += Line("Peak-to-peak", units.Text(error.PeakToPeak), LabelWidth);
+  text += Line("Largest magnitude", units.Text(error.MaxAbs), LabelWidth);
+  text += Line("Mean (bias)", units.Text(error.Mean), LabelWidth);
+  text += Line("RMS", units.Text(error.Rms), LabelWidth);
   text += "\nHarmonics of the measured error, against the corrected angle\n";
   text += QString("  Order").leftJustified(30);
   for (const char *column : {"% period", "mm", "phase rad"})
@@ -135,7 +132,8 @@ QByteArray CaptureSummaryText(const TCaptureReport &R)
     text += Line(QByteArray::number(h + 1).constData(),
                  Num(harmonic.Amplitude / TwoPi * 100.0) +
                      (R.PitchGiven ? Num(units.Mm(harmonic.Amplitude)) : Absent()) +
-                     Num(harmonic.Phase));
+                     Num(harmonic.Phase),
+                 LabelWidth);
   }
   return text.toUtf8() + "\nSimulation of the model parameters\n\n" + SummaryText(R.Simulation);
 }

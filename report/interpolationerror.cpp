@@ -11,17 +11,6 @@ namespace {
 const double Pi = 3.141592653589793;
 const double TwoPi = 6.283185307179586;  // the double nearest 2 pi
 
-// Into (-pi, pi]: the interpolated angle lies in 0 ... 2 pi and the true
-// one in 0 ... 2 pi, so one turn either way is enough.
-double Wrapped(double Angle)
-{
-  if (Angle > Pi)
-    return Angle - TwoPi;
-  if (Angle <= -Pi)
-    return Angle + TwoPi;
-  return Angle;
-}
-
 }  // namespace
 
 TInterpolationError ComputeInterpolationError(const TEncoderChannel &A, const TEncoderChannel &B)
@@ -31,7 +20,7 @@ TInterpolationError ComputeInterpolationError(const TEncoderChannel &A, const TE
   for (int k = 0; k < AngleCount; ++k) {
     theta[k] = TwoPi * k / AngleCount;
     const double phi = TEncoderInterpolator::Angle(A.Value(theta[k]), B.Value(theta[k]));
-    delta[k] = Wrapped(phi - theta[k]);
+    delta[k] = WrappedDifference(phi - theta[k]);
   }
 
   TInterpolationError error;
@@ -79,4 +68,13 @@ TFirstOrderEstimate EstimateInterpolationError(const TReportSetup &Setup)
   estimate.Harmonics[1] = {std::hypot(gain_term, phase_term), std::atan2(-gain_term, phase_term)};
   estimate.Mean = (Setup.Phase[0] + Setup.Phase[1]) / 2.0;
   return estimate;
+}
+
+double WrappedDifference(double Angle)
+{
+  if (Angle > Pi)
+    return Angle - TwoPi;
+  if (Angle <= -Pi)
+    return Angle + TwoPi;
+  return Angle;
 }

@@ -28,6 +28,10 @@ struct TInterpolationError
 
 const int AngleCount = 4096;
 
+// An angle difference into (-pi, pi]: the interpolated and the true angle
+// both lie in 0 ... 2 pi, so one turn either way is enough.
+double WrappedDifference(double Angle);
+
 TInterpolationError ComputeInterpolationError(const TEncoderChannel &A, const TEncoderChannel &B);
 
 // Small-distortion estimates from the channel parameters alone: offsets

@@ -6,7 +6,12 @@
 #include <QLocale>
 #include <charconv>
 
+#include "reportcolumns.h"
+
 namespace {
+
+// Labels of this block are padded to this width.
+const int LabelWidth = 30;
 
 // One turn of the interpolated angle is one period, which is one pitch.
 double PercentToMm(double Percent, const TStudySetup &Study)
@@ -23,24 +28,6 @@ QString Exact(double Value)
 double Share(long Part, long Whole)
 {
   return Whole > 0 ? static_cast<double>(Part) / Whole : 0.0;
-}
-
-QString Num(double Value)
-{
-  return QString::asprintf(" %12.6g", Value);
-}
-
-QString Line(const char *Label, const QString &Value)
-{
-  return QString::asprintf("  %-30s", Label) + Value + '\n';
-}
-
-QString Heading(const QString &Title, const QStringList &Columns)
-{
-  QString text = Title.leftJustified(32);
-  for (const QString &column : Columns)
-    text += column.rightJustified(13);
-  return text + '\n';
 }
 
 QJsonObject PercentilesObject(const TPercentiles &P, double Scale)
@@ -188,34 +175,38 @@ QByteArray StudySummaryText(const TStudyResult &R)
     trials += QString(" (shard %1/%2)").arg(R.Shard.Index).arg(R.Shard.Count);
   if (R.Partial)
     trials += " (partial: stopped by Ctrl-C)";
-  text += Line("Trials", trials);
-  text += Line("Seed", QString(" %1").arg(study.Seed));
-  text += Line("Distribution", study.Distribution == TDistribution::Normal
-                                   ? " normal (tolerance = standard deviation)"
-                                   : " uniform (tolerance = half-width)");
-  text += Line("Tolerances (phase in rad)", ' ' + ToleranceText(study.Tolerances));
-  text += Line("Nominal setup", ' ' + TrialCommand(study.Nominal));
-  text += Line("Interpolator count", QString(" %1").arg(study.Nominal.Count()));
-  text += Line("Limit on largest magnitude", QString(" %1 % of the period (%2 mm)")
-                                                 .arg(Exact(study.LimitPercent))
-                                                 .arg(PercentToMm(study.LimitPercent, study)));
-  text += Line("Clamped draws", QString(" %1").arg(s.Clamped));
+  text += Line("Trials", trials, LabelWidth);
+  text += Line("Seed", QString(" %1").arg(study.Seed), LabelWidth);
+  text +=
+      Line("Distribution",
+           study.Distribution == TDistribution::Normal ? " normal (tolerance = standard deviation)"
+                                                       : " uniform (tolerance = half-width)",
+           LabelWidth);
+  text += Line("Tolerances (phase in rad)", ' ' + ToleranceText(study.Tolerances), LabelWidth);
+  text += Line("Nominal setup", ' ' + TrialCommand(study.Nominal), LabelWidth);
+  text += Line("Interpolator count", QString(" %1").arg(study.Nominal.Count()), LabelWidth);
+  text += Line("Limit on largest magnitude",
+               QString(" %1 % of the period (%2 mm)")
+                   .arg(Exact(study.LimitPercent))
+                   .arg(PercentToMm(study.LimitPercent, study)),
+               LabelWidth);
+  text += Line("Clamped draws", QString(" %1").arg(s.Clamped), LabelWidth);
 
-  text += '\n' + Heading("Verdicts", {"trials", "share %", "95 % low", "95 % high"});
+  text += '\n' + Heading("Verdicts", {"trials", "share %", "95 % low", "95 % high"}, LabelWidth);
   const auto verdict = [&](long Count) {
     const TInterval interval = WilsonInterval(Count, s.Trials);
     return QString::asprintf(" %12ld", Count) + Num(100.0 * Share(Count, s.Trials)) +
            Num(100.0 * interval.Low) + Num(100.0 * interval.High);
   };
-  text += Line("Lost counts", verdict(s.CountErrors));
-  text += Line("Over the limit", verdict(s.OverLimit));
+  text += Line("Lost counts", verdict(s.CountErrors), LabelWidth);
+  text += Line("Over the limit", verdict(s.OverLimit), LabelWidth);
 
-  text += '\n' + Heading("Interpolation error", {"p50", "p90", "p99", "p99.9", "max"});
+  text += '\n' + Heading("Interpolation error", {"p50", "p90", "p99", "p99.9", "max"}, LabelWidth);
   const double mm = study.Nominal.Pitch / 100.0;
-  text += Line("Peak-to-peak (% period)", PercentilesRow(s.PeakToPeak, 1.0));
-  text += Line("Peak-to-peak (mm)", PercentilesRow(s.PeakToPeak, mm));
-  text += Line("Largest magnitude (% period)", PercentilesRow(s.MaxAbs, 1.0));
-  text += Line("Largest magnitude (mm)", PercentilesRow(s.MaxAbs, mm));
+  text += Line("Peak-to-peak (% period)", PercentilesRow(s.PeakToPeak, 1.0), LabelWidth);
+  text += Line("Peak-to-peak (mm)", PercentilesRow(s.PeakToPeak, mm), LabelWidth);
+  text += Line("Largest magnitude (% period)", PercentilesRow(s.MaxAbs, 1.0), LabelWidth);
+  text += Line("Largest magnitude (mm)", PercentilesRow(s.MaxAbs, mm), LabelWidth);
 
   if (s.WorstIndex >= 0) {
     const TTrialFigures &worst = R.Figures[(s.WorstIndex - R.Shard.Index) / R.Shard.Count];

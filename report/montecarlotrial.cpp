@@ -10,7 +10,6 @@
 
 namespace {
 
-const double Pi = 3.141592653589793;
 const double TwoPi = 6.283185307179586;
 // The window's spin box ranges, as the options check them.
 const double PhaseLimit = 0.78539816339745;
@@ -23,15 +22,6 @@ std::uint64_t SplitMix64(std::uint64_t State)
   z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
   z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
   return z ^ (z >> 31);
-}
-
-double Wrapped(double Angle)
-{
-  if (Angle > Pi)
-    return Angle - TwoPi;
-  if (Angle <= -Pi)
-    return Angle + TwoPi;
-  return Angle;
 }
 
 double Clamped(double Value, double Minimum, double Maximum, int &Count)
@@ -101,7 +91,7 @@ void TTrialEvaluator::InterpolationError(const TReportSetup &Setup, double &Peak
     const double s = d_sin[k], c = d_cos[k];
     const double a = Limited((s * cos_a + c * sin_a) * Setup.Gain[0] + Setup.Offset[0]);
     const double b = Limited((c * cos_b - s * sin_b) * Setup.Gain[1] + Setup.Offset[1]);
-    const double delta = Wrapped(TEncoderInterpolator::Angle(a, b) - d_theta[k]);
+    const double delta = WrappedDifference(TEncoderInterpolator::Angle(a, b) - d_theta[k]);
     if (k == 0 || delta < low)
       low = delta;
     if (k == 0 || delta > high)

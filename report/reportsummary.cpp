@@ -6,7 +6,12 @@
 #include <QString>
 #include <algorithm>
 
+#include "reportcolumns.h"
+
 namespace {
+
+// Labels of this block are padded to this width.
+const int LabelWidth = 28;
 
 const double TwoPi = 6.283185307179586;
 const double DegreesPerRadian = 57.29577951308232;
@@ -17,26 +22,6 @@ TPassStatistics PassStatistics(std::vector<TVector2>::const_iterator Begin,
   const auto [low, high] = std::minmax_element(
       Begin, End, [](const TVector2 &a, const TVector2 &b) { return a.y < b.y; });
   return {low->y, high->y};
-}
-
-// Every number in the text's columns: 13 wide, six significant digits.
-QString Num(double Value)
-{
-  return QString::asprintf(" %12.6g", Value);
-}
-
-QString Line(const char *Label, const QString &Value)
-{
-  return QString::asprintf("  %-28s", Label) + Value + '\n';
-}
-
-// A section title over right-aligned column titles.
-QString Heading(const QString &Title, const QStringList &Columns)
-{
-  QString text = Title.leftJustified(30);
-  for (const QString &column : Columns)
-    text += column.rightJustified(13);
-  return text + '\n';
 }
 
 QJsonObject UnitsObject(const TErrorUnits &Units)
@@ -96,55 +81,59 @@ QByteArray SummaryText(const TReportSummary &S)
 {
   const TReportSetup &setup = S.Setup;
   QString text = "Setup\n";
-  text += Line("Scale pitch (mm)", Num(setup.Pitch));
-  text += Line("Interpolated resolution (mm)", Num(setup.Resolution));
-  text += Line("Interpolator count", QString::asprintf(" %12d", S.Count));
+  text += Line("Scale pitch (mm)", Num(setup.Pitch), LabelWidth);
+  text += Line("Interpolated resolution (mm)", Num(setup.Resolution), LabelWidth);
+  text += Line("Interpolator count", QString::asprintf(" %12d", S.Count), LabelWidth);
   const char *const names[2][3] = {
       {"Channel A (SIN) gain", "Channel A (SIN) offset", "Channel A (SIN) phase (rad)"},
       {"Channel B (COS) gain", "Channel B (COS) offset", "Channel B (COS) phase (rad)"}};
   for (int c = 0; c < 2; ++c) {
-    text += Line(names[c][0], Num(setup.Gain[c]));
-    text += Line(names[c][1], Num(setup.Offset[c]));
-    text += Line(names[c][2], Num(setup.Phase[c]));
+    text += Line(names[c][0], Num(setup.Gain[c]), LabelWidth);
+    text += Line(names[c][1], Num(setup.Offset[c]), LabelWidth);
+    text += Line(names[c][2], Num(setup.Phase[c]), LabelWidth);
   }
 
   text += "\nCount check\n";
   const auto counter = [&](long Counts) {
     return Num(Counts * S.CountSize()) + QString::asprintf(" mm (%ld counts)", Counts);
   };
-  text += Line("Counter after forward pass", counter(S.CounterForward));
-  text += Line("Counter after return pass", counter(S.CounterReturn));
+  text += Line("Counter after forward pass", counter(S.CounterForward), LabelWidth);
+  text += Line("Counter after return pass", counter(S.CounterReturn), LabelWidth);
   text += Line("Verdict",
-               S.CountError ? "  Scale count not zero on return" : "  counter returned to zero");
+               S.CountError ? "  Scale count not zero on return" : "  counter returned to zero",
+               LabelWidth);
 
-  text += '\n' + Heading("Table error column (mm)", {"min", "max", "peak-to-peak"});
-  text +=
-      Line("Forward pass", Num(S.Forward.Min) + Num(S.Forward.Max) + Num(S.Forward.PeakToPeak()));
-  text += Line("Return pass", Num(S.Return.Min) + Num(S.Return.Max) + Num(S.Return.PeakToPeak()));
+  text += '\n' + Heading("Table error column (mm)", {"min", "max", "peak-to-peak"}, LabelWidth);
+  text += Line("Forward pass",
+               Num(S.Forward.Min) + Num(S.Forward.Max) + Num(S.Forward.PeakToPeak()), LabelWidth);
+  text += Line("Return pass", Num(S.Return.Min) + Num(S.Return.Max) + Num(S.Return.PeakToPeak()),
+               LabelWidth);
 
   text += '\n' + Heading(QString("Interpolation error, %1 angles").arg(AngleCount),
-                         {"rad", "deg", "% period", "counts", "mm"});
+                         {"rad", "deg", "% period", "counts", "mm"}, LabelWidth);
   const auto units = [&](double Rad) {
     const TErrorUnits u = S.InUnits(Rad);
     return Num(u.Rad) + Num(u.Deg) + Num(u.PercentPeriod) + Num(u.Counts) + Num(u.Mm);
   };
   const TInterpolationError &e = S.Error;
-  text += Line("Peak-to-peak", units(e.PeakToPeak));
-  text += Line("Largest magnitude", units(e.MaxAbs));
-  text += Line("Mean (bias)", units(e.Mean));
-  text += Line("RMS", units(e.Rms));
-  text += Line("Mean, first-order estimate", units(S.Estimate.Mean));
+  text += Line("Peak-to-peak", units(e.PeakToPeak), LabelWidth);
+  text += Line("Largest magnitude", units(e.MaxAbs), LabelWidth);
+  text += Line("Mean (bias)", units(e.Mean), LabelWidth);
+  text += Line("RMS", units(e.Rms), LabelWidth);
+  text += Line("Mean, first-order estimate", units(S.Estimate.Mean), LabelWidth);
 
   text += "\nHarmonics of the interpolation error, then their first-order estimates\n";
-  text += Heading("  Order", {"% period", "mm", "phase rad", "% period", "mm", "phase rad"});
+  text += Heading("  Order", {"% period", "mm", "phase rad", "% period", "mm", "phase rad"},
+                  LabelWidth);
   for (int h = 0; h < HarmonicCount; ++h) {
     const THarmonic &harmonic = e.Harmonics[h];
     const THarmonic &estimate = S.Estimate.Harmonics[h];
     const QByteArray label = QByteArray::number(h + 1);
-    text += Line(label.constData(), Num(S.InPercentPeriod(harmonic.Amplitude)) +
-                                        Num(S.InMm(harmonic.Amplitude)) + Num(harmonic.Phase) +
-                                        Num(S.InPercentPeriod(estimate.Amplitude)) +
-                                        Num(S.InMm(estimate.Amplitude)) + Num(estimate.Phase));
+    text += Line(label.constData(),
+                 Num(S.InPercentPeriod(harmonic.Amplitude)) + Num(S.InMm(harmonic.Amplitude)) +
+                     Num(harmonic.Phase) + Num(S.InPercentPeriod(estimate.Amplitude)) +
+                     Num(S.InMm(estimate.Amplitude)) + Num(estimate.Phase),
+                 LabelWidth);
   }
   return text.toUtf8();
 }
