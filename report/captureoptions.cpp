@@ -2,28 +2,20 @@
 
 #include <QCommandLineParser>
 #include <QStringList>
-#include <charconv>
 #include <cmath>
+
+#include "optionnumber.h"
 
 namespace {
 
 const int MaximumColumn = 1000;
 
-template <typename Number>
-bool ParseWhole(const QString &Text, Number &Value)
-{
-  const QByteArray bytes = Text.toUtf8();
-  const char *end = bytes.constData() + bytes.size();
-  const auto result = std::from_chars(bytes.constData(), end, Value);
-  return result.ec == std::errc() && result.ptr == end;
-}
-
 QString ParseColumns(const QString &Text, TCaptureColumns &Columns)
 {
   const QStringList parts = Text.split(',');
-  if (parts.size() != 2 || !ParseWhole(parts[0], Columns.A) || !ParseWhole(parts[1], Columns.B) ||
-      Columns.A < 1 || Columns.B < 1 || Columns.A > MaximumColumn || Columns.B > MaximumColumn ||
-      Columns.A == Columns.B)
+  if (parts.size() != 2 || !ParseOptionNumber(parts[0], Columns.A) ||
+      !ParseOptionNumber(parts[1], Columns.B) || Columns.A < 1 || Columns.B < 1 ||
+      Columns.A > MaximumColumn || Columns.B > MaximumColumn || Columns.A == Columns.B)
     return QString("--columns needs two different column numbers A,B from 1 to %1, not '%2'")
         .arg(MaximumColumn)
         .arg(Text);
@@ -80,7 +72,7 @@ QString InterpretCaptureOptions(const QCommandLineParser &Parser, TCaptureOption
   Options.Read.SkipBadRows = Parser.isSet("skip-bad-rows");
   if (Parser.isSet("amplitude")) {
     const QString text = Parser.value("amplitude");
-    if (!ParseWhole(text, Options.Amplitude) || !std::isfinite(Options.Amplitude) ||
+    if (!ParseOptionNumber(text, Options.Amplitude) || !std::isfinite(Options.Amplitude) ||
         !(Options.Amplitude > 0.0))
       return QString("--amplitude needs a positive number, not '%1'").arg(text);
   }

@@ -9,13 +9,9 @@
 #include "outputfile.h"
 #include "reportoptions.h"
 #include "reportplot.h"
+#include "reportrun.h"
 
 namespace {
-
-void WriteMessage(QIODevice &Err, const QString &Message)
-{
-  Err.write(QString("vantrel-report: %1\n").arg(Message).toUtf8());
-}
 
 void WriteText(QIODevice &Device, TReportFormat Format, const TCaptureReport &Report)
 {
@@ -52,13 +48,13 @@ int RunCapture(const TReportOptions &Options, QIODevice &Out, QIODevice &Err)
   report.Name = capture_options.Path == "-" ? "standard input" : capture_options.Path;
   QString message;
   if (!ReadCaptureFile(capture_options.Path, capture_options.Read, capture, message)) {
-    WriteMessage(Err, message);
+    WriteReportMessage(Err, message);
     return 2;
   }
   report.Capture = &capture;
   if (!AnalyseCapture(capture, Options.Setup, capture_options.Amplitude, report.Analysis,
                       message)) {
-    WriteMessage(Err, QString("%1: %2").arg(report.Name, message));
+    WriteReportMessage(Err, QString("%1: %2").arg(report.Name, message));
     return 2;
   }
   report.PitchGiven = capture_options.PitchGiven;
@@ -88,15 +84,15 @@ int RunCapture(const TReportOptions &Options, QIODevice &Out, QIODevice &Err)
     if (message.isEmpty() && *file)
       message = (*file)->Commit();
   if (!message.isEmpty()) {
-    WriteMessage(Err, message);
+    WriteReportMessage(Err, message);
     return 2;
   }
   if (!output)
     WriteText(Out, Options.Format, report);
   for (const QString &warning : report.Analysis.Warnings)
-    WriteMessage(Err, "warning: " + warning);
+    WriteReportMessage(Err, "warning: " + warning);
   if (report.Simulation.CountError) {
-    WriteMessage(Err, "Scale count not zero on return (simulation of the model parameters)");
+    WriteReportMessage(Err, "Scale count not zero on return (simulation of the model parameters)");
     return 1;
   }
   return 0;

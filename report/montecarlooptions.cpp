@@ -1,10 +1,10 @@
 #include "montecarlooptions.h"
 
 #include <QCommandLineParser>
-#include <charconv>
 #include <cmath>
 #include <thread>
 
+#include "optionnumber.h"
 #include "reportoptions.h"
 
 namespace {
@@ -20,20 +20,6 @@ const char *const StudyOptions[] = {"tolerance", "distribution", "seed", "thread
                                     "limit",     "shard",        "quiet"};
 const char *const SetupOptions[] = {"pitch",    "resolution", "gain-a",  "gain-b",
                                     "offset-a", "offset-b",   "phase-a", "phase-b"};
-
-// The whole text must be one number; Rest, when given, takes what follows.
-template <typename Number>
-bool ParseNumber(const QString &Text, Number &Value, QByteArray *Rest = nullptr)
-{
-  const QByteArray bytes = Text.toUtf8();
-  const char *end = bytes.constData() + bytes.size();
-  const auto result = std::from_chars(bytes.constData(), end, Value);
-  if (result.ec != std::errc())
-    return false;
-  if (Rest)
-    *Rest = QByteArray(result.ptr, static_cast<int>(end - result.ptr));
-  return Rest || result.ptr == end;
-}
 
 QString ParseTolerance(const QString &Text, TTolerances &Tolerances)
 {
@@ -55,7 +41,7 @@ QString ParseTolerance(const QString &Text, TTolerances &Tolerances)
                "offset-b, phase-a, phase-b")
         .arg(name);
   double value = 0.0;
-  if (!ParseNumber(value_text, value))
+  if (!ParseOptionNumber(value_text, value))
     return QString("--tolerance %1 needs a number, not '%2'").arg(name, value_text);
   if (!(value >= 0.0) || !std::isfinite(value))
     return QString("--tolerance %1 must be 0 or more and finite, not '%2'").arg(name, value_text);
@@ -69,7 +55,7 @@ QString ParseLimit(const QString &Text, double Pitch, double &Percent)
 {
   double value = 0.0;
   QByteArray unit;
-  if (!ParseNumber(Text, value, &unit) || !std::isfinite(value) || !(value > 0.0))
+  if (!ParseOptionNumber(Text, value, &unit) || !std::isfinite(value) || !(value > 0.0))
     return QString("--limit needs a positive number and a unit (%, deg or mm), not '%1'").arg(Text);
   if (unit == "%")
     Percent = value;
@@ -85,8 +71,8 @@ QString ParseLimit(const QString &Text, double Pitch, double &Percent)
 QString ParseShard(const QString &Text, TShard &Shard)
 {
   const QStringList parts = Text.split('/');
-  if (parts.size() != 2 || !ParseNumber(parts[0], Shard.Index) ||
-      !ParseNumber(parts[1], Shard.Count) || Shard.Count < 1 || Shard.Count > MaximumTrials ||
+  if (parts.size() != 2 || !ParseOptionNumber(parts[0], Shard.Index) ||
+      !ParseOptionNumber(parts[1], Shard.Count) || Shard.Count < 1 || Shard.Count > MaximumTrials ||
       Shard.Index < 0 || Shard.Index >= Shard.Count)
     return QString("--shard needs K/N with 0 <= K < N, not '%1'").arg(Text);
   return QString();
@@ -98,7 +84,7 @@ QString InterpretStudy(const QCommandLineParser &Parser, TReportOptions &Options
   TStudySetup &study = mc.Study;
   study.Nominal = Options.Setup;
   const QString trials = Parser.value("monte-carlo");
-  if (!ParseNumber(trials, study.Trials) || study.Trials < 1 || study.Trials > MaximumTrials)
+  if (!ParseOptionNumber(trials, study.Trials) || study.Trials < 1 || study.Trials > MaximumTrials)
     return QString("--monte-carlo needs a whole number of trials from 1 to %1, not '%2'")
         .arg(MaximumTrials)
         .arg(trials);
@@ -114,7 +100,7 @@ QString InterpretStudy(const QCommandLineParser &Parser, TReportOptions &Options
     return QString("--distribution must be normal or uniform, not '%1'").arg(distribution);
   study.Seed = DefaultSeed;
   if (Parser.isSet("seed") &&
-      (!ParseNumber(Parser.value("seed"), study.Seed) || study.Seed > MaximumSeed))
+      (!ParseOptionNumber(Parser.value("seed"), study.Seed) || study.Seed > MaximumSeed))
     return QString("--seed needs a whole number from 0 to %1, not '%2'")
         .arg(MaximumSeed)
         .arg(Parser.value("seed"));
@@ -194,7 +180,7 @@ QString InterpretMonteCarlo(const QCommandLineParser &Parser, TReportOptions &Op
     return QString();
   }
   mc.Threads = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-  if (Parser.isSet("threads") && (!ParseNumber(Parser.value("threads"), mc.Threads) ||
+  if (Parser.isSet("threads") && (!ParseOptionNumber(Parser.value("threads"), mc.Threads) ||
                                   mc.Threads < 1 || mc.Threads > MaximumThreads))
     return QString("--threads needs a whole number from 1 to %1, not '%2'")
         .arg(MaximumThreads)

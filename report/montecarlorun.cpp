@@ -14,6 +14,7 @@
 #include "outputfile.h"
 #include "reportoptions.h"
 #include "reportplot.h"
+#include "reportrun.h"
 
 namespace {
 
@@ -46,11 +47,6 @@ public:
 private:
   struct sigaction d_previous;
 };
-
-void WriteMessage(QIODevice &Err, const QString &Message)
-{
-  Err.write(QString("vantrel-report: %1\n").arg(Message).toUtf8());
-}
 
 // A bar and the time left, redrawn in place on a terminal once the run has
 // taken a second; cleared at the end.
@@ -109,7 +105,7 @@ int Finish(const TReportOptions &Options, const TStudyResult &Result, QIODevice 
     *file = std::make_unique<TOutputFile>(path);
     const QString message = (*file)->Open();
     if (!message.isEmpty()) {
-      WriteMessage(Err, message);
+      WriteReportMessage(Err, message);
       return 2;
     }
   }
@@ -119,7 +115,7 @@ int Finish(const TReportOptions &Options, const TStudyResult &Result, QIODevice 
     PlotFormatForPath(Options.PlotPath, format);
     ShowHistogram(graph, Result.Figures);
     if (!WritePlot(graph, format, Options.PlotSize, plot->Device())) {
-      WriteMessage(Err, QString("cannot draw %1").arg(Options.PlotPath));
+      WriteReportMessage(Err, QString("cannot draw %1").arg(Options.PlotPath));
       return 2;
     }
   }
@@ -129,7 +125,7 @@ int Finish(const TReportOptions &Options, const TStudyResult &Result, QIODevice 
   for (TOutputFile *file : {output.get(), plot.get()}) {
     const QString message = file ? file->Commit() : QString();
     if (!message.isEmpty()) {
-      WriteMessage(Err, message);
+      WriteReportMessage(Err, message);
       return 2;
     }
   }
@@ -138,16 +134,16 @@ int Finish(const TReportOptions &Options, const TStudyResult &Result, QIODevice 
 
   const TStudyStatistics &s = Result.Statistics;
   if (Result.Partial) {
-    WriteMessage(Err, QString("interrupted after %1 of %2 trials")
-                          .arg(s.Trials)
-                          .arg(Result.Shard.Size(Result.Study.Trials)));
+    WriteReportMessage(Err, QString("interrupted after %1 of %2 trials")
+                                .arg(s.Trials)
+                                .arg(Result.Shard.Size(Result.Study.Trials)));
     return InterruptedStatus;
   }
   if (s.CountErrors > 0 || s.OverLimit > 0) {
-    WriteMessage(Err, QString("%1 of %2 trials lost counts, %3 exceeded the limit")
-                          .arg(s.CountErrors)
-                          .arg(s.Trials)
-                          .arg(s.OverLimit));
+    WriteReportMessage(Err, QString("%1 of %2 trials lost counts, %3 exceeded the limit")
+                                .arg(s.CountErrors)
+                                .arg(s.Trials)
+                                .arg(s.OverLimit));
     return 1;
   }
   return 0;
@@ -162,7 +158,7 @@ int RunMonteCarlo(const TReportOptions &Options, QIODevice &Out, QIODevice &Err)
   if (mc.Merge) {
     const QString message = MergeShards(mc.MergeFiles, result);
     if (!message.isEmpty()) {
-      WriteMessage(Err, message);
+      WriteReportMessage(Err, message);
       return 2;
     }
     return Finish(Options, result, Out, Err);

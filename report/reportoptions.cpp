@@ -1,11 +1,11 @@
 #include "reportoptions.h"
 
 #include <QCommandLineParser>
-#include <charconv>
 #include <cmath>
 #include <functional>
 #include <vector>
 
+#include "optionnumber.h"
 #include "reportplot.h"
 
 namespace {
@@ -61,16 +61,6 @@ const TValueOption *FindValueOption(const QString &Name)
   return nullptr;
 }
 
-// The whole text must be one number.
-template <typename Number>
-bool ParseNumber(const QString &Text, Number &Value)
-{
-  const QByteArray bytes = Text.toUtf8();
-  const char *end = bytes.constData() + bytes.size();
-  const auto result = std::from_chars(bytes.constData(), end, Value);
-  return result.ec == std::errc() && result.ptr == end;
-}
-
 QString Number(double Value)
 {
   return QString::number(Value, 'g', 15);
@@ -80,7 +70,7 @@ QString Number(double Value)
 QString CheckValue(const TValueOption &Option, const QString &Text, double &Value)
 {
   const QString name = QString("--") + Option.Name;
-  if (!ParseNumber(Text, Value))
+  if (!ParseOptionNumber(Text, Value))
     return QString("%1 needs a number, not '%2'").arg(name, Text);
   if (!std::isfinite(Value))
     return QString("%1 needs a finite number, not '%2'").arg(name, Text);
@@ -116,7 +106,8 @@ QString ParseSweep(const QString &Text, TSweep &Sweep)
     if (!message.isEmpty())
       return "--sweep: " + message;
   }
-  if (!ParseNumber(parts[2], Sweep.Steps) || Sweep.Steps < 2 || Sweep.Steps > MaximumSweepSteps)
+  if (!ParseOptionNumber(parts[2], Sweep.Steps) || Sweep.Steps < 2 ||
+      Sweep.Steps > MaximumSweepSteps)
     return QString("--sweep: STEPS '%1' must be a whole number from 2 to %2")
         .arg(parts[2])
         .arg(MaximumSweepSteps);
@@ -127,9 +118,9 @@ QString ParseSize(const QString &Text, QSize &Size)
 {
   const QStringList parts = Text.split('x');
   int width = 0, height = 0;
-  if (parts.size() != 2 || !ParseNumber(parts[0], width) || !ParseNumber(parts[1], height) ||
-      width < MinimumPlotSide || width > MaximumPlotSide || height < MinimumPlotSide ||
-      height > MaximumPlotSide)
+  if (parts.size() != 2 || !ParseOptionNumber(parts[0], width) ||
+      !ParseOptionNumber(parts[1], height) || width < MinimumPlotSide || width > MaximumPlotSide ||
+      height < MinimumPlotSide || height > MaximumPlotSide)
     return QString("--size needs WxH in pixels, each from %1 to %2, not '%3'")
         .arg(MinimumPlotSide)
         .arg(MaximumPlotSide)

@@ -19,11 +19,6 @@ namespace {
 const char *const ProgramName = "vantrel-report";
 const char *const CountErrorMessage = "Scale count not zero on return";
 
-void WriteMessage(QIODevice &Err, const QString &Message)
-{
-  Err.write(QString("%1: %2\n").arg(ProgramName, Message).toUtf8());
-}
-
 // Every file is complete before any is committed, so an error leaves
 // every target as it was.
 class TOutputFiles
@@ -87,7 +82,7 @@ int RunReport(const QStringList &Arguments, QIODevice &Out, QIODevice &Err)
       Out.write(QString("%1 %2\n").arg(ProgramName, VANTREL_VERSION).toUtf8());
       return 0;
     case TParsedCommandLine::Error:
-      WriteMessage(Err, command.Message);
+      WriteReportMessage(Err, command.Message);
       return 2;
     case TParsedCommandLine::Run:
       break;
@@ -102,14 +97,14 @@ int RunReport(const QStringList &Arguments, QIODevice &Out, QIODevice &Err)
   QString message;
   QIODevice *output = files.Open(options.OutputPath, message);
   if (!message.isEmpty()) {
-    WriteMessage(Err, message);
+    WriteReportMessage(Err, message);
     return 2;
   }
 
   QIODevice *plot = files.Open(options.PlotPath, message);
   QIODevice *scope = message.isEmpty() ? files.Open(options.ScopePath, message) : nullptr;
   if (!message.isEmpty()) {
-    WriteMessage(Err, message);
+    WriteReportMessage(Err, message);
     return 2;
   }
 
@@ -132,12 +127,12 @@ int RunReport(const QStringList &Arguments, QIODevice &Out, QIODevice &Err)
   }
   // Uncommitted files are discarded, leaving their targets as they were.
   if (!message.isEmpty()) {
-    WriteMessage(Err, message);
+    WriteReportMessage(Err, message);
     return 2;
   }
   message = files.CommitAll();
   if (!message.isEmpty()) {
-    WriteMessage(Err, message);
+    WriteReportMessage(Err, message);
     return 2;
   }
   if (!output)
@@ -145,8 +140,13 @@ int RunReport(const QStringList &Arguments, QIODevice &Out, QIODevice &Err)
 
   // A sweep reports each value's count check in its own column.
   if (evaluation.CountError && !options.HasSweep) {
-    WriteMessage(Err, CountErrorMessage);
+    WriteReportMessage(Err, CountErrorMessage);
     return 1;
   }
   return 0;
+}
+
+void WriteReportMessage(QIODevice &Err, const QString &Message)
+{
+  Err.write(QString("%1: %2\n").arg(ProgramName, Message).toUtf8());
 }

@@ -1,9 +1,13 @@
 #ifndef REPORTRUN_H
 #define REPORTRUN_H
 
+#include <QString>
 #include <QStringList>
 
 class QIODevice;
+
+// A problem report: one line on Err, "vantrel-report: Message".
+void WriteReportMessage(QIODevice &Err, const QString &Message);
 
 // The whole program after start-up: parses Arguments (without the
 // program name), writes the output and returns the exit status: 0, 1 for
