@@ -8,6 +8,7 @@
 #include <QSvgGenerator>
 
 #include "graphwidget.h"
+#include "outputgraphs.h"
 
 namespace {
 
@@ -50,37 +51,30 @@ bool PlotFormatForPath(const QString &Path, TPlotFormat &Format)
   return true;
 }
 
-// Titles, minimum extents and colours as the window sets them.
+// Titles, minimum extents and colours as in the window.
 void ShowErrorGraph(TGraphWidget &Graph, const std::vector<TVector2> &Points)
 {
   Graph.ClearDataSets();
-  Graph.SetMinimumYExtent(0.001);
-  Graph.SetVTitle("Interpolation Error");
-  Graph.SetHTitle("Scale Position");
-  Graph.SetTitle("Scale Interpolation Data");
-  AddCurve(Graph, QColor(0, 0, 128, 255), Points);
+  Graph.SetMinimumYExtent(ErrorMinimumYExtent);
+  SetErrorGraphTitles(Graph);
+  AddCurve(Graph, FigureColor, Points);
 }
 
 void ShowScope(TGraphWidget &Graph, const TEncoderChannel &A, const TEncoderChannel &B, bool XY)
 {
   Graph.ClearDataSets();
-  Graph.SetMinimumYExtent(1.0);
+  Graph.SetMinimumYExtent(ScopeMinimumYExtent);
   Graph.SetEqualAspect(XY);
+  SetScopeTitles(Graph, XY);
   if (XY) {
-    Graph.SetVTitle("Channel B (COS)");
-    Graph.SetHTitle("Channel A (SIN)");
-    Graph.SetTitle("Oscilloscope - XY Mode");
     const std::vector<TVector2> a = A.SamplePoints(), b = B.SamplePoints();
     std::vector<TVector2> figure;
     for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
       figure.push_back(TVector2(a[i].y, b[i].y));
-    AddCurve(Graph, QColor(0, 0, 128), figure);
+    AddCurve(Graph, FigureColor, figure);
   } else {
-    Graph.SetVTitle("Signal");
-    Graph.SetHTitle("Channel AB Radian Position");
-    Graph.SetTitle("Oscilloscope - Dual Channel Mode");
-    AddCurve(Graph, QColor(128, 0, 0), A.SamplePoints());
-    AddCurve(Graph, QColor(0, 128, 0), B.SamplePoints());
+    AddCurve(Graph, ChannelAColor, A.SamplePoints());
+    AddCurve(Graph, ChannelBColor, B.SamplePoints());
   }
 }
 

@@ -21,6 +21,7 @@
 
 #include "evaluationreport.h"
 #include "graphwidget.h"
+#include "outputgraphs.h"
 
 // Registers the built-in images when the program loads; the resources
 // live in a static library, whose initialiser the linker would drop.
@@ -136,7 +137,7 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
 
   d_scope = new TGraphWidget(setup_group);
   d_scope->setObjectName("scope");
-  d_scope->SetMinimumYExtent(1.0);
+  d_scope->SetMinimumYExtent(ScopeMinimumYExtent);
   d_scope->setSizePolicy(QSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::Preferred));
 
   QGridLayout *channel_grid = new QGridLayout();
@@ -198,7 +199,7 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   QVBoxLayout *graphic_layout = new QVBoxLayout(graphic_page);
   d_error_graph = new TGraphWidget(graphic_page);
   d_error_graph->setObjectName("error_graph");
-  d_error_graph->SetMinimumYExtent(0.001);
+  d_error_graph->SetMinimumYExtent(ErrorMinimumYExtent);
   graphic_layout->addWidget(d_error_graph);
 
   QWidget *text_page = new QWidget();
@@ -261,12 +262,8 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   notice->setText("Simulated sine/cosine encoder channels and arctangent interpolation");
   close_button->setText("Close");
 
-  d_scope->SetVTitle("Signal");
-  d_scope->SetHTitle("Channel AB Radian Position");
-  d_scope->SetTitle("Oscilloscope - Dual Channel Mode");
-  d_error_graph->SetVTitle("Interpolation Error");
-  d_error_graph->SetHTitle("Scale Position");
-  d_error_graph->SetTitle("Scale Interpolation Data");
+  SetScopeTitles(*d_scope, false);
+  SetErrorGraphTitles(*d_error_graph);
 
   d_channel_a.d_type = SIN_CHANNEL;
   d_channel_b.d_type = COS_CHANNEL;
@@ -356,15 +353,7 @@ void TVantrel::Scope_Mode_Changed(bool checked)
   d_scope_mode->setIcon(checked ? d_xy_mode_icon : d_dual_mode_icon);
   // In XY mode both axes share one scale, so an ideal pair is round.
   d_scope->SetEqualAspect(checked);
-  if (checked) {
-    d_scope->SetVTitle("Channel B (COS)");
-    d_scope->SetHTitle("Channel A (SIN)");
-    d_scope->SetTitle("Oscilloscope - XY Mode");
-  } else {
-    d_scope->SetVTitle("Signal");
-    d_scope->SetHTitle("Channel AB Radian Position");
-    d_scope->SetTitle("Oscilloscope - Dual Channel Mode");
-  }
+  SetScopeTitles(*d_scope, checked);
   Update_Scope();
 }
 
@@ -373,13 +362,13 @@ void TVantrel::Update_Scope()
   d_scope->ClearDataSets();
   // The mode lives in the button alone.
   if (!d_scope_mode->isChecked()) {
-    AddCurve(d_scope, QColor(128, 0, 0), d_channel_a.SamplePoints());
-    AddCurve(d_scope, QColor(0, 128, 0), d_channel_b.SamplePoints());
+    AddCurve(d_scope, ChannelAColor, d_channel_a.SamplePoints());
+    AddCurve(d_scope, ChannelBColor, d_channel_b.SamplePoints());
   } else {
     const std::vector<TVector2> a = d_channel_a.SamplePoints();
     const std::vector<TVector2> b = d_channel_b.SamplePoints();
     if (a.size() == b.size()) {
-      const int set = d_scope->AddDataSet(QColor(0, 0, 128), 0);
+      const int set = d_scope->AddDataSet(FigureColor, 0);
       for (std::size_t i = 0; i < a.size(); ++i)
         d_scope->AddPoint(set, TVector2(a[i].y, b[i].y));
     }
@@ -418,7 +407,7 @@ void TVantrel::Update_Evaluation()
     // layout pass per line, and the document comes out the same.
     QString report = EvaluationHeaderLines(pitch, resolution, count).join('\n');
     report.reserve(report.size() + 28 * static_cast<int>(points.size()));
-    const int set = d_error_graph->AddDataSet(QColor(0, 0, 128, 255), 0);
+    const int set = d_error_graph->AddDataSet(FigureColor, 0);
     int number = 1;
     for (const TVector2 &point : points) {
       report += '\n';
