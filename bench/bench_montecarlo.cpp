@@ -3,8 +3,8 @@
 // the same run.
 #include <benchmark/benchmark.h>
 
-#include "montecarlotrial.h"
-#include "reportsummary.h"
+#include "studytrial.h"
+#include "summarytext.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ TStudySetup Study(double Resolution)
 void BM_MonteCarloBaseline_EvaluateSummarize(benchmark::State &state)
 {
   const TStudySetup study = Study(state.range(0) == 8 ? 0.0050 : 0.0001);
-  const TReportSetup setup = DrawTrial(study, 3).Setup;
+  const TEncoderSetup setup = DrawTrial(study, 3).Setup;
   for (auto _ : state)
     benchmark::DoNotOptimize(Summarize(setup, Evaluate(setup)));
 }
@@ -55,7 +55,7 @@ BENCHMARK(BM_MonteCarloDraw)->Unit(benchmark::kMicrosecond);
 
 void BM_MonteCarloInterpolationError(benchmark::State &state)
 {
-  const TReportSetup setup = DrawTrial(Study(0.0050), 3).Setup;
+  const TEncoderSetup setup = DrawTrial(Study(0.0050), 3).Setup;
   const TTrialEvaluator evaluator;
   double peak_to_peak = 0.0, max_abs = 0.0;
   for (auto _ : state) {

@@ -3,18 +3,18 @@
 #include <benchmark/benchmark.h>
 #include <QBuffer>
 
+#include "evaluationtext.h"
 #include "graphwidget.h"
 #include "interpolationerror.h"
-#include "reportplot.h"
-#include "reportsummary.h"
-#include "reportsweep.h"
-#include "reporttable.h"
+#include "plotfile.h"
+#include "summarytext.h"
+#include "sweeptext.h"
 
 namespace {
 
-TReportSetup Count1200()
+TEncoderSetup Count1200()
 {
-  TReportSetup setup;
+  TEncoderSetup setup;
   setup.Pitch = 0.120;
   setup.Resolution = 0.0001;
   setup.Gain[0] = 1.05;
@@ -26,7 +26,7 @@ TReportSetup Count1200()
 // Baseline: the interpolator over one pitch and back, 12000 points.
 void BM_ReportBaseline_Evaluate_C1200(benchmark::State &state)
 {
-  const TReportSetup setup = Count1200();
+  const TEncoderSetup setup = Count1200();
   for (auto _ : state)
     benchmark::DoNotOptimize(Evaluate(setup));
 }
@@ -35,7 +35,7 @@ BENCHMARK(BM_ReportBaseline_Evaluate_C1200)->Unit(benchmark::kMillisecond);
 // What --format table adds to start-up: the evaluation and 12000 rows.
 void BM_ReportTable_C1200(benchmark::State &state)
 {
-  const TReportSetup setup = Count1200();
+  const TEncoderSetup setup = Count1200();
   for (auto _ : state) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -47,7 +47,7 @@ BENCHMARK(BM_ReportTable_C1200)->Unit(benchmark::kMillisecond);
 
 void BM_ReportCsv_C1200(benchmark::State &state)
 {
-  const TReportSetup setup = Count1200();
+  const TEncoderSetup setup = Count1200();
   for (auto _ : state) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -59,7 +59,7 @@ BENCHMARK(BM_ReportCsv_C1200)->Unit(benchmark::kMillisecond);
 
 void BM_ReportInterpolationError(benchmark::State &state)
 {
-  const TReportSetup setup = Count1200();
+  const TEncoderSetup setup = Count1200();
   const TEncoderChannel a = setup.Channel(0), b = setup.Channel(1);
   for (auto _ : state)
     benchmark::DoNotOptimize(ComputeInterpolationError(a, b));
@@ -69,7 +69,7 @@ BENCHMARK(BM_ReportInterpolationError)->Unit(benchmark::kMillisecond);
 // What --format summary adds: the evaluation, 4096 angles and the text.
 void BM_ReportSummary_C1200(benchmark::State &state)
 {
-  const TReportSetup setup = Count1200();
+  const TEncoderSetup setup = Count1200();
   for (auto _ : state)
     benchmark::DoNotOptimize(SummaryText(Summarize(setup, Evaluate(setup))));
 }
@@ -77,16 +77,16 @@ BENCHMARK(BM_ReportSummary_C1200)->Unit(benchmark::kMillisecond);
 
 void BM_ReportSweep41_C1200(benchmark::State &state)
 {
-  const TReportSetup setup = Count1200();
+  const TEncoderSetup setup = Count1200();
   TSweep sweep;
-  sweep.Name = "gain-a";
+  sweep.Parameter = {TParameterKind::Gain, 0};
   sweep.From = 0.9;
   sweep.To = 1.1;
   sweep.Steps = 41;
   for (auto _ : state) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    WriteSweep(buffer, setup, sweep);
+    WriteSweep(buffer, sweep, RunSweep(setup, sweep));
     benchmark::DoNotOptimize(buffer.data().size());
   }
 }
@@ -94,7 +94,7 @@ BENCHMARK(BM_ReportSweep41_C1200)->Unit(benchmark::kMillisecond);
 
 void BM_ReportPlotPng_C1200(benchmark::State &state)
 {
-  const TReportSetup setup = Count1200();
+  const TEncoderSetup setup = Count1200();
   for (auto _ : state) {
     TGraphWidget graph;
     ShowErrorGraph(graph, Evaluate(setup).Points);

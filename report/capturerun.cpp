@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "captureplot.h"
-#include "capturereport.h"
+#include "capturetext.h"
 #include "graphwidget.h"
 #include "outputfile.h"
+#include "plotfile.h"
 #include "reportoptions.h"
-#include "reportplot.h"
 #include "reportrun.h"
 
 namespace {
@@ -52,9 +52,10 @@ int RunCapture(const TReportOptions &Options, QIODevice &Out, QIODevice &Err)
     return 2;
   }
   report.Capture = &capture;
-  if (!AnalyseCapture(capture, Options.Setup, capture_options.Amplitude, report.Analysis,
-                      message)) {
-    WriteReportMessage(Err, QString("%1: %2").arg(report.Name, message));
+  const TCaptureProblem problem =
+      AnalyseCapture(capture, Options.Setup, capture_options.Amplitude, report.Analysis);
+  if (problem.Kind != TCaptureProblem::None) {
+    WriteReportMessage(Err, QString("%1: %2").arg(report.Name, CaptureProblemText(problem)));
     return 2;
   }
   report.PitchGiven = capture_options.PitchGiven;
@@ -89,8 +90,8 @@ int RunCapture(const TReportOptions &Options, QIODevice &Out, QIODevice &Err)
   }
   if (!output)
     WriteText(Out, Options.Format, report);
-  for (const QString &warning : report.Analysis.Warnings)
-    WriteReportMessage(Err, "warning: " + warning);
+  for (const TCaptureWarning &warning : report.Analysis.Warnings)
+    WriteReportMessage(Err, "warning: " + CaptureWarningText(warning));
   if (report.Simulation.CountError) {
     WriteReportMessage(Err, "Scale count not zero on return (simulation of the model parameters)");
     return 1;

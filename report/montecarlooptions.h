@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "montecarlostudy.h"
+#include "studyrun.h"
 
 class QCommandLineParser;
 struct TReportOptions;

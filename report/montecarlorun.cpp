@@ -8,13 +8,13 @@
 #include <memory>
 
 #include "graphwidget.h"
-#include "montecarlomerge.h"
-#include "montecarloplot.h"
-#include "montecarloreport.h"
 #include "outputfile.h"
+#include "plotfile.h"
 #include "reportoptions.h"
-#include "reportplot.h"
 #include "reportrun.h"
+#include "studymerge.h"
+#include "studyplot.h"
+#include "studytext.h"
 
 namespace {
 

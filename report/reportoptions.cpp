@@ -6,16 +6,10 @@
 #include <vector>
 
 #include "optionnumber.h"
-#include "reportplot.h"
+#include "plotfile.h"
 
 namespace {
 
-// The window's spin box ranges; the phase limit is pi/4 rounded to 14
-// decimals, as there.
-const double PhaseLimit = 0.78539816339745;
-// The count (pitch / resolution + 0.5, truncated) must lie in this range.
-const int MinimumCount = 2;
-const int MaximumCount = 200000;
 const int MaximumSweepSteps = 100000;
 const int MinimumPlotSide = 16;
 const int MaximumPlotSide = 10000;
@@ -27,28 +21,30 @@ struct TValueOption
   const char *Description;
   double Minimum;  // NaN: any positive value
   double Maximum;
-  std::function<double &(TReportSetup &)> Member;
+  std::function<double &(TEncoderSetup &)> Member;
 };
 
 const std::vector<TValueOption> &ValueOptions()
 {
   static const std::vector<TValueOption> options = {
       {"pitch", "Scale pitch in mm (default 0.040).", NAN, NAN,
-       [](TReportSetup &s) -> double & { return s.Pitch; }},
+       [](TEncoderSetup &s) -> double & { return s.Pitch; }},
       {"resolution", "Interpolated resolution in mm (default 0.0050).", NAN, NAN,
-       [](TReportSetup &s) -> double & { return s.Resolution; }},
-      {"gain-a", "Gain of channel A (SIN), 0.1 to 2.0 (default 1.0).", 0.1, 2.0,
-       [](TReportSetup &s) -> double & { return s.Gain[0]; }},
-      {"gain-b", "Gain of channel B (COS), 0.1 to 2.0 (default 1.0).", 0.1, 2.0,
-       [](TReportSetup &s) -> double & { return s.Gain[1]; }},
-      {"offset-a", "Offset of channel A, -1 to +1 (default 0.0).", -1.0, 1.0,
-       [](TReportSetup &s) -> double & { return s.Offset[0]; }},
-      {"offset-b", "Offset of channel B, -1 to +1 (default 0.0).", -1.0, 1.0,
-       [](TReportSetup &s) -> double & { return s.Offset[1]; }},
+       [](TEncoderSetup &s) -> double & { return s.Resolution; }},
+      {"gain-a", "Gain of channel A (SIN), 0.1 to 2.0 (default 1.0).", GainRange.Minimum,
+       GainRange.Maximum, [](TEncoderSetup &s) -> double & { return s.Gain[0]; }},
+      {"gain-b", "Gain of channel B (COS), 0.1 to 2.0 (default 1.0).", GainRange.Minimum,
+       GainRange.Maximum, [](TEncoderSetup &s) -> double & { return s.Gain[1]; }},
+      {"offset-a", "Offset of channel A, -1 to +1 (default 0.0).", OffsetRange.Minimum,
+       OffsetRange.Maximum, [](TEncoderSetup &s) -> double & { return s.Offset[0]; }},
+      {"offset-b", "Offset of channel B, -1 to +1 (default 0.0).", OffsetRange.Minimum,
+       OffsetRange.Maximum, [](TEncoderSetup &s) -> double & { return s.Offset[1]; }},
       {"phase-a", "Phase of channel A in radians, within +-0.78539816339745 (default 0.0).",
-       -PhaseLimit, PhaseLimit, [](TReportSetup &s) -> double & { return s.Phase[0]; }},
+       PhaseRange.Minimum, PhaseRange.Maximum,
+       [](TEncoderSetup &s) -> double & { return s.Phase[0]; }},
       {"phase-b", "Phase of channel B in radians, within +-0.78539816339745 (default 0.0).",
-       -PhaseLimit, PhaseLimit, [](TReportSetup &s) -> double & { return s.Phase[1]; }},
+       PhaseRange.Minimum, PhaseRange.Maximum,
+       [](TEncoderSetup &s) -> double & { return s.Phase[1]; }},
   };
   return options;
 }
@@ -90,13 +86,14 @@ QString ParseSweep(const QString &Text, TSweep &Sweep)
   const int equals = Text.indexOf('=');
   if (equals < 0)
     return usage;
-  Sweep.Name = Text.left(equals);
-  const TValueOption *option = FindValueOption(Sweep.Name);
-  if (!option || std::isnan(option->Minimum))
+  const QString name = Text.left(equals);
+  const TValueOption *option = FindValueOption(name);
+  if (!option || std::isnan(option->Minimum) ||
+      !FindChannelParameter(name.toStdString(), Sweep.Parameter))
     return QString(
                "--sweep: '%1' is not one of gain-a, gain-b, offset-a, offset-b, phase-a, "
                "phase-b")
-        .arg(Sweep.Name);
+        .arg(name);
   const QStringList parts = Text.mid(equals + 1).split(':');
   if (parts.size() != 3)
     return usage;
@@ -147,7 +144,7 @@ QString PlotExtensionError(const char *Option, const QString &Path)
   return QString("--%1 %2: the file name must end in .png, .svg or .pdf").arg(Option, Path);
 }
 
-QString CheckCount(const TReportSetup &Setup)
+QString CheckCount(const TEncoderSetup &Setup)
 {
   // Checked as a double before InterpolationCount truncates it to an int.
   const double count = Setup.Pitch / Setup.Resolution + 0.5;
@@ -206,22 +203,6 @@ QString Interpret(const QCommandLineParser &Parser, TReportOptions &Options)
 }
 
 }  // namespace
-
-double TSweep::Value(int Index) const
-{
-  if (Index == Steps - 1)
-    return To;
-  return From + (To - From) * Index / (Steps - 1);
-}
-
-bool SetChannelParameter(TReportSetup &Setup, const QString &Name, double Value)
-{
-  const TValueOption *option = FindValueOption(Name);
-  if (!option || std::isnan(option->Minimum))
-    return false;
-  option->Member(Setup) = Value;
-  return true;
-}
 
 TParsedCommandLine ParseCommandLine(const QStringList &Arguments)
 {

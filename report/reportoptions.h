@@ -6,8 +6,9 @@
 #include <QStringList>
 
 #include "captureoptions.h"
+#include "encodersetup.h"
 #include "montecarlooptions.h"
-#include "reportsetup.h"
+#include "sweep.h"
 
 enum class TReportFormat
 {
@@ -17,21 +18,9 @@ enum class TReportFormat
   Json
 };
 
-// A channel parameter that a sweep steps through.
-struct TSweep
-{
-  QString Name;  // the option's name, e.g. "gain-a"
-  double From = 0.0;
-  double To = 0.0;
-  int Steps = 0;
-
-  // Value number Index of 0 ... Steps - 1; both ends exact.
-  double Value(int Index) const;
-};
-
 struct TReportOptions
 {
-  TReportSetup Setup;
+  TEncoderSetup Setup;
   TReportFormat Format = TReportFormat::Table;
   QString OutputPath;  // empty: standard output
   QString PlotPath;
@@ -61,9 +50,5 @@ struct TParsedCommandLine
 
 // Arguments without the program name.
 TParsedCommandLine ParseCommandLine(const QStringList &Arguments);
-
-// Sets the channel parameter a sweep names in Setup; false for an unknown
-// name.
-bool SetChannelParameter(TReportSetup &Setup, const QString &Name, double Value);
 
 #endif

@@ -5,14 +5,15 @@
 #include <vector>
 
 #include "capturerun.h"
+#include "evaluationtext.h"
 #include "graphwidget.h"
 #include "montecarlorun.h"
 #include "outputfile.h"
+#include "plotfile.h"
 #include "reportoptions.h"
-#include "reportplot.h"
-#include "reportsummary.h"
-#include "reportsweep.h"
-#include "reporttable.h"
+#include "summarytext.h"
+#include "sweep.h"
+#include "sweeptext.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ private:
 void WriteText(QIODevice &Device, const TReportOptions &Options, const TEvaluation &Evaluation)
 {
   if (Options.HasSweep) {
-    WriteSweep(Device, Options.Setup, Options.Sweep);
+    WriteSweep(Device, Options.Sweep, RunSweep(Options.Setup, Options.Sweep));
     return;
   }
   switch (Options.Format) {

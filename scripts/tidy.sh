@@ -9,7 +9,7 @@ VANTREL_EXTRA_PACKAGES="clang-tidy" "$root/scripts/setup.sh"
 
 log="$build/clang-tidy.log"
 run-clang-tidy -p "$build" -j "$(nproc)" -quiet \
-  "$root/(core|vantrel/src|report|tests|bench|tools)/[^/]*\.cpp$" >"$log" 2>&1 || true
+  "$root/(core|core/vectors|model|analysis|output|vantrel/src|report|tests|bench|tools)/[^/]*\.cpp$" >"$log" 2>&1 || true
 if grep -q "warning:\|error:" "$log"; then
   grep -A3 "warning:\|error:" "$log" >&2
   exit 1

@@ -10,11 +10,10 @@
 #include <QTemporaryDir>
 #include <cmath>
 
+#include "angles.h"
 #include "reportprocess.h"
 
 namespace {
-
-const double TwoPi = 6.283185307179586;
 
 void WriteFile(const QString &Path, const QByteArray &Content)
 {

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <random>
 
-#include "capturereport.h"
+#include "capturetext.h"
 
 namespace {
 
@@ -85,8 +85,12 @@ bool CheckOne(const QByteArray &Text, bool SkipBadRows, bool Report)
   TCapture capture;
   QString message;
   TCaptureReport report;
-  if (!ReadCapture(buffer, "f", options, capture, message) ||
-      !AnalyseCapture(capture, TReportSetup(), 0.0, report.Analysis, message)) {
+  TCaptureProblem problem;
+  if (ReadCapture(buffer, "f", options, capture, message)) {
+    problem = AnalyseCapture(capture, TEncoderSetup(), 0.0, report.Analysis);
+    message = CaptureProblemText(problem);
+  }
+  if (!message.isEmpty()) {
     EXPECT_FALSE(message.isEmpty());
     EXPECT_FALSE(message.contains('\n'));
     return false;

@@ -5,8 +5,8 @@
 #include <QImage>
 
 #include "graphwidget.h"
-#include "montecarloplot.h"
-#include "reportplot.h"
+#include "plotfile.h"
+#include "studyplot.h"
 
 namespace {
 

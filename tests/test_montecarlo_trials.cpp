@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "montecarlostatistics.h"
-#include "montecarlostudy.h"
-#include "reportsummary.h"
+#include "studyrun.h"
+#include "studystatistics.h"
+#include "summarytext.h"
 
 namespace {
 
@@ -65,15 +65,15 @@ TEST(MonteCarloTrialTest, ZeroTolerancesGiveTheSingleSummaryInEveryTrial)
     study.Nominal.Gain[1] = s.GainB;
     study.Nominal.Offset[1] = s.OffsetB;
     study.Nominal.Phase[1] = s.PhaseB;
-    const TReportSummary single = Summarize(study.Nominal, Evaluate(study.Nominal));
+    const TEvaluationSummary single = Summarize(study.Nominal, Evaluate(study.Nominal));
     some_count_error |= single.CountError;
     const std::atomic<bool> stop{false};
     const TStudyRun run = RunStudy(study, TShard(), 2, stop, nullptr);
     ASSERT_EQ(run.Figures.size(), 5u);
     for (const TTrialFigures &f : run.Figures) {
       EXPECT_EQ(f.CountError, single.CountError);
-      EXPECT_NEAR(f.PeakToPeak, single.InPercentPeriod(single.Error.PeakToPeak), 1e-9);
-      EXPECT_NEAR(f.MaxAbs, single.InPercentPeriod(single.Error.MaxAbs), 1e-9);
+      EXPECT_NEAR(f.PeakToPeak, RadToPercentPeriod(single.Error.PeakToPeak), 1e-9);
+      EXPECT_NEAR(f.MaxAbs, RadToPercentPeriod(single.Error.MaxAbs), 1e-9);
       EXPECT_EQ(f.Clamped, 0);
     }
   }
@@ -92,7 +92,7 @@ TEST(MonteCarloTrialTest, DrawsAreClampedToTheWindowsRangesAndCounted)
   int clamped_total = 0, at_limit_total = 0;
   for (long index = 0; index < 200; ++index) {
     const TTrialDraw draw = DrawTrial(study, index);
-    const TReportSetup &s = draw.Setup;
+    const TEncoderSetup &s = draw.Setup;
     // A uniform draw lands on a limit only when it was clamped there.
     const int at_limit =
         (s.Gain[0] == 2.0) + (s.Offset[1] == -1.0) + (s.Phase[0] == 0.78539816339745);

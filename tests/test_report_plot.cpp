@@ -5,7 +5,7 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 
-#include "reportplot.h"
+#include "plotfile.h"
 #include "reportprocess.h"
 #include "testhelpers.h"
 

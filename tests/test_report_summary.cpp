@@ -6,15 +6,14 @@
 #include <QJsonObject>
 #include <cmath>
 
+#include "angles.h"
+#include "encodersetup.h"
 #include "interpolationerror.h"
 #include "reportprocess.h"
-#include "reportsetup.h"
 
 namespace {
 
-const double TwoPi = 6.283185307179586;
-
-TInterpolationError ErrorOf(const TReportSetup &Setup)
+TInterpolationError ErrorOf(const TEncoderSetup &Setup)
 {
   return ComputeInterpolationError(Setup.Channel(0), Setup.Channel(1));
 }
@@ -38,7 +37,7 @@ TEST(ReportSummaryTest, IdealChannelsHaveNoInterpolationError)
 {
   // Zero but for the interpolator's guard: at theta = pi/2 and 3 pi/2 it
   // replaces a cosine below 1e-10 by 1e-10, an angle error of 1e-10 rad.
-  const TInterpolationError error = ErrorOf(TReportSetup());
+  const TInterpolationError error = ErrorOf(TEncoderSetup());
   EXPECT_LE(error.PeakToPeak, 2.1e-10);
   EXPECT_LE(error.MaxAbs, 1.1e-10);
   EXPECT_LT(std::fabs(error.Mean), 1e-12);
@@ -53,7 +52,7 @@ TEST(ReportSummaryTest, OnePercentDistortionsFollowTheFirstOrderEstimates)
   // harmonic 1 of o rad; a gain of 1.01 against 1 gives harmonic 2 of
   // 0.01 / 2.01 = 0.004975 rad; a phase of 0.01 on A gives harmonic 2 and
   // a mean of 0.01 / 2 rad each.
-  TReportSetup offset_a, offset_b, gain, phase;
+  TEncoderSetup offset_a, offset_b, gain, phase;
   offset_a.Offset[0] = 0.01;
   offset_b.Offset[1] = -0.01;
   gain.Gain[0] = 1.01;
@@ -82,7 +81,7 @@ TEST(ReportSummaryTest, LargeClippedDistortionMatchesAnIndependentComputation)
   // Expected values from a separate Python computation of the same
   // definition (math.atan2 taken modulo 2 pi, clipping to +-1, wrapping
   // into (-pi, pi], a direct sum for each harmonic), gain A 1.3 clipping.
-  TReportSetup setup;
+  TEncoderSetup setup;
   setup.Gain[0] = 1.3;
   setup.Gain[1] = 0.9;
   setup.Offset[0] = 0.05;

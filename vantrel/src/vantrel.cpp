@@ -20,8 +20,9 @@
 #include <QVBoxLayout>
 
 #include "evaluationreport.h"
+#include "graphstyle.h"
 #include "graphwidget.h"
-#include "outputgraphs.h"
+#include "parameterranges.h"
 
 // Registers the built-in images when the program loads; the resources
 // live in a static library, whose initialiser the linker would drop.
@@ -40,11 +41,6 @@ struct TResourceRegistration
 const char *const DualModeIconFile = ":/gui/gui_ty.png";
 const char *const XYModeIconFile = ":/gui/gui_xy.png";
 
-// Phase limits are +-pi/4 and the step a tenth of that, each rounded to
-// 14 decimals.
-const double PhaseLimit = 0.78539816339745;
-const double PhaseStep = 0.07853981633975;
-
 QFrame *NewLine(QFrame::Shape shape, QWidget *parent)
 {
   QFrame *line = new QFrame(parent);
@@ -53,15 +49,14 @@ QFrame *NewLine(QFrame::Shape shape, QWidget *parent)
   return line;
 }
 
-QDoubleSpinBox *NewSpinBox(const QString &name, int decimals, double minimum, double maximum,
-                           double step, QWidget *parent)
+QDoubleSpinBox *NewSpinBox(const QString &name, const TParameterRange &range, QWidget *parent)
 {
   QDoubleSpinBox *box = new QDoubleSpinBox(parent);
   box->setObjectName(name);
   box->setAlignment(Qt::AlignCenter);
-  box->setDecimals(decimals);
-  box->setRange(minimum, maximum);
-  box->setSingleStep(step);
+  box->setDecimals(range.Decimals);
+  box->setRange(range.Minimum, range.Maximum);
+  box->setSingleStep(range.Step);
   return box;
 }
 
@@ -145,14 +140,14 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   channel_a_label->setAlignment(Qt::AlignCenter);
   QLabel *channel_b_label = new QLabel(setup_group);
   channel_b_label->setAlignment(Qt::AlignCenter);
-  d_gain_a = NewSpinBox("gain_a", 2, 0.1, 2.0, 0.05, setup_group);
-  d_gain_a->setValue(1.0);
-  d_gain_b = NewSpinBox("gain_b", 2, 0.1, 2.0, 0.05, setup_group);
-  d_gain_b->setValue(1.0);
-  d_offset_a = NewSpinBox("offset_a", 2, -1.0, 1.0, 0.1, setup_group);
-  d_offset_b = NewSpinBox("offset_b", 2, -1.0, 1.0, 0.1, setup_group);
-  d_phase_a = NewSpinBox("phase_a", 6, -PhaseLimit, PhaseLimit, PhaseStep, setup_group);
-  d_phase_b = NewSpinBox("phase_b", 6, -PhaseLimit, PhaseLimit, PhaseStep, setup_group);
+  d_gain_a = NewSpinBox("gain_a", GainRange, setup_group);
+  d_gain_a->setValue(GainRange.Default);
+  d_gain_b = NewSpinBox("gain_b", GainRange, setup_group);
+  d_gain_b->setValue(GainRange.Default);
+  d_offset_a = NewSpinBox("offset_a", OffsetRange, setup_group);
+  d_offset_b = NewSpinBox("offset_b", OffsetRange, setup_group);
+  d_phase_a = NewSpinBox("phase_a", PhaseRange, setup_group);
+  d_phase_b = NewSpinBox("phase_b", PhaseRange, setup_group);
 
   channel_grid->addWidget(NewLine(QFrame::HLine, setup_group), 0, 0, 1, 5);
   channel_grid->addWidget(channel_a_label, 1, 0, 1, 2);

@@ -1,0 +1,30 @@
+#ifndef CAPTURE_H
+#define CAPTURE_H
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Which columns of a capture hold channels A and B, 1-based; 0 lets the
+// data decide: 1,2 for two columns, 2,3 for three or more (time first).
+struct TCaptureColumns
+{
+  int A = 0;
+  int B = 0;
+};
+
+// The two channels of an oscilloscope capture, in the capture's units,
+// and what reading it skipped.
+struct TCapture
+{
+  std::vector<double> A, B;
+  // The file line each sample came from, 1-based.
+  std::vector<std::uint32_t> Line;
+  long long HeaderLines = 0;
+  long long BadRows = 0;
+  TCaptureColumns Columns;
+
+  std::size_t Size() const { return A.size(); }
+};
+
+#endif

@@ -1,0 +1,36 @@
+#include "evaluationsummary.h"
+
+#include <algorithm>
+
+namespace {
+
+TPassStatistics PassStatistics(std::vector<TVector2>::const_iterator Begin,
+                               std::vector<TVector2>::const_iterator End)
+{
+  const auto [low, high] = std::minmax_element(
+      Begin, End, [](const TVector2 &a, const TVector2 &b) { return a.y < b.y; });
+  return {low->y, high->y};
+}
+
+}  // namespace
+
+double TEvaluationSummary::TablePeakToPeak() const
+{
+  return std::max(Forward.Max, Return.Max) - std::min(Forward.Min, Return.Min);
+}
+
+TEvaluationSummary Summarize(const TEncoderSetup &Setup, const TEvaluation &Evaluation)
+{
+  TEvaluationSummary summary;
+  summary.Setup = Setup;
+  summary.Count = Evaluation.Count;
+  summary.CountError = Evaluation.CountError;
+  summary.CounterForward = Evaluation.CounterForward;
+  summary.CounterReturn = Evaluation.CounterReturn;
+  const auto middle = Evaluation.Points.begin() + Evaluation.ForwardSize();
+  summary.Forward = PassStatistics(Evaluation.Points.begin(), middle);
+  summary.Return = PassStatistics(middle, Evaluation.Points.end());
+  summary.Error = ComputeInterpolationError(Setup.Channel(0), Setup.Channel(1));
+  summary.Estimate = EstimateInterpolationError(Setup);
+  return summary;
+}

@@ -1,0 +1,37 @@
+#ifndef EVALUATIONSUMMARY_H
+#define EVALUATIONSUMMARY_H
+
+#include "encodersetup.h"
+#include "errorunits.h"
+#include "interpolationerror.h"
+
+// Minimum and maximum of the table's error column over one pass, in mm.
+struct TPassStatistics
+{
+  double Min = 0.0;
+  double Max = 0.0;
+  double PeakToPeak() const { return Max - Min; }
+};
+
+// Everything the summary and the JSON show of one setup.
+struct TEvaluationSummary
+{
+  TEncoderSetup Setup;
+  int Count = 0;
+  bool CountError = false;
+  long CounterForward = 0;  // in counts
+  long CounterReturn = 0;
+  TPassStatistics Forward, Return;
+  TInterpolationError Error;
+  TFirstOrderEstimate Estimate;
+
+  double CountSize() const { return Setup.Pitch / Count; }
+  TErrorUnits InUnits(double Rad) const { return InErrorUnits(Rad, Count, Setup.Pitch); }
+  double InMm(double Rad) const { return RadToMm(Rad, Setup.Pitch); }
+  // The table's error peak-to-peak over both passes, in mm.
+  double TablePeakToPeak() const;
+};
+
+TEvaluationSummary Summarize(const TEncoderSetup &Setup, const TEvaluation &Evaluation);
+
+#endif

@@ -1,0 +1,78 @@
+#include "studystatistics.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The standard normal distribution's 97.5 % quantile.
+const double Z95 = 1.959963984540054;
+
+// Rank ceil(PerMille * n / 1000), counted from 1, in whole numbers so that
+// 99.9 % of 1000 values is exactly rank 999.
+double AtPerMille(const std::vector<double> &Sorted, long PerMille)
+{
+  const long n = static_cast<long>(Sorted.size());
+  const long rank = std::max(1L, (PerMille * n + 999) / 1000);
+  return Sorted[rank - 1];
+}
+
+bool IsWorse(const TTrialFigures &A, const TTrialFigures &B)
+{
+  if (A.CountError != B.CountError)
+    return A.CountError;
+  return A.MaxAbs > B.MaxAbs;
+}
+
+}  // namespace
+
+TInterval WilsonInterval(long Successes, long Trials)
+{
+  if (Trials <= 0)
+    return {0.0, 1.0};
+  const double n = static_cast<double>(Trials);
+  const double p = Successes / n;
+  const double z2 = Z95 * Z95;
+  const double denominator = 1.0 + z2 / n;
+  const double centre = (p + z2 / (2.0 * n)) / denominator;
+  const double half = Z95 / denominator * std::sqrt(p * (1.0 - p) / n + z2 / (4.0 * n * n));
+  // At no or all successes the bound is exactly 0 or 1; the formula
+  // leaves a rounding error there.
+  return {Successes == 0 ? 0.0 : centre - half, Successes == Trials ? 1.0 : centre + half};
+}
+
+TPercentiles Percentiles(std::vector<double> Values)
+{
+  if (Values.empty())
+    return {};
+  std::sort(Values.begin(), Values.end());
+  return {AtPerMille(Values, 500), AtPerMille(Values, 900), AtPerMille(Values, 990),
+          AtPerMille(Values, 999), Values.back()};
+}
+
+TStudyStatistics ComputeStatistics(const std::vector<TTrialFigures> &Figures, double LimitPercent,
+                                   long First, long Stride)
+{
+  TStudyStatistics statistics;
+  statistics.Trials = static_cast<long>(Figures.size());
+  std::vector<double> peak_to_peak, max_abs;
+  peak_to_peak.reserve(Figures.size());
+  max_abs.reserve(Figures.size());
+  std::size_t worst = 0;
+  for (std::size_t j = 0; j < Figures.size(); ++j) {
+    const TTrialFigures &f = Figures[j];
+    statistics.CountErrors += f.CountError;
+    statistics.OverLimit += f.MaxAbs > LimitPercent;
+    statistics.Clamped += f.Clamped;
+    peak_to_peak.push_back(f.PeakToPeak);
+    max_abs.push_back(f.MaxAbs);
+    // Strictly worse only, so the lower index wins a tie.
+    if (IsWorse(f, Figures[worst]))
+      worst = j;
+  }
+  if (!Figures.empty())
+    statistics.WorstIndex = First + static_cast<long>(worst) * Stride;
+  statistics.PeakToPeak = Percentiles(std::move(peak_to_peak));
+  statistics.MaxAbs = Percentiles(std::move(max_abs));
+  return statistics;
+}

@@ -1,0 +1,43 @@
+#ifndef STUDYSTATISTICS_H
+#define STUDYSTATISTICS_H
+
+#include <vector>
+
+#include "studytrial.h"
+
+struct TInterval
+{
+  double Low = 0.0;
+  double High = 1.0;
+};
+
+// The 95 % Wilson score interval of a share Successes / Trials; 0 ... 1
+// for no trials.
+TInterval WilsonInterval(long Successes, long Trials);
+
+// Nearest-rank percentiles: the smallest value with at least that share
+// of the values at or below it. Zeros for no values.
+struct TPercentiles
+{
+  double P50 = 0.0, P90 = 0.0, P99 = 0.0, P999 = 0.0, Max = 0.0;
+};
+
+TPercentiles Percentiles(std::vector<double> Values);
+
+struct TStudyStatistics
+{
+  long Trials = 0;
+  long CountErrors = 0;
+  long OverLimit = 0;
+  long Clamped = 0;  // clamped draws, up to six a trial
+  TPercentiles PeakToPeak, MaxAbs;
+  // A trial that lost counts before any that did not, then the largest
+  // magnitude, then the lower index; -1 for no trials.
+  long WorstIndex = -1;
+};
+
+// Figures[j] belongs to trial First + j * Stride.
+TStudyStatistics ComputeStatistics(const std::vector<TTrialFigures> &Figures, double LimitPercent,
+                                   long First = 0, long Stride = 1);
+
+#endif

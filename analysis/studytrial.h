@@ -1,0 +1,76 @@
+#ifndef STUDYTRIAL_H
+#define STUDYTRIAL_H
+
+#include <cstdint>
+#include <vector>
+
+#include "encodersetup.h"
+
+enum class TDistribution
+{
+  Normal,   // a tolerance is the standard deviation
+  Uniform,  // a tolerance is the half-width
+};
+
+// How far each channel parameter may stray from its nominal value; index
+// 0 is channel A, 1 channel B.
+struct TTolerances
+{
+  double Gain[2] = {0.0, 0.0};
+  double Offset[2] = {0.0, 0.0};
+  double Phase[2] = {0.0, 0.0};
+};
+
+// Everything that decides a study's trials: the same study gives the same
+// trials on any machine and with any number of threads.
+struct TStudySetup
+{
+  TEncoderSetup Nominal;
+  TTolerances Tolerances;
+  TDistribution Distribution = TDistribution::Normal;
+  std::uint64_t Seed = 1;
+  long Trials = 0;
+  // The pass criterion on the interpolation error's largest magnitude.
+  double LimitPercent = 1.0;
+};
+
+// One trial's drawn setup and how many of its six draws were clamped to
+// the window's ranges.
+struct TTrialDraw
+{
+  TEncoderSetup Setup;
+  int Clamped = 0;
+};
+
+// Trial Index's own generator is seeded from Seed and Index alone, so a
+// trial never depends on which trials ran before it or beside it.
+TTrialDraw DrawTrial(const TStudySetup &Study, long Index);
+
+// What the study keeps of a trial; the error in % of the signal period.
+struct TTrialFigures
+{
+  double PeakToPeak = 0.0;
+  double MaxAbs = 0.0;
+  bool CountError = false;
+  std::uint8_t Clamped = 0;
+};
+
+// The interpolation error at the summary's AngleCount angles with the
+// angles' sines and cosines worked out once: a channel's value at a grid
+// angle then needs only a product and a sum, and the arctangent is what
+// remains of a trial's summary.
+class TTrialEvaluator
+{
+public:
+  TTrialEvaluator();
+  // The interpolator's count check plus the interpolation error's
+  // peak-to-peak and largest magnitude.
+  TTrialFigures Evaluate(const TEncoderSetup &Setup) const;
+  // Peak-to-peak and largest magnitude in radians.
+  void InterpolationError(const TEncoderSetup &Setup, double &PeakToPeak, double &MaxAbs) const;
+
+private:
+  std::vector<double> d_theta, d_sin, d_cos;
+};
+
+#endif

@@ -1,0 +1,24 @@
+#ifndef SWEEP_H
+#define SWEEP_H
+
+#include <vector>
+
+#include "encodersetup.h"
+#include "evaluationsummary.h"
+
+// A channel parameter stepped through evenly spaced values.
+struct TSweep
+{
+  TChannelParameter Parameter;
+  double From = 0.0;
+  double To = 0.0;
+  int Steps = 0;
+
+  // Value number Index of 0 ... Steps - 1; both ends exact.
+  double Value(int Index) const;
+};
+
+// The summary of Base with the swept parameter at each value in turn.
+std::vector<TEvaluationSummary> RunSweep(const TEncoderSetup &Base, const TSweep &Sweep);
+
+#endif

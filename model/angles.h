@@ -1,0 +1,34 @@
+#ifndef ANGLES_H
+#define ANGLES_H
+
+#include <cmath>
+
+// One signal period in radians as the window's model steps it: a 15-digit
+// decimal a few units in the last place above 2 pi. The channels' tables
+// and the interpolator's sampling both step with it, so their angles agree
+// to the last bit.
+const double full_turn = 6.28318530717959;
+
+// The doubles nearest pi and 2 pi, for the analysis of the interpolated
+// angle.
+const double Pi = 3.141592653589793;
+const double TwoPi = 6.283185307179586;
+
+// An angle into (-pi, pi]. The difference of two angles in 0 ... 2 pi, the
+// common case, needs one turn at most; there the subtraction is exact and
+// far cheaper than a remainder.
+inline double WrappedAngle(double Angle)
+{
+  if (Angle > Pi)
+    Angle -= TwoPi;
+  else if (Angle <= -Pi)
+    Angle += TwoPi;
+  if (Angle > Pi || Angle <= -Pi) {
+    Angle = std::remainder(Angle, TwoPi);
+    if (Angle <= -Pi)
+      Angle += TwoPi;
+  }
+  return Angle;
+}
+
+#endif

@@ -1,0 +1,30 @@
+#ifndef PARAMETERRANGES_H
+#define PARAMETERRANGES_H
+
+// The ranges of the channel parameters and of the interpolation count.
+// The window's spin boxes, the report's options, the tolerance study's
+// clamps and the capture's range warnings all take them from here.
+
+struct TParameterRange
+{
+  double Minimum;
+  double Maximum;
+  // The window's spin box: its start value, its step and its decimals.
+  double Default;
+  double Step;
+  int Decimals;
+
+  bool Contains(double Value) const { return Value >= Minimum && Value <= Maximum; }
+};
+
+const TParameterRange GainRange = {0.1, 2.0, 1.0, 0.05, 2};
+const TParameterRange OffsetRange = {-1.0, 1.0, 0.0, 0.1, 2};
+// +-pi/4 and a tenth of it as the step, each rounded to 14 decimals.
+const TParameterRange PhaseRange = {-0.78539816339745, 0.78539816339745, 0.0, 0.07853981633975, 6};
+
+// Interpolation counts per pitch (pitch / resolution, rounded) that the
+// report accepts.
+const int MinimumCount = 2;
+const int MaximumCount = 200000;
+
+#endif

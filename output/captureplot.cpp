@@ -1,0 +1,57 @@
+#include "captureplot.h"
+
+#include <cmath>
+
+#include "angles.h"
+#include "graphwidget.h"
+
+namespace {
+
+const int LineStyle = 1;
+const int CrossStyle = 3;
+const int EllipsePoints = 720;
+
+std::size_t Stride(const TCapture &Capture)
+{
+  return Capture.Size() / MaximumPlottedSamples + 1;
+}
+
+}  // namespace
+
+void ShowLissajous(TGraphWidget &Graph, const TCapture &Capture, const TEllipse &Ellipse)
+{
+  Graph.ClearDataSets();
+  Graph.SetEqualAspect(true);
+  Graph.SetMinimumYExtent(1e-9);
+  Graph.SetVTitle("Channel B (COS)");
+  Graph.SetHTitle("Channel A (SIN)");
+  Graph.SetTitle("Capture - Lissajous Figure and Fitted Ellipse");
+  // Light samples, so the fitted ellipse stays visible over them.
+  const int samples = Graph.AddDataSet(QColor(150, 160, 230), CrossStyle);
+  for (std::size_t i = 0; i < Capture.Size(); i += Stride(Capture))
+    Graph.AddPoint(samples, TVector2(Capture.A[i], Capture.B[i]));
+  const int fit = Graph.AddDataSet(QColor(200, 0, 0), LineStyle);
+  for (int k = 0; k <= EllipsePoints; ++k) {
+    const double t = TwoPi * k / EllipsePoints;
+    Graph.AddPoint(fit, TVector2(Ellipse.OffsetA + Ellipse.AmplitudeA * std::sin(t + Ellipse.Phase),
+                                 Ellipse.OffsetB + Ellipse.AmplitudeB * std::cos(t)));
+  }
+}
+
+void ShowMeasuredError(TGraphWidget &Graph, const TCapture &Capture,
+                       const TCaptureAnalysis &Analysis, double Pitch)
+{
+  Graph.ClearDataSets();
+  Graph.SetEqualAspect(false);
+  Graph.SetMinimumYExtent(Pitch > 0.0 ? 1e-6 : 1e-4);
+  Graph.SetVTitle(Pitch > 0.0 ? "Measured Error (mm)" : "Measured Error (rad)");
+  Graph.SetHTitle(Pitch > 0.0 ? "Position in Pitch (mm)" : "Corrected Angle (rad)");
+  Graph.SetTitle("Capture - Measured Interpolation Error");
+  const double unit = Pitch > 0.0 ? Pitch / TwoPi : 1.0;
+  const int set = Graph.AddDataSet(QColor(0, 0, 128), CrossStyle);
+  for (std::size_t i = 0; i < Capture.Size(); i += Stride(Capture)) {
+    const double raw = Analysis.RawAngle(Capture.A[i], Capture.B[i]);
+    const double corrected = Analysis.CorrectedAngle(Capture.A[i], Capture.B[i]);
+    Graph.AddPoint(set, TVector2(corrected * unit, WrappedAngle(raw - corrected) * unit));
+  }
+}

@@ -1,0 +1,285 @@
+#include "capturetext.h"
+
+#include <QIODevice>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <charconv>
+#include <cmath>
+
+#include "angles.h"
+#include "errorunits.h"
+#include "textcolumns.h"
+
+namespace {
+
+// Labels of this block are padded to this width.
+const int LabelWidth = 28;
+
+const int CsvDigits = 17;
+const std::size_t CsvChunk = 1 << 16;
+
+QString Absent()
+{
+  return QString(" %1").arg("-", 12);
+}
+
+QString Parameter(double Value)
+{
+  return QString::number(Value, 'g', 10);
+}
+
+// An angle error in every unit the command line gives a meaning to.
+struct TUnits
+{
+  const TCaptureReport &Report;
+
+  double Counts(double Rad) const { return RadToCounts(Rad, Report.Simulation.Count); }
+  double Mm(double Rad) const { return RadToMm(Rad, Report.Simulation.Setup.Pitch); }
+
+  QString Text(double Rad) const
+  {
+    return Num(Rad) + Num(RadToDeg(Rad)) + Num(RadToPercentPeriod(Rad)) +
+           (Report.ResolutionGiven ? Num(Counts(Rad)) : Absent()) +
+           (Report.PitchGiven ? Num(Mm(Rad)) : Absent());
+  }
+  QJsonObject Json(double Rad) const
+  {
+    return {{"rad", Rad},
+            {"deg", RadToDeg(Rad)},
+            {"percent_period", RadToPercentPeriod(Rad)},
+            {"counts", Report.ResolutionGiven ? QJsonValue(Counts(Rad)) : QJsonValue()},
+            {"mm", Report.PitchGiven ? QJsonValue(Mm(Rad)) : QJsonValue()}};
+  }
+};
+
+void Append(QByteArray &Text, double Value)
+{
+  char buffer[32];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, Value, std::chars_format::general, CsvDigits);
+  Text.append(buffer, static_cast<int>(result.ptr - buffer));
+}
+
+QString Number(double Value)
+{
+  return QString::number(Value, 'g', 6);
+}
+
+QString EllipseProblemText(TEllipseProblem Problem)
+{
+  switch (Problem) {
+    case TEllipseProblem::ConstantA:
+      return "channel A is constant: the samples trace no ellipse";
+    case TEllipseProblem::ConstantB:
+      return "channel B is constant: the samples trace no ellipse";
+    case TEllipseProblem::Singular:
+      return "the samples lie on a line or at a few points: they trace no ellipse";
+    case TEllipseProblem::NotElliptic:
+      return "the fitted conic is a hyperbola or a parabola, not an ellipse";
+    case TEllipseProblem::Empty:
+      return "the fitted conic is an empty ellipse: the samples trace no ellipse";
+    case TEllipseProblem::Degenerate:
+      return "the fitted ellipse is degenerate: the samples trace no ellipse";
+    case TEllipseProblem::None:
+      break;
+  }
+  return QString();
+}
+
+}  // namespace
+
+QString CaptureProblemText(const TCaptureProblem &Problem)
+{
+  switch (Problem.Kind) {
+    case TCaptureProblem::TooFewRows:
+      return QString("only %1 data row%2; a fit needs at least %3")
+          .arg(Problem.Rows)
+          .arg(Problem.Rows == 1 ? "" : "s")
+          .arg(MinimumCaptureRows);
+    case TCaptureProblem::NoEllipse:
+      return EllipseProblemText(Problem.Ellipse);
+    case TCaptureProblem::ShortSweep:
+      return QString("the samples cover %1 of a signal period; a fit needs at least a quarter")
+          .arg(Number(Problem.Periods));
+    case TCaptureProblem::None:
+      break;
+  }
+  return QString();
+}
+
+QString CaptureWarningText(const TCaptureWarning &Warning)
+{
+  const char *const channel = Warning.Channel == 0 ? "A" : "B";
+  switch (Warning.Kind) {
+    case TCaptureWarning::ShortCoverage:
+      return QString("the samples cover only %1 of a signal period").arg(Number(Warning.Value));
+    case TCaptureWarning::Clips:
+      return QString(
+                 "channel %1 reaches %2 of --amplitude: it clips in the simulation, "
+                 "as the window's channels do")
+          .arg(channel, Number(Warning.Value));
+    case TCaptureWarning::OutOfRange: {
+      const TParameterRange &range = Warning.Parameter.Range();
+      return QString("the model's %1 %2 %3 is outside the window's range %4 ... %5")
+          .arg(KindName(Warning.Parameter.Kind), channel, Number(Warning.Value),
+               Number(range.Minimum), Number(range.Maximum));
+    }
+  }
+  return QString();
+}
+
+QString TCaptureReport::Command() const
+{
+  const TEncoderSetup &m = Analysis.Model;
+  QString command = "vantrel-report";
+  if (PitchGiven)
+    command += " --pitch " + Parameter(m.Pitch);
+  if (ResolutionGiven)
+    command += " --resolution " + Parameter(m.Resolution);
+  return command + QString(
+                       " --gain-a %1 --gain-b %2 --offset-a %3 --offset-b %4 --phase-a %5 "
+                       "--phase-b %6")
+                       .arg(Parameter(m.Gain[0]), Parameter(m.Gain[1]), Parameter(m.Offset[0]),
+                            Parameter(m.Offset[1]), Parameter(m.Phase[0]), Parameter(m.Phase[1]));
+}
+
+QByteArray CaptureSummaryText(const TCaptureReport &R)
+{
+  const TCaptureAnalysis &a = R.Analysis;
+  const TEllipse &e = a.Ellipse;
+  QString text = "Capture " + R.Name + '\n';
+  text += Line("Rows read", QString::asprintf(" %12zu", R.Capture->Size()), LabelWidth);
+  text += Line("Header lines skipped", QString::asprintf(" %12lld", R.Capture->HeaderLines),
+               LabelWidth);
+  text += Line("Bad rows skipped", QString::asprintf(" %12lld", R.Capture->BadRows), LabelWidth);
+  text +=
+      Line("Columns A, B",
+           QString::asprintf(" %9d, %d", R.Capture->Columns.A, R.Capture->Columns.B), LabelWidth);
+  text += Line("Signal periods covered", Num(a.Periods), LabelWidth);
+
+  text += "\nFitted ellipse, in the capture's units\n";
+  text += Line("Offset A", Num(e.OffsetA), LabelWidth);
+  text += Line("Offset B", Num(e.OffsetB), LabelWidth);
+  text += Line("Amplitude A", Num(e.AmplitudeA), LabelWidth);
+  text += Line("Amplitude B", Num(e.AmplitudeB), LabelWidth);
+  text += Line("Phase error of A (rad)", Num(e.Phase), LabelWidth);
+  text += Line("Phase error of A (deg)", Num(RadToDeg(e.Phase)), LabelWidth);
+  text += Line("Fit residual (% amplitude)", Num(a.ResidualPercent), LabelWidth);
+
+  text += QString("\nModel parameters, capture divided by %1\n").arg(Parameter(a.Scale));
+  const TEncoderSetup &m = a.Model;
+  text += Line("Gain A", Num(m.Gain[0]), LabelWidth);
+  text += Line("Gain B", Num(m.Gain[1]), LabelWidth);
+  text += Line("Offset A", Num(m.Offset[0]), LabelWidth);
+  text += Line("Offset B", Num(m.Offset[1]), LabelWidth);
+  text += Line("Phase A (rad)", Num(m.Phase[0]), LabelWidth);
+  text += Line("Phase B (rad)", Num(m.Phase[1]), LabelWidth);
+  text += "  " + R.Command() + '\n';
+
+  const TUnits units{R};
+  text += QString("\nMeasured interpolation error over %1 samples\n").arg(R.Capture->Size());
+  text += QString().leftJustified(30);
+  for (const char *column : {"rad", "deg", "% period", "counts", "mm"})
+    text += QString(column).rightJustified(13);
+  text += '\n';
+  const TInterpolationError &error = a.Measured;
+  text += Line("Peak-to-peak", units.Text(error.PeakToPeak), LabelWidth);
+  text += Line("Largest magnitude", units.Text(error.MaxAbs), LabelWidth);
+  text += Line("Mean (bias)", units.Text(error.Mean), LabelWidth);
+  text += Line("RMS", units.Text(error.Rms), LabelWidth);
+  text += "\nHarmonics of the measured error, against the corrected angle\n";
+  text += QString("  Order").leftJustified(30);
+  for (const char *column : {"% period", "mm", "phase rad"})
+    text += QString(column).rightJustified(13);
+  text += '\n';
+  for (int h = 0; h < HarmonicCount; ++h) {
+    const THarmonic &harmonic = error.Harmonics[h];
+    text += Line(QByteArray::number(h + 1).constData(),
+                 Num(RadToPercentPeriod(harmonic.Amplitude)) +
+                     (R.PitchGiven ? Num(units.Mm(harmonic.Amplitude)) : Absent()) +
+                     Num(harmonic.Phase),
+                 LabelWidth);
+  }
+  return text.toUtf8() + "\nSimulation of the model parameters\n\n" + SummaryText(R.Simulation);
+}
+
+QByteArray CaptureSummaryJson(const TCaptureReport &R)
+{
+  const TCaptureAnalysis &a = R.Analysis;
+  const TEllipse &e = a.Ellipse;
+  const TEncoderSetup &m = a.Model;
+  const TUnits units{R};
+  QJsonArray harmonics;
+  for (int h = 0; h < HarmonicCount; ++h) {
+    const THarmonic &harmonic = a.Measured.Harmonics[h];
+    harmonics.append(QJsonObject{
+        {"order", h + 1},
+        {"amplitude_rad", harmonic.Amplitude},
+        {"phase_rad", harmonic.Phase},
+        {"amplitude_percent_period", RadToPercentPeriod(harmonic.Amplitude)},
+        {"amplitude_mm", R.PitchGiven ? QJsonValue(units.Mm(harmonic.Amplitude)) : QJsonValue()}});
+  }
+  QJsonArray warnings;
+  for (const TCaptureWarning &warning : a.Warnings)
+    warnings.append(CaptureWarningText(warning));
+  const QJsonObject root{
+      {"capture", R.Name},
+      {"rows", static_cast<double>(R.Capture->Size())},
+      {"header_lines", static_cast<double>(R.Capture->HeaderLines)},
+      {"bad_rows", static_cast<double>(R.Capture->BadRows)},
+      {"columns", QJsonArray{R.Capture->Columns.A, R.Capture->Columns.B}},
+      {"periods", a.Periods},
+      {"ellipse", QJsonObject{{"offset_a", e.OffsetA},
+                              {"offset_b", e.OffsetB},
+                              {"amplitude_a", e.AmplitudeA},
+                              {"amplitude_b", e.AmplitudeB},
+                              {"phase_rad", e.Phase},
+                              {"phase_deg", RadToDeg(e.Phase)}}},
+      {"scale", a.Scale},
+      {"model", QJsonObject{{"gain_a", m.Gain[0]},
+                            {"gain_b", m.Gain[1]},
+                            {"offset_a", m.Offset[0]},
+                            {"offset_b", m.Offset[1]},
+                            {"phase_a", m.Phase[0]},
+                            {"phase_b", m.Phase[1]}}},
+      {"command", R.Command()},
+      {"measured_error", QJsonObject{{"samples", static_cast<double>(R.Capture->Size())},
+                                     {"peak_to_peak", units.Json(a.Measured.PeakToPeak)},
+                                     {"max_abs", units.Json(a.Measured.MaxAbs)},
+                                     {"mean", units.Json(a.Measured.Mean)},
+                                     {"rms", units.Json(a.Measured.Rms)},
+                                     {"harmonics", harmonics}}},
+      {"fit_residual_percent", a.ResidualPercent},
+      {"warnings", warnings},
+      {"simulation", QJsonDocument::fromJson(SummaryJson(R.Simulation)).object()}};
+  return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+void WriteCaptureCsv(QIODevice &Device, const TCaptureReport &R)
+{
+  const TCapture &c = *R.Capture;
+  const TCaptureAnalysis &a = R.Analysis;
+  QByteArray text = "row,a,b,angle_raw,angle_corrected,error_rad";
+  text += R.PitchGiven ? ",error_mm\n" : "\n";
+  for (std::size_t i = 0; i < c.Size(); ++i) {
+    const double raw = a.RawAngle(c.A[i], c.B[i]);
+    const double corrected = a.CorrectedAngle(c.A[i], c.B[i]);
+    const double error = WrappedAngle(raw - corrected);
+    text += QByteArray::number(c.Line[i]);
+    for (double value : {c.A[i], c.B[i], raw, corrected, error}) {
+      text += ',';
+      Append(text, value);
+    }
+    if (R.PitchGiven) {
+      text += ',';
+      Append(text, RadToMm(error, R.Simulation.Setup.Pitch));
+    }
+    text += '\n';
+    if (static_cast<std::size_t>(text.size()) >= CsvChunk) {
+      Device.write(text);
+      text.clear();
+    }
+  }
+  Device.write(text);
+}

@@ -1,0 +1,40 @@
+#ifndef CAPTURETEXT_H
+#define CAPTURETEXT_H
+
+#include <QByteArray>
+#include <QString>
+
+#include "captureanalysis.h"
+#include "capturereader.h"
+#include "summarytext.h"
+
+class QIODevice;
+
+// One line each, for the program's messages and the reports.
+QString CaptureProblemText(const TCaptureProblem &Problem);
+QString CaptureWarningText(const TCaptureWarning &Warning);
+
+// Everything the capture's summary, JSON and CSV show.
+struct TCaptureReport
+{
+  QString Name;
+  const TCapture *Capture = nullptr;
+  TCaptureAnalysis Analysis;
+  // The simulation's summary for the model parameters.
+  TEvaluationSummary Simulation;
+  // Errors are shown in mm only for a pitch given, in counts only for a
+  // resolution given: the defaults say nothing about this scale.
+  bool PitchGiven = false;
+  bool ResolutionGiven = false;
+
+  // The command line that simulates the fitted signals.
+  QString Command() const;
+};
+
+QByteArray CaptureSummaryText(const TCaptureReport &Report);
+QByteArray CaptureSummaryJson(const TCaptureReport &Report);
+// One row per sample: row,a,b,angle_raw,angle_corrected,error_rad and
+// error_mm with a pitch; 17 significant digits.
+void WriteCaptureCsv(QIODevice &Device, const TCaptureReport &Report);
+
+#endif

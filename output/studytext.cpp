@@ -1,0 +1,301 @@
+#include "studytext.h"
+
+#include <QIODevice>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLocale>
+#include <charconv>
+
+#include "textcolumns.h"
+
+namespace {
+
+// Labels of this block are padded to this width.
+const int LabelWidth = 30;
+
+// One turn of the interpolated angle is one period, which is one pitch.
+double PercentToMm(double Percent, const TStudySetup &Study)
+{
+  return Percent / 100.0 * Study.Nominal.Pitch;
+}
+
+// The shortest text that reads back as the same double.
+QString Exact(double Value)
+{
+  return QString::number(Value, 'g', QLocale::FloatingPointShortest);
+}
+
+double Share(long Part, long Whole)
+{
+  return Whole > 0 ? static_cast<double>(Part) / Whole : 0.0;
+}
+
+QJsonObject PercentilesObject(const TPercentiles &P, double Scale)
+{
+  return {{"p50", P.P50 * Scale},
+          {"p90", P.P90 * Scale},
+          {"p99", P.P99 * Scale},
+          {"p999", P.P999 * Scale},
+          {"max", P.Max * Scale}};
+}
+
+QString PercentilesRow(const TPercentiles &P, double Scale)
+{
+  return Num(P.P50 * Scale) + Num(P.P90 * Scale) + Num(P.P99 * Scale) + Num(P.P999 * Scale) +
+         Num(P.Max * Scale);
+}
+
+const char *const ParameterKeys[2][3] = {{"gain_a", "offset_a", "phase_a"},
+                                         {"gain_b", "offset_b", "phase_b"}};
+
+QJsonObject ParametersObject(const TEncoderSetup &Setup)
+{
+  QJsonObject object;
+  for (int c = 0; c < 2; ++c) {
+    object[ParameterKeys[c][0]] = Setup.Gain[c];
+    object[ParameterKeys[c][1]] = Setup.Offset[c];
+    object[ParameterKeys[c][2]] = Setup.Phase[c];
+  }
+  return object;
+}
+
+QString ToleranceText(const TTolerances &T)
+{
+  QStringList parts;
+  const char *const names[2][3] = {{"gain-a", "offset-a", "phase-a"},
+                                   {"gain-b", "offset-b", "phase-b"}};
+  for (int c = 0; c < 2; ++c) {
+    const double values[3] = {T.Gain[c], T.Offset[c], T.Phase[c]};
+    for (int p = 0; p < 3; ++p)
+      if (values[p] != 0.0)
+        parts << QString("%1 %2").arg(names[c][p], Exact(values[p]));
+  }
+  return parts.isEmpty() ? QString("none") : parts.join(", ");
+}
+
+QString VerdictLine(const TStudyStatistics &S)
+{
+  if (S.CountErrors == 0 && S.OverLimit == 0)
+    return "every trial passed";
+  return QString("%1 trials lost counts, %2 exceeded the limit")
+      .arg(S.CountErrors)
+      .arg(S.OverLimit);
+}
+
+void AppendNumber(QByteArray &Text, double Value)
+{
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, Value);
+  Text.append(',');
+  Text.append(buffer, static_cast<int>(result.ptr - buffer));
+}
+
+}  // namespace
+
+void ComputeResultStatistics(TStudyResult &Result)
+{
+  Result.Statistics = ComputeStatistics(Result.Figures, Result.Study.LimitPercent,
+                                        Result.Shard.Index, Result.Shard.Count);
+}
+
+QJsonObject StudySetupObject(const TStudySetup &Study)
+{
+  QJsonObject object = ParametersObject(Study.Nominal);
+  object["pitch"] = Study.Nominal.Pitch;
+  object["resolution"] = Study.Nominal.Resolution;
+  object["count"] = Study.Nominal.Count();
+  TEncoderSetup tolerances;
+  for (int c = 0; c < 2; ++c) {
+    tolerances.Gain[c] = Study.Tolerances.Gain[c];
+    tolerances.Offset[c] = Study.Tolerances.Offset[c];
+    tolerances.Phase[c] = Study.Tolerances.Phase[c];
+  }
+  object["tolerances"] = ParametersObject(tolerances);
+  object["distribution"] = Study.Distribution == TDistribution::Normal ? "normal" : "uniform";
+  object["limit_percent_period"] = Study.LimitPercent;
+  object["requested_trials"] = static_cast<double>(Study.Trials);
+  return object;
+}
+
+bool StudySetupFromObject(const QJsonObject &Object, TStudySetup &Study)
+{
+  const QJsonObject tolerances = Object["tolerances"].toObject();
+  for (const char *key : {"pitch", "resolution", "limit_percent_period", "requested_trials"})
+    if (!Object[key].isDouble())
+      return false;
+  for (int c = 0; c < 2; ++c)
+    for (int p = 0; p < 3; ++p)
+      if (!Object[ParameterKeys[c][p]].isDouble() || !tolerances[ParameterKeys[c][p]].isDouble())
+        return false;
+  Study.Nominal.Pitch = Object["pitch"].toDouble();
+  Study.Nominal.Resolution = Object["resolution"].toDouble();
+  for (int c = 0; c < 2; ++c) {
+    Study.Nominal.Gain[c] = Object[ParameterKeys[c][0]].toDouble();
+    Study.Nominal.Offset[c] = Object[ParameterKeys[c][1]].toDouble();
+    Study.Nominal.Phase[c] = Object[ParameterKeys[c][2]].toDouble();
+    Study.Tolerances.Gain[c] = tolerances[ParameterKeys[c][0]].toDouble();
+    Study.Tolerances.Offset[c] = tolerances[ParameterKeys[c][1]].toDouble();
+    Study.Tolerances.Phase[c] = tolerances[ParameterKeys[c][2]].toDouble();
+  }
+  const QString distribution = Object["distribution"].toString();
+  if (distribution != "normal" && distribution != "uniform")
+    return false;
+  Study.Distribution = distribution == "normal" ? TDistribution::Normal : TDistribution::Uniform;
+  Study.LimitPercent = Object["limit_percent_period"].toDouble();
+  Study.Trials = static_cast<long>(Object["requested_trials"].toDouble());
+  // Within what --monte-carlo accepts, so a damaged file cannot ask for
+  // any amount of memory.
+  const double count = Study.Nominal.Pitch / Study.Nominal.Resolution + 0.5;
+  return Study.Nominal.Pitch > 0.0 && Study.Nominal.Resolution > 0.0 && count >= 2.0 &&
+         count < 200001.0 && Study.Trials > 0 && Study.Trials <= 100000000;
+}
+
+QString TrialCommand(const TEncoderSetup &Setup)
+{
+  // NAME=VALUE, so a negative value is never taken for an option.
+  QString command = QString("vantrel-report --pitch=%1 --resolution=%2")
+                        .arg(Exact(Setup.Pitch), Exact(Setup.Resolution));
+  const char *const names[2][3] = {{"gain-a", "offset-a", "phase-a"},
+                                   {"gain-b", "offset-b", "phase-b"}};
+  for (int c = 0; c < 2; ++c) {
+    command += QString(" --%1=%2").arg(names[c][0], Exact(Setup.Gain[c]));
+    command += QString(" --%1=%2").arg(names[c][1], Exact(Setup.Offset[c]));
+    command += QString(" --%1=%2").arg(names[c][2], Exact(Setup.Phase[c]));
+  }
+  return command + " --format summary";
+}
+
+QByteArray StudySummaryText(const TStudyResult &R)
+{
+  const TStudySetup &study = R.Study;
+  const TStudyStatistics &s = R.Statistics;
+  QString text = "Monte Carlo study\n";
+  QString trials = QString(" %1 of %2").arg(s.Trials).arg(study.Trials);
+  if (R.Sharded)
+    trials += QString(" (shard %1/%2)").arg(R.Shard.Index).arg(R.Shard.Count);
+  if (R.Partial)
+    trials += " (partial: stopped by Ctrl-C)";
+  text += Line("Trials", trials, LabelWidth);
+  text += Line("Seed", QString(" %1").arg(study.Seed), LabelWidth);
+  text +=
+      Line("Distribution",
+           study.Distribution == TDistribution::Normal ? " normal (tolerance = standard deviation)"
+                                                       : " uniform (tolerance = half-width)",
+           LabelWidth);
+  text += Line("Tolerances (phase in rad)", ' ' + ToleranceText(study.Tolerances), LabelWidth);
+  text += Line("Nominal setup", ' ' + TrialCommand(study.Nominal), LabelWidth);
+  text += Line("Interpolator count", QString(" %1").arg(study.Nominal.Count()), LabelWidth);
+  text += Line("Limit on largest magnitude",
+               QString(" %1 % of the period (%2 mm)")
+                   .arg(Exact(study.LimitPercent))
+                   .arg(PercentToMm(study.LimitPercent, study)),
+               LabelWidth);
+  text += Line("Clamped draws", QString(" %1").arg(s.Clamped), LabelWidth);
+
+  text += '\n' + Heading("Verdicts", {"trials", "share %", "95 % low", "95 % high"}, LabelWidth);
+  const auto verdict = [&](long Count) {
+    const TInterval interval = WilsonInterval(Count, s.Trials);
+    return QString::asprintf(" %12ld", Count) + Num(100.0 * Share(Count, s.Trials)) +
+           Num(100.0 * interval.Low) + Num(100.0 * interval.High);
+  };
+  text += Line("Lost counts", verdict(s.CountErrors), LabelWidth);
+  text += Line("Over the limit", verdict(s.OverLimit), LabelWidth);
+
+  text += '\n' + Heading("Interpolation error", {"p50", "p90", "p99", "p99.9", "max"}, LabelWidth);
+  const double mm = study.Nominal.Pitch / 100.0;
+  text += Line("Peak-to-peak (% period)", PercentilesRow(s.PeakToPeak, 1.0), LabelWidth);
+  text += Line("Peak-to-peak (mm)", PercentilesRow(s.PeakToPeak, mm), LabelWidth);
+  text += Line("Largest magnitude (% period)", PercentilesRow(s.MaxAbs, 1.0), LabelWidth);
+  text += Line("Largest magnitude (mm)", PercentilesRow(s.MaxAbs, mm), LabelWidth);
+
+  if (s.WorstIndex >= 0) {
+    const TTrialFigures &worst = R.Figures[(s.WorstIndex - R.Shard.Index) / R.Shard.Count];
+    text += QString("\nWorst trial: %1 (%2, largest magnitude %3 % of the period)\n")
+                .arg(s.WorstIndex)
+                .arg(worst.CountError ? "lost counts" : "counted right")
+                .arg(worst.MaxAbs, 0, 'g', 6);
+    text += "  " + TrialCommand(DrawTrial(study, s.WorstIndex).Setup) + '\n';
+  }
+  text += "\nResult: " + VerdictLine(s) + '\n';
+  return text.toUtf8();
+}
+
+QByteArray StudyJson(const TStudyResult &R)
+{
+  const TStudySetup &study = R.Study;
+  const TStudyStatistics &s = R.Statistics;
+  const auto interval = [&](long Count) {
+    const TInterval i = WilsonInterval(Count, s.Trials);
+    return QJsonArray{i.Low, i.High};
+  };
+  const double mm = study.Nominal.Pitch / 100.0;
+  QJsonObject root{
+      {"trials", static_cast<double>(s.Trials)},
+      {"seed", static_cast<double>(study.Seed)},
+      {"partial", R.Partial},
+      {"setup", StudySetupObject(study)},
+      {"count_errors", static_cast<double>(s.CountErrors)},
+      {"count_error_share", Share(s.CountErrors, s.Trials)},
+      {"count_error_interval", interval(s.CountErrors)},
+      {"over_limit", static_cast<double>(s.OverLimit)},
+      {"over_limit_share", Share(s.OverLimit, s.Trials)},
+      {"over_limit_interval", interval(s.OverLimit)},
+      {"limit_mm", PercentToMm(study.LimitPercent, study)},
+      {"clamped", static_cast<double>(s.Clamped)},
+      {"peak_to_peak_percent_period", PercentilesObject(s.PeakToPeak, 1.0)},
+      {"peak_to_peak_mm", PercentilesObject(s.PeakToPeak, mm)},
+      {"max_abs_percent_period", PercentilesObject(s.MaxAbs, 1.0)},
+      {"max_abs_mm", PercentilesObject(s.MaxAbs, mm)},
+  };
+  if (s.WorstIndex >= 0) {
+    const TEncoderSetup setup = DrawTrial(study, s.WorstIndex).Setup;
+    QJsonObject worst = ParametersObject(setup);
+    worst["index"] = static_cast<double>(s.WorstIndex);
+    worst["command"] = TrialCommand(setup);
+    root["worst"] = worst;
+  }
+  if (R.Sharded) {
+    root["shard"] = QJsonObject{{"index", static_cast<double>(R.Shard.Index)},
+                                {"count", static_cast<double>(R.Shard.Count)}};
+    QJsonArray count_error, clamped, peak_to_peak, max_abs;
+    for (const TTrialFigures &f : R.Figures) {
+      count_error.append(f.CountError ? 1 : 0);
+      clamped.append(f.Clamped);
+      peak_to_peak.append(f.PeakToPeak);
+      max_abs.append(f.MaxAbs);
+    }
+    root["per_trial"] = QJsonObject{{"count_error", count_error},
+                                    {"clamped", clamped},
+                                    {"peak_to_peak_percent_period", peak_to_peak},
+                                    {"max_abs_percent_period", max_abs}};
+  }
+  return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+void WriteStudyCsv(QIODevice &Device, const TStudyResult &R)
+{
+  QByteArray text =
+      "index,gain_a,offset_a,phase_a,gain_b,offset_b,phase_b,count_error,"
+      "peak_to_peak_percent_period,max_abs_percent_period\n";
+  for (std::size_t j = 0; j < R.Figures.size(); ++j) {
+    const long index = R.Shard.TrialIndex(static_cast<long>(j));
+    const TEncoderSetup setup = DrawTrial(R.Study, index).Setup;
+    const TTrialFigures &f = R.Figures[j];
+    text += QByteArray::number(static_cast<qlonglong>(index));
+    for (int c = 0; c < 2; ++c) {
+      AppendNumber(text, setup.Gain[c]);
+      AppendNumber(text, setup.Offset[c]);
+      AppendNumber(text, setup.Phase[c]);
+    }
+    text += f.CountError ? ",1" : ",0";
+    AppendNumber(text, f.PeakToPeak);
+    AppendNumber(text, f.MaxAbs);
+    text += '\n';
+    // Written in pieces, so a large study never sits in memory as text.
+    if (text.size() > (1 << 20)) {
+      Device.write(text);
+      text.clear();
+    }
+  }
+  Device.write(text);
+}

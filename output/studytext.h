@@ -1,0 +1,44 @@
+#ifndef STUDYTEXT_H
+#define STUDYTEXT_H
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+#include <vector>
+
+#include "studyrun.h"
+#include "studystatistics.h"
+
+class QIODevice;
+
+// A study's trials, run here or merged from shards, and their statistics.
+struct TStudyResult
+{
+  TStudySetup Study;
+  TShard Shard;
+  bool Sharded = false;
+  bool Partial = false;
+  // Figures[j] belongs to trial Shard.TrialIndex(j).
+  std::vector<TTrialFigures> Figures;
+  TStudyStatistics Statistics;
+};
+
+// Fills in Statistics from the figures.
+void ComputeResultStatistics(TStudyResult &Result);
+
+// What decides the trials besides the seed, as the JSON holds it; merged
+// shards must agree on it.
+QJsonObject StudySetupObject(const TStudySetup &Study);
+// The study back from that object; false when a key is missing.
+bool StudySetupFromObject(const QJsonObject &Object, TStudySetup &Study);
+
+// A command line that reproduces one trial's setup as a single report.
+QString TrialCommand(const TEncoderSetup &Setup);
+
+QByteArray StudySummaryText(const TStudyResult &Result);
+// A shard's JSON also keeps every trial's figures, for --merge.
+QByteArray StudyJson(const TStudyResult &Result);
+// A header, then one row per trial in index order.
+void WriteStudyCsv(QIODevice &Device, const TStudyResult &Result);
+
+#endif
