@@ -6,6 +6,15 @@
 
 #include "vector2.h"
 
+// How a curve is drawn; the values are those of TDataSet::Style.
+enum class TGraphStyle : int
+{
+  Default = 0,  // the widget's default, lines
+  Lines = 1,
+  Bars = 2,
+  Crosses = 3,
+};
+
 // One curve of a graph.
 struct TDataSet
 {

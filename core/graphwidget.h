@@ -28,6 +28,10 @@ public:
 
   // Appends an empty data set and returns its index.
   int AddDataSet(const QColor &Color, int Style);
+  int AddDataSet(const QColor &Color, TGraphStyle Style)
+  {
+    return AddDataSet(Color, static_cast<int>(Style));
+  }
   // Removes a data set; later data sets move down one index.
   bool DeleteDataSet(int Offset);
   void ClearDataSets();

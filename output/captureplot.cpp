@@ -3,12 +3,11 @@
 #include <cmath>
 
 #include "angles.h"
+#include "graphstyle.h"
 #include "graphwidget.h"
 
 namespace {
 
-const int LineStyle = 1;
-const int CrossStyle = 3;
 const int EllipsePoints = 720;
 
 std::size_t Stride(const TCapture &Capture)
@@ -26,11 +25,10 @@ void ShowLissajous(TGraphWidget &Graph, const TCapture &Capture, const TEllipse 
   Graph.SetVTitle("Channel B (COS)");
   Graph.SetHTitle("Channel A (SIN)");
   Graph.SetTitle("Capture - Lissajous Figure and Fitted Ellipse");
-  // Light samples, so the fitted ellipse stays visible over them.
-  const int samples = Graph.AddDataSet(QColor(150, 160, 230), CrossStyle);
+  const int samples = Graph.AddDataSet(SampleColor, SampleStyle);
   for (std::size_t i = 0; i < Capture.Size(); i += Stride(Capture))
     Graph.AddPoint(samples, TVector2(Capture.A[i], Capture.B[i]));
-  const int fit = Graph.AddDataSet(QColor(200, 0, 0), LineStyle);
+  const int fit = Graph.AddDataSet(FittedColor, FittedStyle);
   for (int k = 0; k <= EllipsePoints; ++k) {
     const double t = TwoPi * k / EllipsePoints;
     Graph.AddPoint(fit, TVector2(Ellipse.OffsetA + Ellipse.AmplitudeA * std::sin(t + Ellipse.Phase),
@@ -48,7 +46,7 @@ void ShowMeasuredError(TGraphWidget &Graph, const TCapture &Capture,
   Graph.SetHTitle(Pitch > 0.0 ? "Position in Pitch (mm)" : "Corrected Angle (rad)");
   Graph.SetTitle("Capture - Measured Interpolation Error");
   const double unit = Pitch > 0.0 ? Pitch / TwoPi : 1.0;
-  const int set = Graph.AddDataSet(QColor(0, 0, 128), CrossStyle);
+  const int set = Graph.AddDataSet(MeasuredColor, SampleStyle);
   for (std::size_t i = 0; i < Capture.Size(); i += Stride(Capture)) {
     const double raw = Analysis.RawAngle(Capture.A[i], Capture.B[i]);
     const double corrected = Analysis.CorrectedAngle(Capture.A[i], Capture.B[i]);

@@ -5,8 +5,10 @@
 
 #include "graphwidget.h"
 
-// How the window's two graphs are titled, scaled and coloured. The
-// report's plots use the same, so that they look as in the window.
+// How the graphs are titled, scaled, coloured and drawn. The window's two
+// graphs and the report's plots of them use the same, so that they look
+// as in the window; the capture's and the study's plots add their own
+// colours in the same palette.
 
 // The scope always shows the full signal range; the error graph at least
 // a micrometre either way.
@@ -17,6 +19,18 @@ const QColor ChannelAColor(128, 0, 0);
 const QColor ChannelBColor(0, 128, 0);
 // The XY figure and the interpolation error.
 const QColor FigureColor(0, 0, 128, 255);
+// Every curve of the window's graphs is drawn in the default style.
+const TGraphStyle CurveStyle = TGraphStyle::Default;
+
+// A capture's samples, light so the fitted ellipse stays visible over
+// them, and the ellipse.
+const QColor SampleColor(150, 160, 230);
+const QColor FittedColor(200, 0, 0);
+// A capture's measured error and a study's histogram.
+const QColor MeasuredColor(0, 0, 128);
+const TGraphStyle SampleStyle = TGraphStyle::Crosses;
+const TGraphStyle FittedStyle = TGraphStyle::Lines;
+const TGraphStyle HistogramStyle = TGraphStyle::Bars;
 
 // Vertical title, horizontal title, then the title, in either mode.
 inline void SetScopeTitles(TGraphWidget &Scope, bool XY)

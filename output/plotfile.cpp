@@ -22,7 +22,7 @@ const int LabelPointSize = 9;
 
 void AddCurve(TGraphWidget &Graph, const QColor &Color, const std::vector<TVector2> &Points)
 {
-  const int set = Graph.AddDataSet(Color, 0);
+  const int set = Graph.AddDataSet(Color, CurveStyle);
   for (const TVector2 &point : Points)
     Graph.AddPoint(set, point);
 }

@@ -2,13 +2,8 @@
 
 #include <algorithm>
 
+#include "graphstyle.h"
 #include "graphwidget.h"
-
-namespace {
-
-const int BarStyle = 2;
-
-}  // namespace
 
 std::vector<TVector2> PeakToPeakHistogram(const std::vector<TTrialFigures> &Figures)
 {
@@ -40,7 +35,7 @@ void ShowHistogram(TGraphWidget &Graph, const std::vector<TTrialFigures> &Figure
   Graph.SetTitle(QString("Monte Carlo study: %1 trials").arg(Figures.size()));
   Graph.SetHTitle("Interpolation error peak-to-peak (% of period)");
   Graph.SetVTitle("Trials");
-  const int set = Graph.AddDataSet(QColor(0, 0, 128), BarStyle);
+  const int set = Graph.AddDataSet(MeasuredColor, HistogramStyle);
   for (const TVector2 &bar : PeakToPeakHistogram(Figures))
     Graph.AddPoint(set, bar);
 }

@@ -12,9 +12,9 @@
 #include <random>
 #include <string>
 
-namespace {
+#include "angles.h"
 
-const double TwoPi = 6.283185307179586;
+namespace {
 
 struct TParameters
 {

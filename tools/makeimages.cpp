@@ -12,9 +12,9 @@
 #include <cmath>
 #include <cstdio>
 
-namespace {
+#include "angles.h"
 
-const double Pi = 3.14159265358979323846;
+namespace {
 
 QImage NewImage(int size)
 {

@@ -73,7 +73,7 @@ void AddCurve(TGraphWidget *graph, const QColor &color, const std::vector<TVecto
 {
   if (points.empty())
     return;
-  const int set = graph->AddDataSet(color, 0);
+  const int set = graph->AddDataSet(color, CurveStyle);
   for (const TVector2 &point : points)
     graph->AddPoint(set, point);
 }
@@ -363,7 +363,7 @@ void TVantrel::Update_Scope()
     const std::vector<TVector2> a = d_channel_a.SamplePoints();
     const std::vector<TVector2> b = d_channel_b.SamplePoints();
     if (a.size() == b.size()) {
-      const int set = d_scope->AddDataSet(FigureColor, 0);
+      const int set = d_scope->AddDataSet(FigureColor, CurveStyle);
       for (std::size_t i = 0; i < a.size(); ++i)
         d_scope->AddPoint(set, TVector2(a[i].y, b[i].y));
     }
@@ -402,7 +402,7 @@ void TVantrel::Update_Evaluation()
     // layout pass per line, and the document comes out the same.
     QString report = EvaluationHeaderLines(pitch, resolution, count).join('\n');
     report.reserve(report.size() + 28 * static_cast<int>(points.size()));
-    const int set = d_error_graph->AddDataSet(FigureColor, 0);
+    const int set = d_error_graph->AddDataSet(FigureColor, CurveStyle);
     int number = 1;
     for (const TVector2 &point : points) {
       report += '\n';
