@@ -14,21 +14,20 @@ const double full_turn = 6.28318530717959;
 const double Pi = 3.141592653589793;
 const double TwoPi = 6.283185307179586;
 
-// An angle into (-pi, pi]. The difference of two angles in 0 ... 2 pi, the
-// common case, needs one turn at most; there the subtraction is exact and
-// far cheaper than a remainder.
+// An angle into (-pi, pi], as the exact IEEE remainder gives it. Within
+// one turn either way, the common case of a difference of two angles in
+// 0 ... 2 pi, the one subtraction is exact and far cheaper.
 inline double WrappedAngle(double Angle)
 {
-  if (Angle > Pi)
-    Angle -= TwoPi;
-  else if (Angle <= -Pi)
-    Angle += TwoPi;
-  if (Angle > Pi || Angle <= -Pi) {
-    Angle = std::remainder(Angle, TwoPi);
+  if (Angle >= -TwoPi && Angle <= TwoPi) {
+    if (Angle > Pi)
+      return Angle - TwoPi;
     if (Angle <= -Pi)
-      Angle += TwoPi;
+      return Angle + TwoPi;
+    return Angle;
   }
-  return Angle;
+  const double remainder = std::remainder(Angle, TwoPi);
+  return remainder <= -Pi ? remainder + TwoPi : remainder;
 }
 
 #endif

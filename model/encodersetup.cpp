@@ -43,18 +43,32 @@ TEvaluation Evaluate(const TEncoderSetup &Setup)
   return evaluation;
 }
 
+namespace {
+
+// What each kind of parameter is called, where its range is and where a
+// setup keeps it.
+struct TKindFacts
+{
+  const char *Name;
+  const TParameterRange *Range;
+  double (TEncoderSetup::*Member)[2];
+};
+
+const TKindFacts &FactsOf(TParameterKind Kind)
+{
+  static const TKindFacts facts[] = {{"gain", &GainRange, &TEncoderSetup::Gain},
+                                     {"offset", &OffsetRange, &TEncoderSetup::Offset},
+                                     {"phase", &PhaseRange, &TEncoderSetup::Phase}};
+  const int index = static_cast<int>(Kind);
+  assert(index >= 0 && index < 3);
+  return facts[index];
+}
+
+}  // namespace
+
 const char *KindName(TParameterKind Kind)
 {
-  switch (Kind) {
-    case TParameterKind::Gain:
-      return "gain";
-    case TParameterKind::Offset:
-      return "offset";
-    case TParameterKind::Phase:
-      return "phase";
-  }
-  assert(false);
-  return "";
+  return FactsOf(Kind).Name;
 }
 
 std::string TChannelParameter::Name() const
@@ -65,37 +79,19 @@ std::string TChannelParameter::Name() const
 
 const TParameterRange &TChannelParameter::Range() const
 {
-  switch (Kind) {
-    case TParameterKind::Gain:
-      return GainRange;
-    case TParameterKind::Offset:
-      return OffsetRange;
-    case TParameterKind::Phase:
-      return PhaseRange;
-  }
-  assert(false);
-  return GainRange;
+  return *FactsOf(Kind).Range;
 }
 
 double &TChannelParameter::In(TEncoderSetup &Setup) const
 {
   assert(Channel == 0 || Channel == 1);
-  switch (Kind) {
-    case TParameterKind::Gain:
-      return Setup.Gain[Channel];
-    case TParameterKind::Offset:
-      return Setup.Offset[Channel];
-    case TParameterKind::Phase:
-      return Setup.Phase[Channel];
-  }
-  assert(false);
-  return Setup.Gain[Channel];
+  return (Setup.*FactsOf(Kind).Member)[Channel];
 }
 
 double TChannelParameter::In(const TEncoderSetup &Setup) const
 {
-  TEncoderSetup copy = Setup;
-  return In(copy);
+  assert(Channel == 0 || Channel == 1);
+  return (Setup.*FactsOf(Kind).Member)[Channel];
 }
 
 const std::vector<TChannelParameter> &ChannelParameters()

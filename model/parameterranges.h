@@ -14,17 +14,18 @@ struct TParameterRange
   double Step;
   int Decimals;
 
-  bool Contains(double Value) const { return Value >= Minimum && Value <= Maximum; }
+  constexpr bool Contains(double Value) const { return Value >= Minimum && Value <= Maximum; }
 };
 
-const TParameterRange GainRange = {0.1, 2.0, 1.0, 0.05, 2};
-const TParameterRange OffsetRange = {-1.0, 1.0, 0.0, 0.1, 2};
+inline constexpr TParameterRange GainRange = {0.1, 2.0, 1.0, 0.05, 2};
+inline constexpr TParameterRange OffsetRange = {-1.0, 1.0, 0.0, 0.1, 2};
 // +-pi/4 and a tenth of it as the step, each rounded to 14 decimals.
-const TParameterRange PhaseRange = {-0.78539816339745, 0.78539816339745, 0.0, 0.07853981633975, 6};
+inline constexpr TParameterRange PhaseRange = {-0.78539816339745, 0.78539816339745, 0.0,
+                                               0.07853981633975, 6};
 
 // Interpolation counts per pitch (pitch / resolution, rounded) that the
 // report accepts.
-const int MinimumCount = 2;
-const int MaximumCount = 200000;
+inline constexpr int MinimumCount = 2;
+inline constexpr int MaximumCount = 200000;
 
 #endif
