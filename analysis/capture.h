@@ -22,6 +22,8 @@ struct TCapture
   std::vector<std::uint32_t> Line;
   long long HeaderLines = 0;
   long long BadRows = 0;
+  // The file's last line had no line end: cut off, and left out.
+  bool LastLineCut = false;
   TCaptureColumns Columns;
 
   std::size_t Size() const { return A.size(); }

@@ -15,7 +15,6 @@ const std::size_t ChunkSize = 1 << 20;
 // A longer line is no oscilloscope export; refusing it bounds the memory.
 const std::size_t MaximumLineLength = 16 << 20;
 const std::size_t MaximumReserve = std::size_t(1) << 27;
-const int DefaultFieldsWanted = 3;
 const std::size_t ShownLength = 32;
 
 bool IsBlank(char C)
@@ -32,18 +31,9 @@ std::string_view Trimmed(std::string_view Text)
   return Text;
 }
 
-// Tab, semicolon or comma, whichever the line holds first in that order;
-// a blank stands for runs of blanks.
-char DetectDelimiter(std::string_view Line)
-{
-  for (char delimiter : {'\t', ';', ','})
-    if (Line.find(delimiter) != std::string_view::npos)
-      return delimiter;
-  return ' ';
-}
-
 // Fills Out with the first Out.size() fields of a trimmed line, each
-// trimmed; returns how many fields there are, counting no further.
+// trimmed; returns how many fields there are, counting no further. A
+// field in double quotes may hold the delimiter.
 int SplitFields(std::string_view Line, char Delimiter, std::vector<std::string_view> &Out)
 {
   const int wanted = static_cast<int>(Out.size());
@@ -61,7 +51,15 @@ int SplitFields(std::string_view Line, char Delimiter, std::vector<std::string_v
       Out[count++] = Line.substr(position, end - position);
       position = end;
     } else {
-      const std::size_t end = std::min(Line.find(Delimiter, position), Line.size());
+      std::size_t from = position;
+      while (from < Line.size() && IsBlank(Line[from]))
+        ++from;
+      if (from < Line.size() && Line[from] == '"') {
+        const std::size_t close = Line.find('"', from + 1);
+        if (close != std::string_view::npos)
+          from = close;
+      }
+      const std::size_t end = std::min(Line.find(Delimiter, from), Line.size());
       Out[count++] = Trimmed(Line.substr(position, end - position));
       if (end == Line.size())
         break;
@@ -76,10 +74,17 @@ enum class TNumber
   Ok,
   NotNumber,
   NotFinite,
-  OutOfRange
+  OutOfRange,
+  Overrange
 };
 
-TNumber ParseValue(std::string_view Field, double &Value)
+// Instruments write a clipped sample as a huge number (9.9E37); no real
+// signal comes near it.
+const double OverrangeMarker = 1e30;
+// Longer fields are no numbers an instrument writes.
+const std::size_t MaximumNumberLength = 64;
+
+TNumber ParsePlain(std::string_view Field, double &Value)
 {
   // Oscilloscopes write "+1.5E-03"; from_chars takes no plus sign.
   if (Field.size() > 1 && Field[0] == '+' && Field[1] != '-' && Field[1] != '+')
@@ -90,7 +95,24 @@ TNumber ParseValue(std::string_view Field, double &Value)
     return TNumber::OutOfRange;
   if (result.ec != std::errc() || result.ptr != end)
     return TNumber::NotNumber;
-  return std::isfinite(Value) ? TNumber::Ok : TNumber::NotFinite;
+  if (!std::isfinite(Value))
+    return TNumber::NotFinite;
+  return std::fabs(Value) >= OverrangeMarker ? TNumber::Overrange : TNumber::Ok;
+}
+
+// A field as the data rows write it: perhaps in double quotes, perhaps
+// with a decimal comma.
+TNumber ParseValue(std::string_view Field, bool DecimalComma, double &Value)
+{
+  if (Field.size() >= 2 && Field.front() == '"' && Field.back() == '"')
+    Field = Trimmed(Field.substr(1, Field.size() - 2));
+  if (!DecimalComma || Field.find(',') == std::string_view::npos)
+    return ParsePlain(Field, Value);
+  if (Field.size() > MaximumNumberLength)
+    return TNumber::NotNumber;
+  char buffer[MaximumNumberLength];
+  std::replace_copy(Field.begin(), Field.end(), buffer, ',', '.');
+  return ParsePlain(std::string_view(buffer, Field.size()), Value);
 }
 
 // A field as a message can show it: printable, on one line, short.
@@ -116,11 +138,28 @@ QString Problem(TNumber Kind, int Column, std::string_view Field)
       return where + QString("holds '%1', not a finite number").arg(Shown(Field));
     case TNumber::OutOfRange:
       return where + QString("holds '%1', beyond the range of a double").arg(Shown(Field));
+    case TNumber::Overrange:
+      return where + QString("holds '%1', an instrument's overrange marker").arg(Shown(Field));
     case TNumber::Ok:
       break;
   }
   return QString();
 }
+
+// A line before the data start that may be the first data row: every
+// non-empty field a number.
+struct TCandidate
+{
+  std::string Text;
+  long long Line = 0;
+  char Delimiter = ' ';
+  int Fields = 0;
+};
+
+// Rows that agree with the one before them before the data is taken to
+// start: a header line that happens to be numeric ("Vertical Offset,0,0"
+// between text lines) is not followed by rows of its own shape.
+const std::size_t ConfirmingRows = 3;
 
 class TCaptureParser
 {
@@ -136,6 +175,8 @@ public:
 
 private:
   bool HeaderLine(std::string_view Text);
+  bool IsDataRow(std::string_view Text, TCandidate &Row);
+  bool StartData();
   bool DataLine(std::string_view Text);
   bool Fail(const QString &What);
   bool BadRow(const QString &What);
@@ -147,11 +188,11 @@ private:
   long long d_line = 0;
   bool d_in_data = false;
   char d_delimiter = ' ';
+  bool d_decimal_comma = false;
   int d_last_column = 0;
   std::vector<std::string_view> d_fields;
-  // The first numeric header line too short for the chosen columns.
-  long long d_short_line = 0;
-  int d_short_fields = 0;
+  // Data rows of one shape waiting for their confirmation.
+  std::vector<TCandidate> d_candidates;
 };
 
 bool TCaptureParser::Fail(const QString &What)
@@ -183,46 +224,91 @@ bool TCaptureParser::Line(std::string_view Text)
   return d_in_data ? DataLine(Text) : HeaderLine(Text);
 }
 
-// Until a line is numeric in the chosen columns, lines are a header; the
-// first numeric one fixes the delimiter and, by default, the columns.
-bool TCaptureParser::HeaderLine(std::string_view Text)
+// Whether every non-empty field is a number with one of the delimiters
+// the line holds (tab, semicolon, comma, in that order, then blanks); a
+// delimiter other than the comma allows a decimal comma. A trailing
+// delimiter leaves an empty last field, which does not count.
+bool TCaptureParser::IsDataRow(std::string_view Text, TCandidate &Row)
 {
-  const char delimiter = DetectDelimiter(Text);
-  TCaptureColumns columns = d_options.Columns;
-  d_fields.resize(std::max({columns.A, columns.B, DefaultFieldsWanted}));
-  const int count = SplitFields(Text, delimiter, d_fields);
-  if (columns.A == 0) {
-    if (count < 2) {
-      ++d_capture.HeaderLines;
+  std::vector<std::string_view> fields(
+      std::count(Text.begin(), Text.end(), ' ') + std::count(Text.begin(), Text.end(), '\t') +
+      std::count(Text.begin(), Text.end(), ';') + std::count(Text.begin(), Text.end(), ',') + 1);
+  for (char delimiter : {'\t', ';', ',', ' '}) {
+    if (delimiter != ' ' && Text.find(delimiter) == std::string_view::npos)
+      continue;
+    if (delimiter == ',' && d_options.DecimalComma)
+      continue;
+    int count = SplitFields(Text, delimiter, fields);
+    if (count > 1 && fields[count - 1].empty())
+      --count;
+    const bool numeric = std::all_of(fields.begin(), fields.begin() + count, [&](auto Field) {
+      double value;
+      const TNumber kind = ParseValue(Field, delimiter != ',', value);
+      return Field.empty() || kind != TNumber::NotNumber;
+    });
+    if (numeric) {
+      Row = {std::string(Text), d_line, delimiter, count};
       return true;
     }
-    columns = count == 2 ? TCaptureColumns{1, 2} : TCaptureColumns{2, 3};
   }
-  const int last = std::max(columns.A, columns.B);
-  double a = 0.0, b = 0.0;
-  if (count < last) {
-    const bool numeric =
-        std::all_of(d_fields.begin(), d_fields.begin() + count, [](std::string_view f) {
-          double v;
-          return ParseValue(f, v) == TNumber::Ok;
-        });
-    if (numeric && d_short_line == 0) {
-      d_short_line = d_line;
-      d_short_fields = count;
-    }
-  } else if (ParseValue(d_fields[columns.A - 1], a) == TNumber::Ok &&
-             ParseValue(d_fields[columns.B - 1], b) == TNumber::Ok) {
-    d_in_data = true;
-    d_delimiter = delimiter;
-    d_last_column = last;
-    d_capture.Columns = columns;
-    d_fields.resize(last);
-    d_capture.A.push_back(a);
-    d_capture.B.push_back(b);
-    d_capture.Line.push_back(static_cast<std::uint32_t>(d_line));
+  return false;
+}
+
+// Until the data start, lines are a header: the data start at the first
+// data row that the next rows confirm with the same shape.
+bool TCaptureParser::HeaderLine(std::string_view Text)
+{
+  TCandidate row;
+  if (!IsDataRow(Text, row)) {
+    d_capture.HeaderLines += static_cast<long long>(d_candidates.size()) + 1;
+    d_candidates.clear();
     return true;
   }
-  ++d_capture.HeaderLines;
+  if (!d_candidates.empty() && (row.Fields != d_candidates.front().Fields ||
+                                row.Delimiter != d_candidates.front().Delimiter)) {
+    d_capture.HeaderLines += static_cast<long long>(d_candidates.size());
+    d_candidates.clear();
+  }
+  d_candidates.push_back(std::move(row));
+  return d_candidates.size() > ConfirmingRows ? StartData() : true;
+}
+
+// The candidates are the first data rows: they fix the delimiter, the
+// decimal separator and, by default, the columns.
+bool TCaptureParser::StartData()
+{
+  const TCandidate &first = d_candidates.front();
+  TCaptureColumns columns = d_options.Columns;
+  if (columns.A == 0) {
+    if (first.Fields < 2) {
+      d_capture.HeaderLines += static_cast<long long>(d_candidates.size());
+      d_candidates.clear();
+      return true;
+    }
+    columns = first.Fields == 2 ? TCaptureColumns{1, 2} : TCaptureColumns{2, 3};
+  }
+  const int last = std::max(columns.A, columns.B);
+  if (first.Fields < last) {
+    d_line = first.Line;
+    return Fail(QString("column %1 does not exist: the data has %2 column%3")
+                    .arg(last)
+                    .arg(first.Fields)
+                    .arg(first.Fields == 1 ? "" : "s"));
+  }
+  d_in_data = true;
+  d_delimiter = first.Delimiter;
+  d_decimal_comma = d_delimiter != ',';
+  d_last_column = last;
+  d_capture.Columns = columns;
+  d_fields.resize(last);
+  const long long line = d_line;
+  for (const TCandidate &row : std::vector<TCandidate>(std::move(d_candidates))) {
+    d_line = row.Line;
+    if (!DataLine(row.Text))
+      return false;
+  }
+  d_candidates.clear();
+  d_line = line;
   return true;
 }
 
@@ -238,7 +324,7 @@ bool TCaptureParser::DataLine(std::string_view Text)
   const int column[2] = {d_capture.Columns.A, d_capture.Columns.B};
   for (int c = 0; c < 2; ++c) {
     const std::string_view field = d_fields[column[c] - 1];
-    const TNumber kind = ParseValue(field, value[c]);
+    const TNumber kind = ParseValue(field, d_decimal_comma, value[c]);
     if (kind != TNumber::Ok)
       return BadRow(Problem(kind, column[c], field));
   }
@@ -250,25 +336,37 @@ bool TCaptureParser::DataLine(std::string_view Text)
 
 bool TCaptureParser::Finish()
 {
+  // A short file: the rows there are confirm the first.
+  if (!d_in_data && !d_candidates.empty() && !StartData())
+    return false;
   if (d_in_data)
     return true;
-  if (d_short_line > 0) {
-    const int last = std::max(d_options.Columns.A, d_options.Columns.B);
-    d_message = QString("%1:%2: column %3 does not exist: the data has %4 column%5")
-                    .arg(d_name)
-                    .arg(d_short_line)
-                    .arg(last)
-                    .arg(d_short_fields)
-                    .arg(d_short_fields == 1 ? "" : "s");
-  } else if (d_capture.HeaderLines == 0) {
+  if (d_capture.HeaderLines == 0)
     d_message = QString("%1 is empty: no data rows").arg(d_name);
-  } else {
+  else
     d_message = QString("%1 holds no data rows, only %2 header line%3")
                     .arg(d_name)
                     .arg(d_capture.HeaderLines)
                     .arg(d_capture.HeaderLines == 1 ? "" : "s");
-  }
   return false;
+}
+
+// Why the start of a file is no text capture; empty when it may be one.
+// UTF-16 puts a zero byte beside every ASCII character (with or without a
+// byte-order mark); any other zero byte marks a binary file.
+QString EncodingProblem(const char *Data, std::size_t Size)
+{
+  const std::size_t n = std::min<std::size_t>(Size, 4096);
+  const auto starts = [&](const char *Mark) { return n >= 2 && std::memcmp(Data, Mark, 2) == 0; };
+  std::size_t zeros[2] = {0, 0};
+  for (std::size_t i = 0; i < n; ++i)
+    zeros[i % 2] += Data[i] == '\0';
+  if (starts("\xFF\xFE") || starts("\xFE\xFF") ||
+      (n >= 4 && std::max(zeros[0], zeros[1]) * 10 >= n / 2 * 9))
+    return "UTF-16; save it as UTF-8";
+  if (zeros[0] + zeros[1] > 0)
+    return "not a text file";
+  return QString();
 }
 
 }  // namespace
@@ -284,7 +382,7 @@ bool ReadCapture(QIODevice &Device, const QString &Name, const TCaptureReadOptio
     size = std::clamp<std::size_t>(Device.bytesAvailable() + 1, 4096, ChunkSize);
   std::vector<char> buffer(size);
   std::size_t begin = 0, end = 0;
-  bool at_end = false;
+  bool at_end = false, any_line = false, checked = false;
   while (true) {
     const char *first = buffer.data() + begin;
     const void *newline = std::memchr(first, '\n', end - begin);
@@ -295,10 +393,15 @@ bool ReadCapture(QIODevice &Device, const QString &Name, const TCaptureReadOptio
         return false;
       }
       begin = stop + 1 - buffer.data();
+      any_line = true;
       continue;
     }
     if (at_end) {
-      if (begin < end && !parser.Line(std::string_view(first, end - begin))) {
+      // A last line without its line end, after lines with theirs, was cut
+      // off while the file was written.
+      if (begin < end && any_line)
+        Capture.LastLineCut = true;
+      else if (begin < end && !parser.Line(std::string_view(first, end - begin))) {
         Message = parser.Message();
         return false;
       }
@@ -323,6 +426,14 @@ bool ReadCapture(QIODevice &Device, const QString &Name, const TCaptureReadOptio
     }
     at_end = got == 0;
     end += got;
+    if (!checked && end > 0) {
+      checked = true;
+      const QString problem = EncodingProblem(buffer.data(), end);
+      if (!problem.isEmpty()) {
+        Message = QString("%1 is %2").arg(Name, problem);
+        return false;
+      }
+    }
   }
   if (!parser.Finish()) {
     Message = parser.Message();

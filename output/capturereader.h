@@ -11,6 +11,9 @@ struct TCaptureReadOptions
 {
   TCaptureColumns Columns;
   bool SkipBadRows = false;
+  // The comma separates decimals, never columns. Without it a decimal
+  // comma is read wherever the columns are separated by something else.
+  bool DecimalComma = false;
 };
 
 // Reads a text capture from Device; Name (a path, or "standard input")

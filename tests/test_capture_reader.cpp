@@ -43,7 +43,7 @@ TEST(CaptureReaderTest, DelimitersHeadersAndLineEndsAsExportsWriteThem)
     std::vector<std::uint32_t> Lines;
     long long Header;
   } cases[] = {
-      {"1,2\n3,4", {1, 3}, {2, 4}, {1, 2}, 0},
+      {"1,2\n3,4\n", {1, 3}, {2, 4}, {1, 2}, 0},
       // Byte-order mark, CRLF, a comment and an empty line.
       {"\xEF\xBB\xBF# scope\r\n\r\n-1.5;2e-3\r\n+3.25 ; 4\r\n", {-1.5, 3.25}, {2e-3, 4}, {3, 4}, 0},
       // Time first: channels in columns 2 and 3; three header lines.
@@ -63,12 +63,11 @@ TEST(CaptureReaderTest, DelimitersHeadersAndLineEndsAsExportsWriteThem)
     EXPECT_EQ(read.Capture.Line, c.Lines) << c.Text.toStdString();
     EXPECT_EQ(read.Capture.HeaderLines, c.Header) << c.Text.toStdString();
   }
-  // Chosen columns, in either order; a header numeric elsewhere is still
-  // a header.
-  const TRead chosen = Read("1,2,3,4\nx,5,y,6\n7,8,9,10\n", Columns(4, 2));
+  // Chosen columns, in either order.
+  const TRead chosen = Read("x,5,y,6\n1,2,3,4\n7,8,9,10\n", Columns(4, 2));
   ASSERT_TRUE(chosen.Ok);
-  EXPECT_EQ(chosen.Capture.A, (std::vector<double>{4, 6, 10}));
-  EXPECT_EQ(chosen.Capture.B, (std::vector<double>{2, 5, 8}));
+  EXPECT_EQ(chosen.Capture.A, (std::vector<double>{4, 10}));
+  EXPECT_EQ(chosen.Capture.B, (std::vector<double>{2, 8}));
   const TRead header = Read("1,a,b\n2,3,4\n");
   EXPECT_EQ(header.Capture.HeaderLines, 1);
   EXPECT_EQ(header.Capture.A, std::vector<double>{3});
@@ -81,14 +80,19 @@ TEST(CaptureReaderTest, BadRowsNameTheirLineOrAreSkippedAndCounted)
     QByteArray Text;
     const char *Message;
   } cases[] = {
-      {"a,b\n1,2\n3,x\n", "c.csv:3: column 2 is 'x', not a number"},
+      {"a,b\n1,2\n1,2\n1,2\n1,2\n3,x\n", "c.csv:6: column 2 is 'x', not a number"},
+      // A row that is not confirmed is a header, glitch or not.
+      {"a,b\n1,2\n3,x\n", "c.csv holds no data rows, only 3 header lines"},
       {"1,2\n3,nan\n", "c.csv:2: column 2 holds 'nan', not a finite number"},
       {"1,2\n-inf,4\n", "c.csv:2: column 1 holds '-inf', not a finite number"},
       {"1,2\n1e999,4\n", "c.csv:2: column 1 holds '1e999', beyond the range of a double"},
-      {"0,1,2\n0,3\n", "c.csv:2: the row has 2 columns, so column 3 is missing"},
-      {"1,2\n3,4\x01\n", "c.csv:2: column 2 is '4?', not a number"},
-      {"1,2\n3,4.5.6\n", "c.csv:2: column 2 is '4.5.6', not a number"},
-      {"1;2\n3,4\n", "c.csv:2: the row has 1 column, so column 2 is missing"},
+      {"0,1,2\n0,1,2\n0,1,2\n0,1,2\n0,3\n",
+       "c.csv:5: the row has 2 columns, so column 3 is missing"},
+      {"1,2\n1,2\n1,2\n1,2\n3,4\x01\n", "c.csv:5: column 2 is '4?', not a number"},
+      {"1,2\n1,2\n1,2\n1,2\n3,4.5.6\n", "c.csv:5: column 2 is '4.5.6', not a number"},
+      {"1;2\n1;2\n1;2\n1;2\n3,4\n", "c.csv:5: the row has 1 column, so column 2 is missing"},
+      {"1,2\n3,9.9E37\n", "c.csv:2: column 2 holds '9.9E37', an instrument's overrange marker"},
+      {"1,2\n-1e30,4\n", "c.csv:2: column 1 holds '-1e30', an instrument's overrange marker"},
       {"", "c.csv is empty: no data rows"},
       {"# only\n\n", "c.csv is empty: no data rows"},
       {"time,a,b\nx,y,z\n", "c.csv holds no data rows, only 2 header lines"},
@@ -102,11 +106,11 @@ TEST(CaptureReaderTest, BadRowsNameTheirLineOrAreSkippedAndCounted)
   EXPECT_EQ(missing.Message.toStdString(),
             "c.csv:2: column 5 does not exist: the data has 3 columns");
 
-  const TRead skipped = Read("a,b\n1,2\n3,x\nnan,1\n5,6\n7\n", Columns(0, 0, true));
+  const TRead skipped = Read("a,b\n1,2\n1,2\n1,2\n1,2\n3,x\nnan,1\n5,6\n7\n", Columns(0, 0, true));
   ASSERT_TRUE(skipped.Ok);
   EXPECT_EQ(skipped.Capture.BadRows, 3);
   EXPECT_EQ(skipped.Capture.HeaderLines, 1);
-  EXPECT_EQ(skipped.Capture.Line, (std::vector<std::uint32_t>{2, 5}));
+  EXPECT_EQ(skipped.Capture.Line, (std::vector<std::uint32_t>{2, 3, 4, 5, 8}));
 }
 
 TEST(CaptureReaderTest, LongLinesAndChunkBoundariesReadWhole)
@@ -122,4 +126,101 @@ TEST(CaptureReaderTest, LongLinesAndChunkBoundariesReadWhole)
   EXPECT_EQ(read.Capture.A[123456], 0.5);
   EXPECT_EQ(read.Capture.B[123456], -123456.0);
   EXPECT_EQ(read.Capture.Line.back(), 200001u);
+}
+
+TEST(CaptureReaderTest, TheDataStartWhereRowsOfOneShapeFollowEachOther)
+{
+  // Headers as oscilloscopes export them: numbers in the first header
+  // line, units in the second; metadata lines with numbers in them.
+  const struct
+  {
+    QByteArray Text;
+    long long Header;
+    std::vector<double> A, B;
+  } cases[] = {
+      {"x-axis,1,2\nsecond,Volt,Volt\n0,0.1,0.9\n1,0.2,0.8\n2,0.3,0.7\n3,0.4,0.6\n",
+       2,
+       {0.1, 0.2, 0.3, 0.4},
+       {0.9, 0.8, 0.7, 0.6}},
+      {"Record Length,4\nSample Interval,1e-6\nVertical Scale,0.2,0.2\nVertical Offset,0,0\n"
+       "Probe,10,10\nTime,CH1,CH2\n0,1,2\n1,3,4\n",
+       6,
+       {1, 3},
+       {2, 4}},
+      // A lone numeric line between headers is a header too.
+      {"Gain\n1.5,2.5,3.5\nTime,A,B\n0,1,2\n1,3,4\n2,5,6\n3,7,8\n9,9,9\n",
+       3,
+       {1, 3, 5, 7, 9},
+       {2, 4, 6, 8, 9}},
+      // A trailing delimiter leaves an empty last field.
+      {"t;a;b;\n0;1;2;\n1;3;4;\n", 1, {1, 3}, {2, 4}},
+  };
+  for (const auto &c : cases) {
+    const TRead read = Read(c.Text);
+    ASSERT_TRUE(read.Ok) << c.Text.toStdString() << read.Message.toStdString();
+    EXPECT_EQ(read.Capture.HeaderLines, c.Header) << c.Text.toStdString();
+    EXPECT_EQ(read.Capture.A, c.A) << c.Text.toStdString();
+    EXPECT_EQ(read.Capture.B, c.B) << c.Text.toStdString();
+  }
+}
+
+TEST(CaptureReaderTest, DecimalCommasAndQuotesAsSpreadsheetsWriteThem)
+{
+  const struct
+  {
+    QByteArray Text;
+    std::vector<double> A, B;
+  } cases[] = {
+      {"Zeit;Kanal A;Kanal B\n0,000;0,25;-1,5\n0,001;1,75;2\n", {0.25, 1.75}, {-1.5, 2}},
+      {"0,000\t0,25\t-1,5\n0,001\t1,75\t2,0\n", {0.25, 1.75}, {-1.5, 2}},
+      {"0,000 0,25 -1,5\n0,001 1,75 2\n", {0.25, 1.75}, {-1.5, 2}},
+      {"\"t\",\"a\",\"b\"\n\"0\",\"0.25\",\"-1.5\"\n\"1\",\"1.75\",\"2\"\n",
+       {0.25, 1.75},
+       {-1.5, 2}},
+      {"\"0,5\";\"0,25\"\n\"1,5\";\"1,75\"\n", {0.5, 1.5}, {0.25, 1.75}},
+  };
+  for (const auto &c : cases) {
+    const TRead read = Read(c.Text);
+    ASSERT_TRUE(read.Ok) << c.Text.toStdString() << read.Message.toStdString();
+    EXPECT_EQ(read.Capture.A, c.A) << c.Text.toStdString();
+    EXPECT_EQ(read.Capture.B, c.B) << c.Text.toStdString();
+  }
+  // Forced, the comma never separates columns.
+  TCaptureReadOptions comma;
+  comma.DecimalComma = true;
+  const TRead forced = Read("0,5 0,25\n1,5 1,75\n", comma);
+  ASSERT_TRUE(forced.Ok) << forced.Message.toStdString();
+  EXPECT_EQ(forced.Capture.A, (std::vector<double>{0.5, 1.5}));
+}
+
+TEST(CaptureReaderTest, FilesThatAreNoTextOrCutShortAreNamed)
+{
+  const QByteArray text = "t,a,b\n0,1,2\n1,3,4\n";
+  QByteArray utf16le, utf16be;
+  for (char c : text) {
+    utf16le += c;
+    utf16le += '\0';
+    utf16be += '\0';
+    utf16be += c;
+  }
+  EXPECT_EQ(Read("\xFF\xFE" + utf16le).Message.toStdString(), "c.csv is UTF-16; save it as UTF-8");
+  EXPECT_EQ(Read(utf16le).Message.toStdString(), "c.csv is UTF-16; save it as UTF-8");
+  EXPECT_EQ(Read(utf16be).Message.toStdString(), "c.csv is UTF-16; save it as UTF-8");
+  EXPECT_EQ(Read(QByteArray("\x7f"
+                            "ELF\x02\x01\x01\0\0\0",
+                            10) +
+                 text)
+                .Message.toStdString(),
+            "c.csv is not a text file");
+
+  // A last line without its line end was cut off: left out, and said so.
+  const TRead cut = Read(text + "2,5");
+  ASSERT_TRUE(cut.Ok);
+  EXPECT_EQ(cut.Capture.A, (std::vector<double>{1, 3}));
+  EXPECT_TRUE(cut.Capture.LastLineCut);
+  EXPECT_FALSE(Read(text).Capture.LastLineCut);
+  // A file of one line without its end is whole.
+  const TRead one = Read("1,2");
+  EXPECT_FALSE(one.Capture.LastLineCut);
+  EXPECT_EQ(one.Capture.A, std::vector<double>{1});
 }
