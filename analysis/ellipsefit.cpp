@@ -19,10 +19,15 @@ struct TNormalisation
   double Half = 0.0;
 };
 
-TNormalisation Normalisation(const std::vector<double> &Values)
+TNormalisation Normalisation(const std::vector<double> &Values, const TSampleMask *Keep)
 {
-  const auto [low, high] = std::minmax_element(Values.begin(), Values.end());
-  return {*low / 2.0 + *high / 2.0, *high / 2.0 - *low / 2.0};
+  double low = INFINITY, high = -INFINITY;
+  for (std::size_t i = 0; i < Values.size(); ++i)
+    if (!Keep || (*Keep)[i]) {
+      low = std::min(low, Values[i]);
+      high = std::max(high, Values[i]);
+    }
+  return {low / 2.0 + high / 2.0, high / 2.0 - low / 2.0};
 }
 
 }  // namespace
@@ -34,10 +39,11 @@ void TEllipse::Corrected(double A, double B, double &Sine, double &Cosine) const
 }
 
 TEllipseProblem FitEllipse(const std::vector<double> &A, const std::vector<double> &B,
-                           TEllipse &Ellipse)
+                           TEllipse &Ellipse, const TSampleMask *Keep)
 {
   assert(A.size() == B.size() && !A.empty());
-  const TNormalisation na = Normalisation(A), nb = Normalisation(B);
+  assert(!Keep || Keep->size() == A.size());
+  const TNormalisation na = Normalisation(A, Keep), nb = Normalisation(B, Keep);
   if (!(na.Half > 0.0))
     return TEllipseProblem::ConstantA;
   if (!(nb.Half > 0.0))
@@ -46,6 +52,8 @@ TEllipseProblem FitEllipse(const std::vector<double> &A, const std::vector<doubl
   Eigen::Matrix<double, 5, 5> normal = Eigen::Matrix<double, 5, 5>::Zero();
   Eigen::Matrix<double, 5, 1> right = Eigen::Matrix<double, 5, 1>::Zero();
   for (std::size_t i = 0; i < A.size(); ++i) {
+    if (Keep && !(*Keep)[i])
+      continue;
     const double u = (A[i] - na.Middle) / na.Half;
     const double v = (B[i] - nb.Middle) / nb.Half;
     const Eigen::Matrix<double, 5, 1> row(u * u, v * v, u * v, u, v);

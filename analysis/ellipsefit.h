@@ -31,10 +31,13 @@ enum class TEllipseProblem
   Degenerate,   // the ellipse's parameters are not finite
 };
 
+// One flag a sample: 1 where it takes part.
+using TSampleMask = std::vector<unsigned char>;
+
 // Least-squares fit of a x^2 + b y^2 + c x y + d x + e y = 1 to the
-// samples (P. L. M. Heydemann, Applied Optics 20(19), 1981). Ellipse is
-// valid when the answer is None.
+// samples (P. L. M. Heydemann, Applied Optics 20(19), 1981), to those Keep
+// flags when given. Ellipse is valid when the answer is None.
 TEllipseProblem FitEllipse(const std::vector<double> &A, const std::vector<double> &B,
-                           TEllipse &Ellipse);
+                           TEllipse &Ellipse, const TSampleMask *Keep = nullptr);
 
 #endif

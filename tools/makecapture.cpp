@@ -1,11 +1,16 @@
 // Writes a synthetic two-channel capture from known signal parameters, as
-// a text file an oscilloscope or a spreadsheet could have written:
+// a text file an oscilloscope, a data logger or a spreadsheet could have
+// written:
 //   A = offset-a + amplitude-a (sin(t + phase) + h3 sin 3(t + phase)) + noise
 //   B = offset-b + amplitude-b (cos t - h3 cos 3t) + noise
-// (B is A's waveform a quarter period ahead) with t running over --periods signal periods at a
-// slowly varying speed.
+// (B is A's waveform a quarter period ahead) with t running over --periods
+// signal periods at a slowly varying speed; then the instrument's part: a
+// reference level, ADC counts, a rail, glitches, overrange markers, and the
+// file's shape.
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QStringList>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -15,6 +20,20 @@
 #include "angles.h"
 
 namespace {
+
+// How the file is laid out, as different instruments and programs write
+// their exports.
+enum class TShape
+{
+  Plain,     // a,b per line
+  Scope,     // four header lines, a time column, CRLF
+  Numbered,  // header "x-axis,1,2" then "second,Volt,Volt", a time column
+  Metadata,  // a dozen metadata lines, some of them numeric
+  European,  // semicolons and decimal commas, a text header
+  Quoted,    // every field in double quotes, a text header
+};
+
+const char *const ShapeNames[] = {"plain", "scope", "numbered", "metadata", "european", "quoted"};
 
 struct TParameters
 {
@@ -26,8 +45,14 @@ struct TParameters
   double Noise = 0.0;
   double Harmonic3 = 0.0;
   double Bias = 0.0;
+  double RailA = 0.0;  // 0: none
+  int AdcBits = 0;     // 0: volts, not counts
+  double AdcRange = 1.0;
+  long Glitches = 0;
+  long Overrange = 0;
+  bool Cut = false;
   unsigned Seed = 1;
-  bool Scope = false;
+  TShape Shape = TShape::Plain;
 };
 
 void Append(std::string &Text, double Value, int Digits)
@@ -44,6 +69,41 @@ bool Parse(const QString &Text, Number &Value)
   const QByteArray bytes = Text.toUtf8();
   const auto result = std::from_chars(bytes.constData(), bytes.constData() + bytes.size(), Value);
   return result.ec == std::errc() && result.ptr == bytes.constData() + bytes.size();
+}
+
+std::string Header(TShape Shape)
+{
+  switch (Shape) {
+    case TShape::Plain:
+      return "";
+    case TShape::Scope:
+      return "Model,VANTREL-SIM\r\nFirmware,1.0\r\nTime,CH1,CH2\r\ns,V,V\r\n";
+    case TShape::Numbered:
+      return "x-axis,1,2\r\nsecond,Volt,Volt\r\n";
+    case TShape::Metadata:
+      return "Record Length,Points\nSample Interval,1e-06\nTrigger Point,0\nSource,CH1,CH2\n"
+             "Vertical Units,V,V\nVertical Scale,0.2,0.2\nVertical Offset,0,0\n"
+             "Horizontal Units,s\nHorizontal Scale,0.0005\nPt Fmt,Y,Y\nYzero,0,0\n"
+             "Probe Atten,10,10\nTIME,CH1,CH2\n";
+    case TShape::European:
+      return "Zeit;Kanal A;Kanal B\n";
+    case TShape::Quoted:
+      return "\"Time\",\"A\",\"B\"\n";
+  }
+  return "";
+}
+
+// One field as the shape writes it.
+void AppendField(std::string &Text, TShape Shape, double Value, int Digits)
+{
+  const std::size_t start = Text.size();
+  if (Shape == TShape::Quoted)
+    Text += '"';
+  Append(Text, Value, Digits);
+  if (Shape == TShape::European)
+    std::replace(Text.begin() + static_cast<long>(start), Text.end(), '.', ',');
+  if (Shape == TShape::Quoted)
+    Text += '"';
 }
 
 }  // namespace
@@ -70,15 +130,25 @@ int main(int argc, char *argv[])
       {"phase", "Phase error of A in radians (default 0).", &p.Phase},
       {"noise", "Standard deviation of Gaussian noise on each channel (default 0).", &p.Noise},
       {"harmonic3", "Third harmonic, relative to the amplitude (default 0).", &p.Harmonic3},
-      {"bias", "Added to both channels, as an ADC's mid-scale (default 0).", &p.Bias},
+      {"bias", "Added to both channels, as a reference level (default 0).", &p.Bias},
+      {"rail-a", "A sits at +-this value when it goes beyond, as at an instrument's rail.",
+       &p.RailA},
+      {"adc-range", "The voltage that --adc-bits maps to half the scale (default 1).", &p.AdcRange},
   };
   for (const TNumberOption &option : numbers)
     parser.addOption(QCommandLineOption(option.Name, option.Description, "value"));
-  parser.addOptions({{"samples", "Number of samples (default 10000).", "count"},
-                     {"seed", "Seed of the noise (default 1).", "seed"},
-                     {"scope",
-                      "Write as an oscilloscope exports: header lines, a time column, "
-                      "CRLF line ends."}});
+  parser.addOptions({
+      {"samples", "Number of samples (default 10000).", "count"},
+      {"seed", "Seed of the noise (default 1).", "seed"},
+      {"adc-bits",
+       "Write unsigned ADC counts of this many bits centred on mid-scale, ends included.", "bits"},
+      {"glitches", "Samples whose A jumps by three amplitudes, spread over the capture.", "count"},
+      {"overrange", "Samples whose A the instrument marks as overrange (9.9E37).", "count"},
+      {"cut", "Cut the last line short, without its line end."},
+      {"shape", "File layout: plain (default), scope, numbered, metadata, european or quoted.",
+       "name"},
+      {"scope", "The same as --shape scope."},
+  });
   parser.process(application);
   for (const TNumberOption &option : numbers)
     if (parser.isSet(option.Name) && !Parse(parser.value(option.Name), *option.Value)) {
@@ -86,40 +156,81 @@ int main(int argc, char *argv[])
       return 2;
     }
   if ((parser.isSet("samples") && !Parse(parser.value("samples"), p.Samples)) ||
-      (parser.isSet("seed") && !Parse(parser.value("seed"), p.Seed)) || p.Samples < 1) {
-    std::fprintf(stderr, "makecapture: --samples and --seed need whole numbers\n");
+      (parser.isSet("seed") && !Parse(parser.value("seed"), p.Seed)) ||
+      (parser.isSet("adc-bits") && !Parse(parser.value("adc-bits"), p.AdcBits)) ||
+      (parser.isSet("glitches") && !Parse(parser.value("glitches"), p.Glitches)) ||
+      (parser.isSet("overrange") && !Parse(parser.value("overrange"), p.Overrange)) ||
+      p.Samples < 1 || p.AdcBits < 0 || p.AdcBits > 24 || p.Glitches < 0 || p.Overrange < 0) {
+    std::fprintf(stderr,
+                 "makecapture: --samples, --seed, --adc-bits (0 to 24), --glitches and "
+                 "--overrange need whole numbers\n");
     return 2;
   }
-  p.Scope = parser.isSet("scope");
+  p.Cut = parser.isSet("cut");
+  if (parser.isSet("scope"))
+    p.Shape = TShape::Scope;
+  if (parser.isSet("shape")) {
+    const QStringList names(std::begin(ShapeNames), std::end(ShapeNames));
+    const int shape = names.indexOf(parser.value("shape"));
+    if (shape < 0) {
+      std::fprintf(stderr, "makecapture: --shape must be one of %s\n",
+                   qPrintable(names.join(", ")));
+      return 2;
+    }
+    p.Shape = static_cast<TShape>(shape);
+  }
 
   std::mt19937 random(p.Seed);
   std::normal_distribution<double> gauss(0.0, 1.0);
-  const char *const end = p.Scope ? "\r\n" : "\n";
-  std::string text;
-  if (p.Scope)
-    text = std::string("Model,VANTREL-SIM\r\nFirmware,1.0\r\nTime,CH1,CH2\r\ns,V,V\r\n");
+  const bool crlf = p.Shape == TShape::Scope || p.Shape == TShape::Numbered;
+  const bool timed = p.Shape != TShape::Plain;
+  const char delimiter = p.Shape == TShape::European ? ';' : ',';
+  const double half_scale = std::ldexp(1.0, p.AdcBits - 1);
+  const auto every = [&](long Count) { return Count > 0 ? p.Samples / Count : 0; };
+  const long glitch_every = every(p.Glitches), overrange_every = every(p.Overrange);
+  std::string text = Header(p.Shape);
   for (long i = 0; i < p.Samples; ++i) {
     const double u = static_cast<double>(i) / p.Samples;
     // The scale speeds up and slows down by 30 %.
     const double t = TwoPi * p.Periods * (u + 0.3 / TwoPi * std::sin(TwoPi * u));
-    const double a = p.OffsetA + p.AmplitudeA * (std::sin(t + p.Phase) +
-                                                 p.Harmonic3 * std::sin(3.0 * (t + p.Phase)));
+    const double a0 = p.OffsetA + p.AmplitudeA * (std::sin(t + p.Phase) +
+                                                  p.Harmonic3 * std::sin(3.0 * (t + p.Phase)));
+    double a = a0;
     const double b = p.OffsetB + p.AmplitudeB * (std::cos(t) - p.Harmonic3 * std::cos(3.0 * t));
     const double na = p.Noise > 0.0 ? p.Noise * gauss(random) : 0.0;
     const double nb = p.Noise > 0.0 ? p.Noise * gauss(random) : 0.0;
-    if (p.Scope) {
-      Append(text, i * 1e-6, 8);
-      text += ',';
+    // Glitches and overrange samples fall half a spacing in, so none is
+    // the first or the last.
+    if (glitch_every > 0 && i % glitch_every == glitch_every / 2)
+      a += 3.0 * p.AmplitudeA;
+    double values[2] = {p.Bias + a + na, p.Bias + b + nb};
+    if (p.RailA > 0.0)
+      values[0] = std::clamp(values[0], -p.RailA, p.RailA);
+    int digits = 12;
+    if (p.AdcBits > 0) {
+      for (double &value : values)
+        value = std::clamp(std::round(half_scale + value / p.AdcRange * half_scale), 0.0,
+                           2.0 * half_scale - 1.0);
+      digits = 9;
     }
-    Append(text, p.Bias + a + na, 12);
-    text += ',';
-    Append(text, p.Bias + b + nb, 12);
-    text += end;
+    if (overrange_every > 0 && i % overrange_every == overrange_every / 2)
+      values[0] = 9.9e37;
+    if (timed) {
+      AppendField(text, p.Shape, i * 1e-6, 8);
+      text += delimiter;
+    }
+    AppendField(text, p.Shape, values[0], digits);
+    text += delimiter;
+    AppendField(text, p.Shape, values[1], digits);
+    text += crlf ? "\r\n" : "\n";
     if (text.size() > (1 << 16)) {
       std::fwrite(text.data(), 1, text.size(), stdout);
       text.clear();
     }
   }
+  // A capture stopped while its last line was written.
+  if (p.Cut && !text.empty())
+    text.resize(text.size() - (crlf ? 2 : 1) - 4);
   std::fwrite(text.data(), 1, text.size(), stdout);
   return 0;
 }
