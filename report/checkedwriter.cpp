@@ -24,13 +24,14 @@ qint64 TCheckedWriter::readData(char *, qint64)
 
 qint64 TCheckedWriter::writeData(const char *Data, qint64 Size)
 {
+  // Bytes after a failure are dropped, yet taken as written: an image
+  // encoder told of a failed write prints its own complaint to standard
+  // error, and the one line for the failure comes from Finish().
   if (Failed())
-    return -1;
+    return Size;
   errno = 0;
-  if (d_target.write(Data, Size) != Size) {
+  if (d_target.write(Data, Size) != Size)
     Fail();
-    return -1;
-  }
   return Size;
 }
 

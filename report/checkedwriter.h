@@ -5,8 +5,9 @@
 #include <QString>
 
 // Passes writes on to Target and keeps the first failure's reason, so the
-// text writers need not check each write themselves. After a failure it
-// refuses every later write, so a full disk is not retried row by row.
+// text and plot writers need not check each write themselves. After a
+// failure it drops every later write, so a full disk is not retried row
+// by row; Finish() tells.
 class TCheckedWriter : public QIODevice
 {
 public:

@@ -76,15 +76,20 @@ QString CheckOptionsFitMode(const QCommandLineParser &Parser, TReportMode Mode)
     const TOptionDefinition &option = Definition(name);
     if (option.Modes & ModeBit(Mode))
       continue;
-    // An option of the selected modes only asks for their selector.
+    // An option of selected modes only, none of them given, asks for
+    // their selectors.
     const bool selector = std::any_of(std::begin(Selectors), std::end(Selectors),
                                       [&](const auto &s) { return name == s.Option; });
     if (!selector && !(option.Modes & EvaluationMode)) {
-      const auto *needed =
-          std::find_if(std::begin(Selectors), std::end(Selectors),
-                       [&](const auto &s) { return option.Modes & ModeBit(s.Mode); });
-      if (!Parser.isSet(needed->Option))
-        return QString("--%1 needs %2").arg(name, needed->Needs);
+      QStringList needs;
+      bool needs_given = false;
+      for (const auto &s : Selectors)
+        if (option.Modes & ModeBit(s.Mode)) {
+          needs.prepend(s.Needs);
+          needs_given = needs_given || Parser.isSet(s.Option);
+        }
+      if (!needs_given)
+        return QString("--%1 needs %2").arg(name, needs.join(" or "));
     }
     const auto *current = std::find_if(std::begin(Selectors), std::end(Selectors),
                                        [&](const auto &s) { return s.Mode == Mode; });
