@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "messages.h"
 #include "report.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -18,7 +19,7 @@ namespace {
 void ToolkitMessage(QtMsgType Type, const QMessageLogContext &, const QString &Message)
 {
   if (Type == QtCriticalMsg || Type == QtFatalMsg)
-    std::fprintf(stderr, "vantrel-report: %s\n", qPrintable(Message));
+    std::fprintf(stderr, "%s: %s\n", ProgramName, qPrintable(Message));
 }
 
 }  // namespace
