@@ -1,9 +1,11 @@
+#include <unistd.h>
 #include <QApplication>
 #include <QFile>
 #include <QStringList>
 #include <cstdio>
 
-#include "reportrun.h"
+#include "messages.h"
+#include "report.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -17,7 +19,7 @@ namespace {
 void ToolkitMessage(QtMsgType Type, const QMessageLogContext &, const QString &Message)
 {
   if (Type == QtCriticalMsg || Type == QtFatalMsg)
-    std::fprintf(stderr, "vantrel-report: %s\n", qPrintable(Message));
+    std::fprintf(stderr, "%s: %s\n", ProgramName, qPrintable(Message));
 }
 
 }  // namespace
@@ -44,9 +46,12 @@ int main(int argc, char *argv[])
   for (int i = 1; i < argc; ++i)
     arguments << QString::fromLocal8Bit(argv[i]);
 
+  // The descriptors themselves, not C's buffered streams: every write
+  // reaches the system at once, so a full disk or a closed pipe shows in
+  // the write that meets it and the report can say so.
   QFile out, err;
-  if (!out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-      !err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered))
+  if (!out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+      !err.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered))
     return 2;
   return RunReport(arguments, out, err);
 }

@@ -9,23 +9,6 @@
 
 #include "reportprocess.h"
 
-namespace {
-
-QByteArray ReadFile(const QString &Path)
-{
-  QFile file(Path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteFile(const QString &Path, const QByteArray &Content)
-{
-  QFile file(Path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(Content);
-}
-
-}  // namespace
-
 TEST(ReportCliTest, HelpVersionAndOutputFileExitZero)
 {
   const TReportRun help = RunReportProgram({"--help"});
@@ -114,16 +97,14 @@ TEST(ReportCliTest, BadCommandLinesExitTwoWithOneLineAndTouchNoFile)
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(qPrintable(c.Arguments.join(' ')));
-    // The case's own --output or --plot, coming later, takes precedence.
-    const TReportRun run =
-        RunReportProgram(QStringList{"--output", kept, "--plot", fresh} + c.Arguments);
-    EXPECT_FALSE(run.Crashed);
-    EXPECT_EQ(run.ExitCode, 2);
-    EXPECT_TRUE(run.Out.isEmpty());
-    EXPECT_TRUE(run.Err.startsWith("vantrel-report: ")) << run.Err.constData();
-    EXPECT_EQ(run.Err.count('\n'), 1) << run.Err.constData();
-    EXPECT_TRUE(run.Err.endsWith('\n'));
-    EXPECT_TRUE(run.Err.contains(c.Says)) << run.Err.constData();
+    // Every case also names an output file and a plot, which must stay
+    // as they were, unless it names its own.
+    QStringList arguments;
+    if (!c.Arguments.contains("--output"))
+      arguments << "--output" << kept;
+    if (!c.Arguments.contains("--plot"))
+      arguments << "--plot" << fresh;
+    ExpectRefusal(RunReportProgram(arguments + c.Arguments), c.Says);
     EXPECT_EQ(ReadFile(kept), original);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList("kept.txt"));
   }
@@ -146,4 +127,74 @@ TEST(ReportCliTest, APipeAsOutputIsWrittenInPlaceAndStaysAPipe)
     reader.kill();
   EXPECT_TRUE(reader.readAllStandardOutput().startsWith("Scale Pitch:        0.0400\n"));
   EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+}
+
+// Options that contradict each other or the mode, each refused with both
+// sides named, before any file is opened.
+TEST(ReportCliTest, ConflictingOptionsAreRefusedNamingBothSides)
+{
+  QTemporaryDir dir;
+  const QString capture = dir.filePath("c.csv"), shard = dir.filePath("s.json");
+  WriteFile(capture, "1,2\n");
+  WriteFile(shard, "{}");
+  const QString png = dir.filePath("x.png"), link = dir.filePath("link.png");
+  WriteFile(png, "an older plot");
+  ASSERT_TRUE(QFile::link(png, link));
+  const QString sweep = "gain-a=1:2:3";
+  const struct
+  {
+    QStringList Arguments;
+    QString Says;
+  } cases[] = {
+      {{"--gain-a", "1", "--gain-a", "0.5"}, "--gain-a is given twice: it may be given once"},
+      {{"--format", "csv", "--format", "json"}, "--format is given twice: it may be given once"},
+      {{"--scope", png, "--xy", "--xy"}, "--xy is given twice: it may be given once"},
+      {{"--monte-carlo", "5", "--seed", "1", "--seed", "1"},
+       "--seed is given twice: it may be given once"},
+      {{"--capture", capture, "--gain-a", "1"},
+       "--gain-a does not go with --capture: the capture's fit sets the channels"},
+      {{"--phase-b", "0.1", "--capture", capture},
+       "--phase-b does not go with --capture: the capture's fit sets the channels"},
+      {{"--capture", capture, "--scope", png, "--xy"},
+       "--xy does not go with --capture: the capture draws its scope as a Lissajous figure"},
+      {{"--monte-carlo", "5", "--sweep", sweep}, "--sweep does not go with --monte-carlo"},
+      {{"--sweep", sweep, "--monte-carlo", "5"}, "--sweep does not go with --monte-carlo"},
+      {{"--monte-carlo", "5", "--scope", png}, "--scope does not go with --monte-carlo"},
+      {{"--capture", capture, "--merge", shard}, "--capture does not go with --merge"},
+      {{"--merge", shard, "--gain-b", "1.1"},
+       "--gain-b does not go with --merge: --merge takes the setup from its files"},
+      {{"--merge", shard, "--monte-carlo", "5"},
+       "--monte-carlo does not go with --merge: --merge takes the study from its files"},
+      {{"--sweep", sweep, "--format", "csv"},
+       "--format does not go with --sweep: --sweep writes its own CSV"},
+      {{"--seed", "3"}, "--seed needs --monte-carlo N"},
+      {{"--sweep", sweep, "--quiet"}, "--quiet needs --monte-carlo N or --merge"},
+      {{"--monte-carlo", "5", "--columns", "1,2"}, "--columns needs --capture"},
+      {{"--columns", "1,2", "--capture", capture, "--monte-carlo", "5"},
+       "--columns does not go with --monte-carlo"},
+      {{"--xy"}, "--xy needs --scope"},
+      {{"--output", png, "--plot", dir.filePath("./x.png")},
+       "--output and --plot both name " + dir.filePath("./x.png")},
+      {{"--plot", dir.filePath("new.svg"), "--scope", dir.filePath("sub/../new.svg")},
+       "--plot and --scope both name " + dir.filePath("sub/../new.svg")},
+      {{"--plot", png, "--scope", link}, "--plot and --scope both name " + link},
+      {{"--capture", capture, "--output", png, "--scope", link},
+       "--output and --scope both name " + link},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(qPrintable(c.Arguments.join(' ')));
+    ExpectRefusalLine(RunReportProgram(c.Arguments), c.Says.toUtf8());
+    EXPECT_EQ(ReadFile(png), "an older plot");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              QStringList({"c.csv", "link.png", "s.json", "x.png"}));
+  }
+
+  // What does fit: --tolerance repeats, and different files in one
+  // directory are different outputs.
+  const TReportRun study = RunReportProgram(
+      {"--monte-carlo", "5", "--tolerance", "gain=0.01", "--tolerance", "offset=0.01", "--quiet",
+       "--format", "json", "--plot", dir.filePath("h.png"), "--output", dir.filePath("h.json")});
+  EXPECT_EQ(study.ExitCode, 0) << study.Err.constData();
+  EXPECT_TRUE(ReadFile(dir.filePath("h.json")).contains("\"trials\": 5"));
+  EXPECT_TRUE(ReadFile(dir.filePath("h.png")).startsWith("\x89PNG"));
 }

@@ -17,12 +17,6 @@ void CaptureMessage(QtMsgType, const QMessageLogContext &, const QString &Messag
   captured_messages << Message;
 }
 
-QByteArray ReadFile(const QString &Path)
-{
-  QFile file(Path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 }  // namespace
 
 class ReportPlotTest : public WindowFixture

@@ -1,0 +1,302 @@
+#include "options.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <cassert>
+#include <thread>
+
+#include "optiontable.h"
+#include "optionvalues.h"
+
+namespace {
+
+// The option that selects each mode, in the order one mode outranks the
+// next when several are given (the outranked one is then refused).
+const struct
+{
+  TReportMode Mode;
+  const char *Option;
+  const char *Needs;  // what an option of this mode alone asks for
+} Selectors[] = {
+    {TReportMode::Merge, "merge", "--merge"},
+    {TReportMode::Study, "monte-carlo", "--monte-carlo N"},
+    {TReportMode::Capture, "capture", "--capture"},
+    {TReportMode::Sweep, "sweep", "--sweep"},
+};
+
+const QStringList ChannelOptions = {"gain-a",   "gain-b",  "offset-a",
+                                    "offset-b", "phase-a", "phase-b"};
+
+// Why an option does not go with a mode, where its name alone does not
+// make that plain.
+QString ConflictReason(const QString &Option, TReportMode Mode)
+{
+  if (Mode == TReportMode::Capture && ChannelOptions.contains(Option))
+    return "the capture's fit sets the channels";
+  if (Mode == TReportMode::Capture && Option == "xy")
+    return "the capture draws its scope as a Lissajous figure";
+  if (Mode == TReportMode::Merge &&
+      (ChannelOptions.contains(Option) || Option == "pitch" || Option == "resolution"))
+    return "--merge takes the setup from its files";
+  if (Mode == TReportMode::Merge && Option == "monte-carlo")
+    return "--merge takes the study from its files";
+  if (Mode == TReportMode::Sweep && Option == "format")
+    return "--sweep writes its own CSV";
+  return QString();
+}
+
+const TOptionDefinition &Definition(const QString &Name)
+{
+  const auto &options = OptionDefinitions();
+  const auto found = std::find_if(options.begin(), options.end(),
+                                  [&](const TOptionDefinition &o) { return o.Name == Name; });
+  assert(found != options.end());
+  return *found;
+}
+
+TReportMode SelectMode(const QCommandLineParser &Parser)
+{
+  for (const auto &selector : Selectors)
+    if (Parser.isSet(selector.Option))
+      return selector.Mode;
+  return TReportMode::Evaluation;
+}
+
+// Empty when every option given goes with the mode and none but the
+// repeatable ones is given twice.
+QString CheckOptionsFitMode(const QCommandLineParser &Parser, TReportMode Mode)
+{
+  const QStringList given = Parser.optionNames();
+  for (const QString &name : given)
+    if (given.count(name) > 1 && !Definition(name).Repeats)
+      return QString("--%1 is given twice: it may be given once").arg(name);
+  for (const QString &name : given) {
+    const TOptionDefinition &option = Definition(name);
+    if (option.Modes & ModeBit(Mode))
+      continue;
+    // An option of selected modes only, none of them given, asks for
+    // their selectors.
+    const bool selector = std::any_of(std::begin(Selectors), std::end(Selectors),
+                                      [&](const auto &s) { return name == s.Option; });
+    if (!selector && !(option.Modes & EvaluationMode)) {
+      QStringList needs;
+      bool needs_given = false;
+      for (const auto &s : Selectors)
+        if (option.Modes & ModeBit(s.Mode)) {
+          needs.prepend(s.Needs);
+          needs_given = needs_given || Parser.isSet(s.Option);
+        }
+      if (!needs_given)
+        return QString("--%1 needs %2").arg(name, needs.join(" or "));
+    }
+    const auto *current = std::find_if(std::begin(Selectors), std::end(Selectors),
+                                       [&](const auto &s) { return s.Mode == Mode; });
+    assert(current != std::end(Selectors));
+    QString message = QString("--%1 does not go with --%2").arg(name, current->Option);
+    const QString reason = ConflictReason(name, Mode);
+    if (!reason.isEmpty())
+      message += ": " + reason;
+    return message;
+  }
+  return QString();
+}
+
+// The path as the file system sees it, so x.png and ./x.png are one file.
+QString FileIdentity(const QString &Path)
+{
+  const QFileInfo info(Path);
+  return info.exists() ? info.canonicalFilePath() : QDir::cleanPath(info.absoluteFilePath());
+}
+
+QString ReadOutputs(const QCommandLineParser &Parser, TReportConfig &Config)
+{
+  Config.OutputPath = Parser.value("output");
+  Config.PlotPath = Parser.value("plot");
+  Config.ScopePath = Parser.value("scope");
+  Config.ScopeXY = Parser.isSet("xy");
+  const QStringList names = {"output", "plot", "scope"};
+  for (const QString &name : names)
+    if (Parser.isSet(name) && Parser.value(name).isEmpty())
+      return QString("--%1 needs a file name").arg(name);
+  for (const char *name : {"plot", "scope"})
+    if (Parser.isSet(name)) {
+      const QString message = CheckPlotExtension(name, Parser.value(name));
+      if (!message.isEmpty())
+        return message;
+    }
+  if (Config.ScopeXY && !Parser.isSet("scope"))
+    return "--xy needs --scope";
+  for (int i = 0; i < names.size(); ++i)
+    for (int j = i + 1; j < names.size(); ++j)
+      if (Parser.isSet(names[i]) && Parser.isSet(names[j]) &&
+          FileIdentity(Parser.value(names[i])) == FileIdentity(Parser.value(names[j])))
+        return QString("--%1 and --%2 both name %3")
+            .arg(names[i], names[j], Parser.value(names[j]));
+  if (Parser.isSet("size"))
+    return ReadSize(Parser.value("size"), Config.PlotSize);
+  return QString();
+}
+
+QString ReadSetup(const QCommandLineParser &Parser, TReportConfig &Config)
+{
+  for (const TSetupOption &option : SetupOptions())
+    if (Parser.isSet(option.Name)) {
+      const QString message =
+          ReadSetupValue(option, Parser.value(option.Name), option.Member(Config.Setup));
+      if (!message.isEmpty())
+        return message;
+    }
+  return CheckCount(Config.Setup);
+}
+
+QString ReadCapture(const QCommandLineParser &Parser, TCaptureConfig &Capture)
+{
+  Capture.Path = Parser.value("capture");
+  if (Capture.Path.isEmpty())
+    return "--capture needs a file name, or - for standard input";
+  if (Parser.isSet("columns")) {
+    const QString message = ReadColumns(Parser.value("columns"), Capture.Read.Columns);
+    if (!message.isEmpty())
+      return message;
+  }
+  Capture.Read.SkipBadRows = Parser.isSet("skip-bad-rows");
+  Capture.PitchGiven = Parser.isSet("pitch");
+  Capture.ResolutionGiven = Parser.isSet("resolution");
+  if (Parser.isSet("amplitude"))
+    return ReadAmplitude(Parser.value("amplitude"), Capture.Amplitude);
+  return QString();
+}
+
+QString ReadStudy(const QCommandLineParser &Parser, const TEncoderSetup &Setup,
+                  TStudyConfig &Config)
+{
+  TStudySetup &study = Config.Study;
+  study.Nominal = Setup;
+  QString message = ReadTrials(Parser.value("monte-carlo"), study.Trials);
+  for (const QString &tolerance : Parser.values("tolerance"))
+    if (message.isEmpty())
+      message = ReadTolerance(tolerance, study.Tolerances);
+  if (message.isEmpty() && Parser.isSet("distribution"))
+    message = ReadDistribution(Parser.value("distribution"), study.Distribution);
+  if (message.isEmpty() && Parser.isSet("seed"))
+    message = ReadSeed(Parser.value("seed"), study.Seed);
+  if (message.isEmpty() && Parser.isSet("limit"))
+    message = ReadLimit(Parser.value("limit"), Setup.Pitch, study.LimitPercent);
+  Config.Sharded = Parser.isSet("shard");
+  if (message.isEmpty() && Config.Sharded)
+    message = ReadShard(Parser.value("shard"), Config.Shard);
+  Config.Threads = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+  if (message.isEmpty() && Parser.isSet("threads"))
+    message = ReadThreads(Parser.value("threads"), Config.Threads);
+  Config.Quiet = Parser.isSet("quiet");
+  return message;
+}
+
+// Capture, study and merge write summary, json or csv; summary unless told.
+QString ReadReportFormat(const QCommandLineParser &Parser, TReportConfig &Config)
+{
+  if (Parser.isSet("format")) {
+    const QString message = ReadFormat(Parser.value("format"), Config.Format);
+    if (!message.isEmpty())
+      return message;
+  }
+  if (Config.Mode == TReportMode::Evaluation || Config.Mode == TReportMode::Sweep ||
+      Config.Format != TReportFormat::Table)
+    return QString();
+  if (!Parser.isSet("format")) {
+    Config.Format = TReportFormat::Summary;
+    return QString();
+  }
+  if (Config.Mode == TReportMode::Capture)
+    return "--capture writes summary, json or csv, not a table";
+  return "--monte-carlo and --merge write summary, json or csv, not a table";
+}
+
+QString Interpret(const QCommandLineParser &Parser, TReportConfig &Config)
+{
+  Config.Mode = SelectMode(Parser);
+  const QStringList arguments = Parser.positionalArguments();
+  // --merge takes its files as arguments.
+  if (!arguments.isEmpty() && Config.Mode != TReportMode::Merge)
+    return QString("unexpected argument '%1'").arg(arguments.first());
+  QString message = CheckOptionsFitMode(Parser, Config.Mode);
+  if (message.isEmpty())
+    message = ReadSetup(Parser, Config);
+  if (message.isEmpty())
+    message = ReadReportFormat(Parser, Config);
+  if (message.isEmpty())
+    message = ReadOutputs(Parser, Config);
+  if (!message.isEmpty())
+    return message;
+  switch (Config.Mode) {
+    case TReportMode::Evaluation:
+      return QString();
+    case TReportMode::Sweep:
+      return ReadSweep(Parser.value("sweep"), Config.Sweep);
+    case TReportMode::Capture:
+      return ReadCapture(Parser, Config.Capture);
+    case TReportMode::Study:
+      return ReadStudy(Parser, Config.Setup, Config.Study);
+    case TReportMode::Merge:
+      Config.Study.Quiet = Parser.isSet("quiet");
+      Config.Study.MergeFiles = arguments;
+      return arguments.isEmpty() ? "--merge needs the shards' JSON files" : QString();
+  }
+  return QString();
+}
+
+QString HelpText(const QCommandLineParser &Parser)
+{
+  // The usage line names the program as it is installed, not the path it
+  // was started by; the exit statuses close the text, for scripts.
+  QString text = Parser.helpText();
+  text.replace(0, text.indexOf('\n'), "Usage: vantrel-report [options]");
+  text +=
+      "\nExit status:\n"
+      "  0  the counter returned to zero\n"
+      "  1  \"Scale count not zero on return\" (also on standard error); the output\n"
+      "     is still complete; for --monte-carlo or --merge: some trial lost\n"
+      "     counts or exceeded --limit\n"
+      "  2  a usage or input error, or an output that cannot be written, named in\n"
+      "     one line on standard error; nothing is written to standard output or\n"
+      "     to any output file\n"
+      "  130 a --monte-carlo study stopped by Ctrl-C; the summary covers the\n"
+      "     trials completed and is marked partial\n";
+  return text;
+}
+
+}  // namespace
+
+TParsedCommandLine ParseCommandLine(const QStringList &Arguments)
+{
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      "Evaluates a simulated sine/cosine encoder and its arctangent interpolator: the "
+      "window's table, CSV, a summary of the interpolation error and its harmonics, JSON, "
+      "plots, parameter sweeps, oscilloscope captures and tolerance studies.");
+  const QCommandLineOption help({"h", "help"}, "Show this help and exit.");
+  const QCommandLineOption version({"v", "version"}, "Show the version and exit.");
+  parser.addOption(help);
+  parser.addOption(version);
+  for (const TOptionDefinition &option : OptionDefinitions())
+    parser.addOption(QCommandLineOption(option.Name, option.Help, option.ValueName));
+
+  TParsedCommandLine result;
+  result.HelpText = HelpText(parser);
+  // The program name is not ours to parse; a placeholder stands in.
+  if (!parser.parse(QStringList("vantrel-report") + Arguments)) {
+    result.Action = TParsedCommandLine::Error;
+    result.Message = parser.errorText();
+  } else if (parser.isSet(help)) {
+    result.Action = TParsedCommandLine::Help;
+  } else if (parser.isSet(version)) {
+    result.Action = TParsedCommandLine::Version;
+  } else {
+    result.Message = Interpret(parser, result.Config);
+    if (!result.Message.isEmpty())
+      result.Action = TParsedCommandLine::Error;
+  }
+  return result;
+}

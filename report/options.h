@@ -1,0 +1,86 @@
+#ifndef OPTIONS_H
+#define OPTIONS_H
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include "capturereader.h"
+#include "encodersetup.h"
+#include "studyrun.h"
+#include "sweep.h"
+
+// What a run does; the options that select it are --sweep, --capture,
+// --monte-carlo and --merge.
+enum class TReportMode
+{
+  Evaluation,  // table, csv, summary or json of the setup
+  Sweep,
+  Capture,
+  Study,
+  Merge
+};
+
+enum class TReportFormat
+{
+  Table,
+  Csv,
+  Summary,
+  Json
+};
+
+struct TCaptureConfig
+{
+  QString Path;  // "-": standard input
+  TCaptureReadOptions Read;
+  double Amplitude = 0.0;  // 0: the fitted signals' peak
+  bool PitchGiven = false;
+  bool ResolutionGiven = false;
+};
+
+// A tolerance study run here (Study) or merged from shards (Merge).
+struct TStudyConfig
+{
+  TStudySetup Study;
+  TShard Shard;
+  bool Sharded = false;
+  int Threads = 1;
+  bool Quiet = false;
+  QStringList MergeFiles;
+};
+
+// The whole command line, checked and read, before any work starts.
+struct TReportConfig
+{
+  TReportMode Mode = TReportMode::Evaluation;
+  TEncoderSetup Setup;
+  TReportFormat Format = TReportFormat::Table;
+  QString OutputPath;  // empty: standard output
+  QString PlotPath;
+  QString ScopePath;
+  bool ScopeXY = false;
+  QSize PlotSize = QSize(700, 300);
+  TSweep Sweep;
+  TCaptureConfig Capture;
+  TStudyConfig Study;
+};
+
+// What a command line asks for. Error carries a one-line message.
+struct TParsedCommandLine
+{
+  enum TAction
+  {
+    Run,
+    Help,
+    Version,
+    Error
+  } Action = Run;
+  TReportConfig Config;
+  QString Message;
+  QString HelpText;
+};
+
+// Arguments without the program name.
+TParsedCommandLine ParseCommandLine(const QStringList &Arguments);
+
+#endif

@@ -1,0 +1,61 @@
+#ifndef OPTIONTABLE_H
+#define OPTIONTABLE_H
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "encodersetup.h"
+#include "options.h"
+#include "parameterranges.h"
+
+// The modes an option goes with, as bits.
+enum TModeSet : unsigned
+{
+  EvaluationMode = 1u << static_cast<int>(TReportMode::Evaluation),
+  SweepMode = 1u << static_cast<int>(TReportMode::Sweep),
+  CaptureMode = 1u << static_cast<int>(TReportMode::Capture),
+  StudyMode = 1u << static_cast<int>(TReportMode::Study),
+  MergeMode = 1u << static_cast<int>(TReportMode::Merge),
+  AllModes = EvaluationMode | SweepMode | CaptureMode | StudyMode | MergeMode
+};
+
+inline unsigned ModeBit(TReportMode Mode)
+{
+  return 1u << static_cast<int>(Mode);
+}
+
+// One option of the program: everything --help says about it and the
+// modes it goes with.
+struct TOptionDefinition
+{
+  QString Name;
+  QString ValueName;  // empty: a switch
+  QString Help;
+  bool Repeats;
+  unsigned Modes;
+};
+
+// Every option but --help and --version, in the order --help lists them.
+const std::vector<TOptionDefinition> &OptionDefinitions();
+
+// A setup option: its value lands in one member of the setup.
+struct TSetupOption
+{
+  const char *Name;
+  const TParameterRange *Range;  // null: any positive value
+  std::function<double &(TEncoderSetup &)> Member;
+};
+const std::vector<TSetupOption> &SetupOptions();
+
+// The limits of the options' values.
+const int MaximumSweepSteps = 100000;
+const int MinimumPlotSide = 16;
+const int MaximumPlotSide = 10000;
+const long MaximumTrials = 100000000;
+const int MaximumThreads = 256;
+// Seeds stay below 2^53, so JSON's numbers carry them exactly.
+const unsigned long long MaximumSeed = 9007199254740991ULL;
+const int MaximumColumn = 1000;
+
+#endif

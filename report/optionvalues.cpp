@@ -1,0 +1,222 @@
+#include "optionvalues.h"
+
+#include <QStringList>
+#include <cmath>
+
+#include "optionnumber.h"
+#include "plotfile.h"
+
+namespace {
+
+QString Number(double Value)
+{
+  return QString::number(Value, 'g', 15);
+}
+
+}  // namespace
+
+QString ReadSetupValue(const TSetupOption &Option, const QString &Text, double &Value)
+{
+  const QString name = QString("--") + Option.Name;
+  if (!ParseOptionNumber(Text, Value))
+    return QString("%1 needs a number, not '%2'").arg(name, Text);
+  if (!std::isfinite(Value))
+    return QString("%1 needs a finite number, not '%2'").arg(name, Text);
+  if (!Option.Range) {
+    if (!(Value > 0.0))
+      return QString("%1 %2 is not positive: it must be greater than 0").arg(name, Text);
+  } else if (!Option.Range->Contains(Value)) {
+    return QString("%1 %2 is outside its range %3 ... %4")
+        .arg(name, Text, Number(Option.Range->Minimum), Number(Option.Range->Maximum));
+  }
+  return QString();
+}
+
+QString CheckCount(const TEncoderSetup &Setup)
+{
+  // Checked as a double before InterpolationCount truncates it to an int.
+  const double count = Setup.Pitch / Setup.Resolution + 0.5;
+  if (count >= MinimumCount && count < MaximumCount + 1)
+    return QString();
+  return QString("the count --pitch / --resolution (%1) must round to %2 ... %3")
+      .arg(Number(Setup.Pitch / Setup.Resolution))
+      .arg(MinimumCount)
+      .arg(MaximumCount);
+}
+
+QString ReadFormat(const QString &Text, TReportFormat &Format)
+{
+  static const QStringList names = {"table", "csv", "summary", "json"};
+  const int index = names.indexOf(Text);
+  if (index < 0)
+    return QString("--format must be table, csv, summary or json, not '%1'").arg(Text);
+  Format = static_cast<TReportFormat>(index);
+  return QString();
+}
+
+QString ReadSize(const QString &Text, QSize &Size)
+{
+  const QStringList parts = Text.split('x');
+  int width = 0, height = 0;
+  if (parts.size() != 2 || !ParseOptionNumber(parts[0], width) ||
+      !ParseOptionNumber(parts[1], height) || width < MinimumPlotSide || width > MaximumPlotSide ||
+      height < MinimumPlotSide || height > MaximumPlotSide)
+    return QString("--size needs WxH in pixels, each from %1 to %2, not '%3'")
+        .arg(MinimumPlotSide)
+        .arg(MaximumPlotSide)
+        .arg(Text);
+  Size = QSize(width, height);
+  return QString();
+}
+
+QString CheckPlotExtension(const QString &Option, const QString &Path)
+{
+  TPlotFormat format;
+  if (PlotFormatForPath(Path, format))
+    return QString();
+  return QString("--%1 %2: the file name must end in .png, .svg or .pdf").arg(Option, Path);
+}
+
+QString ReadSweep(const QString &Text, TSweep &Sweep)
+{
+  const QString usage = QString("--sweep needs NAME=FROM:TO:STEPS, not '%1'").arg(Text);
+  const int equals = Text.indexOf('=');
+  if (equals < 0)
+    return usage;
+  const QString name = Text.left(equals);
+  const TSetupOption *option = nullptr;
+  for (const TSetupOption &candidate : SetupOptions())
+    if (name == candidate.Name && candidate.Range)
+      option = &candidate;
+  if (!option || !FindChannelParameter(name.toStdString(), Sweep.Parameter))
+    return QString(
+               "--sweep: '%1' is not one of gain-a, gain-b, offset-a, offset-b, phase-a, "
+               "phase-b")
+        .arg(name);
+  const QStringList parts = Text.mid(equals + 1).split(':');
+  if (parts.size() != 3)
+    return usage;
+  for (int i = 0; i < 2; ++i) {
+    const QString message = ReadSetupValue(*option, parts[i], i == 0 ? Sweep.From : Sweep.To);
+    if (!message.isEmpty())
+      return "--sweep: " + message;
+  }
+  if (!ParseOptionNumber(parts[2], Sweep.Steps) || Sweep.Steps < 2 ||
+      Sweep.Steps > MaximumSweepSteps)
+    return QString("--sweep: STEPS '%1' must be a whole number from 2 to %2")
+        .arg(parts[2])
+        .arg(MaximumSweepSteps);
+  return QString();
+}
+
+QString ReadColumns(const QString &Text, TCaptureColumns &Columns)
+{
+  const QStringList parts = Text.split(',');
+  if (parts.size() != 2 || !ParseOptionNumber(parts[0], Columns.A) ||
+      !ParseOptionNumber(parts[1], Columns.B) || Columns.A < 1 || Columns.B < 1 ||
+      Columns.A > MaximumColumn || Columns.B > MaximumColumn || Columns.A == Columns.B)
+    return QString("--columns needs two different column numbers A,B from 1 to %1, not '%2'")
+        .arg(MaximumColumn)
+        .arg(Text);
+  return QString();
+}
+
+QString ReadAmplitude(const QString &Text, double &Amplitude)
+{
+  if (!ParseOptionNumber(Text, Amplitude) || !std::isfinite(Amplitude) || !(Amplitude > 0.0))
+    return QString("--amplitude needs a positive number, not '%1'").arg(Text);
+  return QString();
+}
+
+QString ReadTrials(const QString &Text, long &Trials)
+{
+  if (!ParseOptionNumber(Text, Trials) || Trials < 1 || Trials > MaximumTrials)
+    return QString("--monte-carlo needs a whole number of trials from 1 to %1, not '%2'")
+        .arg(MaximumTrials)
+        .arg(Text);
+  return QString();
+}
+
+QString ReadTolerance(const QString &Text, TTolerances &Tolerances)
+{
+  const int equals = Text.indexOf('=');
+  if (equals < 0)
+    return QString("--tolerance needs NAME=VALUE, not '%1'").arg(Text);
+  const QString name = Text.left(equals), value_text = Text.mid(equals + 1);
+  double *members[3][2] = {{&Tolerances.Gain[0], &Tolerances.Gain[1]},
+                           {&Tolerances.Offset[0], &Tolerances.Offset[1]},
+                           {&Tolerances.Phase[0], &Tolerances.Phase[1]}};
+  const QStringList kinds = {"gain", "offset", "phase"};
+  const QStringList parts = name.split('-');
+  const int kind = kinds.indexOf(parts[0]);
+  const bool both = parts.size() == 1;
+  const bool channel_ok = parts.size() == 2 && (parts[1] == "a" || parts[1] == "b");
+  if (kind < 0 || !(both || channel_ok))
+    return QString(
+               "--tolerance: '%1' is not one of gain, offset, phase, gain-a, gain-b, offset-a, "
+               "offset-b, phase-a, phase-b")
+        .arg(name);
+  double value = 0.0;
+  if (!ParseOptionNumber(value_text, value))
+    return QString("--tolerance %1 needs a number, not '%2'").arg(name, value_text);
+  if (!(value >= 0.0) || !std::isfinite(value))
+    return QString("--tolerance %1 must be 0 or more and finite, not '%2'").arg(name, value_text);
+  for (int c = 0; c < 2; ++c)
+    if (both || parts[1] == QString(QChar('a' + c)))
+      *members[kind][c] = value;
+  return QString();
+}
+
+QString ReadDistribution(const QString &Text, TDistribution &Distribution)
+{
+  if (Text == "normal")
+    Distribution = TDistribution::Normal;
+  else if (Text == "uniform")
+    Distribution = TDistribution::Uniform;
+  else
+    return QString("--distribution must be normal or uniform, not '%1'").arg(Text);
+  return QString();
+}
+
+QString ReadSeed(const QString &Text, std::uint64_t &Seed)
+{
+  if (!ParseOptionNumber(Text, Seed) || Seed > MaximumSeed)
+    return QString("--seed needs a whole number from 0 to %1, not '%2'").arg(MaximumSeed).arg(Text);
+  return QString();
+}
+
+QString ReadThreads(const QString &Text, int &Threads)
+{
+  if (!ParseOptionNumber(Text, Threads) || Threads < 1 || Threads > MaximumThreads)
+    return QString("--threads needs a whole number from 1 to %1, not '%2'")
+        .arg(MaximumThreads)
+        .arg(Text);
+  return QString();
+}
+
+QString ReadLimit(const QString &Text, double Pitch, double &Percent)
+{
+  double value = 0.0;
+  QByteArray unit;
+  if (!ParseOptionNumber(Text, value, &unit) || !std::isfinite(value) || !(value > 0.0))
+    return QString("--limit needs a positive number and a unit (%, deg or mm), not '%1'").arg(Text);
+  if (unit == "%")
+    Percent = value;
+  else if (unit == "deg")
+    Percent = value / 360.0 * 100.0;
+  else if (unit == "mm")
+    Percent = value / Pitch * 100.0;
+  else
+    return QString("--limit: the unit of '%1' must be %, deg or mm").arg(Text);
+  return QString();
+}
+
+QString ReadShard(const QString &Text, TShard &Shard)
+{
+  const QStringList parts = Text.split('/');
+  if (parts.size() != 2 || !ParseOptionNumber(parts[0], Shard.Index) ||
+      !ParseOptionNumber(parts[1], Shard.Count) || Shard.Count < 1 || Shard.Count > MaximumTrials ||
+      Shard.Index < 0 || Shard.Index >= Shard.Count)
+    return QString("--shard needs K/N with 0 <= K < N, not '%1'").arg(Text);
+  return QString();
+}

@@ -1,0 +1,75 @@
+// --capture: fits a measured channel pair and reports what its signals
+// cost the interpolator.
+#include <QIODevice>
+
+#include "captureplot.h"
+#include "capturetext.h"
+#include "graphwidget.h"
+#include "messages.h"
+#include "options.h"
+#include "outputtransaction.h"
+#include "plotoutput.h"
+#include "runmodes.h"
+
+namespace {
+
+void WriteText(QIODevice &Device, TReportFormat Format, const TCaptureReport &Report)
+{
+  if (Format == TReportFormat::Csv)
+    WriteCaptureCsv(Device, Report);
+  else if (Format == TReportFormat::Json)
+    Device.write(CaptureSummaryJson(Report));
+  else
+    Device.write(CaptureSummaryText(Report));
+}
+
+}  // namespace
+
+int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
+{
+  TOutputTransaction output(Out);
+  output.OpenText(Config.OutputPath);
+  QIODevice *plot = output.OpenFile(Config.PlotPath);
+  QIODevice *scope = output.OpenFile(Config.ScopePath);
+  if (output.Failed())
+    return Refuse(Err, output.Problem());
+
+  const TCaptureConfig &options = Config.Capture;
+  TCapture capture;
+  TCaptureReport report;
+  report.Name = options.Path == "-" ? "standard input" : options.Path;
+  QString message;
+  if (!ReadCaptureFile(options.Path, options.Read, capture, message))
+    return Refuse(Err, message);
+  report.Capture = &capture;
+  const TCaptureProblem problem =
+      AnalyseCapture(capture, Config.Setup, options.Amplitude, report.Analysis);
+  if (problem.Kind != TCaptureProblem::None)
+    return Refuse(Err, QString("%1: %2").arg(report.Name, CaptureProblemText(problem)));
+  report.PitchGiven = options.PitchGiven;
+  report.ResolutionGiven = options.ResolutionGiven;
+  report.Simulation = Summarize(report.Analysis.Model, Evaluate(report.Analysis.Model));
+
+  if (plot) {
+    TGraphWidget graph;
+    ShowMeasuredError(graph, capture, report.Analysis,
+                      report.PitchGiven ? Config.Setup.Pitch : 0.0);
+    message = DrawPlot(graph, Config.PlotPath, Config.PlotSize, *plot);
+  }
+  if (message.isEmpty() && scope) {
+    TGraphWidget graph;
+    ShowLissajous(graph, capture, report.Analysis.Ellipse);
+    message = DrawPlot(graph, Config.ScopePath, Config.PlotSize, *scope);
+  }
+  if (message.isEmpty())
+    message = output.Commit([&](QIODevice &Device) { WriteText(Device, Config.Format, report); });
+  if (!message.isEmpty())
+    return Refuse(Err, message);
+  for (const TCaptureWarning &warning : report.Analysis.Warnings)
+    WriteWarning(Err, CaptureWarningText(warning));
+  if (report.Simulation.CountError) {
+    WriteProblem(Err, "Scale count not zero on return (simulation of the model parameters)");
+    return 1;
+  }
+  return 0;
+}

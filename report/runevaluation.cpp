@@ -1,0 +1,56 @@
+// The plain evaluation: the window's table, CSV, summary or JSON of one
+// setup, with its error graph and oscilloscope view.
+#include <QIODevice>
+
+#include "evaluationtext.h"
+#include "messages.h"
+#include "options.h"
+#include "outputtransaction.h"
+#include "runmodes.h"
+#include "setupplots.h"
+#include "summarytext.h"
+
+namespace {
+
+void WriteText(QIODevice &Device, const TReportConfig &Config, const TEvaluation &Evaluation)
+{
+  switch (Config.Format) {
+    case TReportFormat::Table:
+      WriteTable(Device, Config.Setup, Evaluation);
+      break;
+    case TReportFormat::Csv:
+      WriteCsv(Device, Evaluation);
+      break;
+    case TReportFormat::Summary:
+      Device.write(SummaryText(Summarize(Config.Setup, Evaluation)));
+      break;
+    case TReportFormat::Json:
+      Device.write(SummaryJson(Summarize(Config.Setup, Evaluation)));
+      break;
+  }
+}
+
+}  // namespace
+
+int RunEvaluationMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
+{
+  TOutputTransaction output(Out);
+  output.OpenText(Config.OutputPath);
+  QIODevice *plot = output.OpenFile(Config.PlotPath);
+  QIODevice *scope = output.OpenFile(Config.ScopePath);
+  if (output.Failed())
+    return Refuse(Err, output.Problem());
+
+  const TEvaluation evaluation = Evaluate(Config.Setup);
+  QString problem = DrawSetupPlots(Config, evaluation, plot, scope);
+  if (!problem.isEmpty())
+    return Refuse(Err, problem);
+  problem = output.Commit([&](QIODevice &Device) { WriteText(Device, Config, evaluation); });
+  if (!problem.isEmpty())
+    return Refuse(Err, problem);
+  if (evaluation.CountError) {
+    WriteProblem(Err, "Scale count not zero on return");
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,17 @@
+#ifndef SETUPPLOTS_H
+#define SETUPPLOTS_H
+
+#include <QString>
+
+#include "encodersetup.h"
+
+class QIODevice;
+struct TReportConfig;
+
+// The setup's error graph into Plot and its oscilloscope view into Scope,
+// each when not null; the evaluation and the sweep both show the setup as
+// given. Empty when drawn, else the problem line.
+QString DrawSetupPlots(const TReportConfig &Config, const TEvaluation &Evaluation, QIODevice *Plot,
+                       QIODevice *Scope);
+
+#endif
