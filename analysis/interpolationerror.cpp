@@ -1,47 +1,38 @@
 #include "interpolationerror.h"
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "angles.h"
 #include "encoderinterpolator.h"
+#include "errorsamples.h"
+
+namespace {
+
+// The grid's angles with each order's cosine and sine, worked out once.
+const std::vector<THarmonicAngle> &GridHarmonics()
+{
+  static const std::vector<THarmonicAngle> grid = [] {
+    std::vector<THarmonicAngle> angles(AngleCount);
+    for (int k = 0; k < AngleCount; ++k)
+      angles[k] = THarmonicAngle::FromAngle(GridAngle(k));
+    return angles;
+  }();
+  return grid;
+}
+
+}  // namespace
 
 TInterpolationError ComputeInterpolationError(const TEncoderChannel &A, const TEncoderChannel &B)
 {
-  std::vector<double> delta(AngleCount);
-  std::vector<double> theta(AngleCount);
+  const std::vector<THarmonicAngle> &grid = GridHarmonics();
+  TErrorSamples<TErrorFigures::All> samples(TAngleSpacing::Even);
   for (int k = 0; k < AngleCount; ++k) {
-    theta[k] = TwoPi * k / AngleCount;
-    const double phi = TEncoderInterpolator::Angle(A.Value(theta[k]), B.Value(theta[k]));
-    delta[k] = WrappedAngle(phi - theta[k]);
+    const double theta = GridAngle(k);
+    const double phi = TEncoderInterpolator::Angle(A.Value(theta), B.Value(theta));
+    samples.Add(grid[k], WrappedAngle(phi - theta));
   }
-
-  TInterpolationError error;
-  const auto [low, high] = std::minmax_element(delta.begin(), delta.end());
-  error.PeakToPeak = *high - *low;
-  error.MaxAbs = std::max(std::fabs(*low), std::fabs(*high));
-  double sum = 0.0, squares = 0.0;
-  for (double d : delta) {
-    sum += d;
-    squares += d * d;
-  }
-  error.Mean = sum / AngleCount;
-  error.Rms = std::sqrt(squares / AngleCount);
-
-  // X = (2 / M) sum delta_k exp(-i h theta_k); the harmonic is then
-  // |X| cos(h theta + arg X).
-  for (int h = 1; h <= HarmonicCount; ++h) {
-    double re = 0.0, im = 0.0;
-    for (int k = 0; k < AngleCount; ++k) {
-      re += delta[k] * std::cos(h * theta[k]);
-      im -= delta[k] * std::sin(h * theta[k]);
-    }
-    re *= 2.0 / AngleCount;
-    im *= 2.0 / AngleCount;
-    error.Harmonics[h - 1] = {std::hypot(re, im), std::atan2(im, re)};
-  }
-  return error;
+  return samples.Result();
 }
 
 TFirstOrderEstimate EstimateInterpolationError(const TEncoderSetup &Setup)

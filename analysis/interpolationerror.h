@@ -1,6 +1,7 @@
 #ifndef INTERPOLATIONERROR_H
 #define INTERPOLATIONERROR_H
 
+#include "angles.h"
 #include "encoderchannel.h"
 #include "encodersetup.h"
 
@@ -27,6 +28,12 @@ struct TInterpolationError
 };
 
 const int AngleCount = 4096;
+
+// Angle number k of the AngleCount evenly spaced angles over one period.
+inline double GridAngle(int K)
+{
+  return TwoPi * K / AngleCount;
+}
 
 TInterpolationError ComputeInterpolationError(const TEncoderChannel &A, const TEncoderChannel &B);
 

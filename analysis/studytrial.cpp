@@ -6,6 +6,7 @@
 
 #include "angles.h"
 #include "encoderinterpolator.h"
+#include "errorsamples.h"
 #include "errorunits.h"
 #include "interpolationerror.h"
 #include "signallimit.h"
@@ -73,7 +74,7 @@ TTrialEvaluator::TTrialEvaluator() : d_theta(AngleCount), d_sin(AngleCount), d_c
 {
   // The same angles as the summary's.
   for (int k = 0; k < AngleCount; ++k) {
-    d_theta[k] = TwoPi * k / AngleCount;
+    d_theta[k] = GridAngle(k);
     d_sin[k] = std::sin(d_theta[k]);
     d_cos[k] = std::cos(d_theta[k]);
   }
@@ -85,19 +86,15 @@ void TTrialEvaluator::InterpolationError(const TEncoderSetup &Setup, double &Pea
   // sin(t + p) = sin t cos p + cos t sin p; cos(t + p) = cos t cos p - sin t sin p.
   const double cos_a = std::cos(Setup.Phase[0]), sin_a = std::sin(Setup.Phase[0]);
   const double cos_b = std::cos(Setup.Phase[1]), sin_b = std::sin(Setup.Phase[1]);
-  double low = 0.0, high = 0.0;
+  TErrorSamples<TErrorFigures::Extremes> errors;
   for (int k = 0; k < AngleCount; ++k) {
     const double s = d_sin[k], c = d_cos[k];
     const double a = Limited((s * cos_a + c * sin_a) * Setup.Gain[0] + Setup.Offset[0]);
     const double b = Limited((c * cos_b - s * sin_b) * Setup.Gain[1] + Setup.Offset[1]);
-    const double delta = WrappedAngle(TEncoderInterpolator::Angle(a, b) - d_theta[k]);
-    if (k == 0 || delta < low)
-      low = delta;
-    if (k == 0 || delta > high)
-      high = delta;
+    errors.Add(WrappedAngle(TEncoderInterpolator::Angle(a, b) - d_theta[k]));
   }
-  PeakToPeak = high - low;
-  MaxAbs = std::max(std::fabs(low), std::fabs(high));
+  PeakToPeak = errors.PeakToPeak();
+  MaxAbs = errors.MaxAbs();
 }
 
 TTrialFigures TTrialEvaluator::Evaluate(const TEncoderSetup &Setup) const

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <charconv>
 
+#include "reproducecommand.h"
 #include "textcolumns.h"
 
 namespace {
@@ -150,21 +151,6 @@ bool StudySetupFromObject(const QJsonObject &Object, TStudySetup &Study)
          count < 200001.0 && Study.Trials > 0 && Study.Trials <= 100000000;
 }
 
-QString TrialCommand(const TEncoderSetup &Setup)
-{
-  // NAME=VALUE, so a negative value is never taken for an option.
-  QString command = QString("vantrel-report --pitch=%1 --resolution=%2")
-                        .arg(Exact(Setup.Pitch), Exact(Setup.Resolution));
-  const char *const names[2][3] = {{"gain-a", "offset-a", "phase-a"},
-                                   {"gain-b", "offset-b", "phase-b"}};
-  for (int c = 0; c < 2; ++c) {
-    command += QString(" --%1=%2").arg(names[c][0], Exact(Setup.Gain[c]));
-    command += QString(" --%1=%2").arg(names[c][1], Exact(Setup.Offset[c]));
-    command += QString(" --%1=%2").arg(names[c][2], Exact(Setup.Phase[c]));
-  }
-  return command + " --format summary";
-}
-
 QByteArray StudySummaryText(const TStudyResult &R)
 {
   const TStudySetup &study = R.Study;
@@ -183,7 +169,7 @@ QByteArray StudySummaryText(const TStudyResult &R)
                                                        : " uniform (tolerance = half-width)",
            LabelWidth);
   text += Line("Tolerances (phase in rad)", ' ' + ToleranceText(study.Tolerances), LabelWidth);
-  text += Line("Nominal setup", ' ' + TrialCommand(study.Nominal), LabelWidth);
+  text += Line("Nominal setup", ' ' + ReproduceCommand(study.Nominal, true, true), LabelWidth);
   text += Line("Interpolator count", QString(" %1").arg(study.Nominal.Count()), LabelWidth);
   text += Line("Limit on largest magnitude",
                QString(" %1 % of the period (%2 mm)")
@@ -214,7 +200,7 @@ QByteArray StudySummaryText(const TStudyResult &R)
                 .arg(s.WorstIndex)
                 .arg(worst.CountError ? "lost counts" : "counted right")
                 .arg(worst.MaxAbs, 0, 'g', 6);
-    text += "  " + TrialCommand(DrawTrial(study, s.WorstIndex).Setup) + '\n';
+    text += "  " + ReproduceCommand(DrawTrial(study, s.WorstIndex).Setup, true, true) + '\n';
   }
   text += "\nResult: " + VerdictLine(s) + '\n';
   return text.toUtf8();
@@ -251,7 +237,7 @@ QByteArray StudyJson(const TStudyResult &R)
     const TEncoderSetup setup = DrawTrial(study, s.WorstIndex).Setup;
     QJsonObject worst = ParametersObject(setup);
     worst["index"] = static_cast<double>(s.WorstIndex);
-    worst["command"] = TrialCommand(setup);
+    worst["command"] = ReproduceCommand(setup, true, true);
     root["worst"] = worst;
   }
   if (R.Sharded) {

@@ -32,9 +32,6 @@ QJsonObject StudySetupObject(const TStudySetup &Study);
 // The study back from that object; false when a key is missing.
 bool StudySetupFromObject(const QJsonObject &Object, TStudySetup &Study);
 
-// A command line that reproduces one trial's setup as a single report.
-QString TrialCommand(const TEncoderSetup &Setup);
-
 QByteArray StudySummaryText(const TStudyResult &Result);
 // A shard's JSON also keeps every trial's figures, for --merge.
 QByteArray StudyJson(const TStudyResult &Result);

@@ -1,6 +1,8 @@
 // The capture's ellipse fit and measured interpolation error: known
 // signals come back, and refused samples are named.
 #include <gtest/gtest.h>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cmath>
 #include <random>
 
@@ -184,4 +186,44 @@ TEST(CaptureAnalysisTest, SamplesThatTraceNoEllipseOrTooLittleOfOneAreRefused)
   }
   const TCaptureAnalysis analysis = Analyse(half);
   EXPECT_EQ(WarningsWith(analysis, "cover only 0.495"), 1);
+}
+
+TEST(CaptureAnalysisTest, ErrorsInCountsAndMmAreTheirShareOfThePeriod)
+{
+  const TSignals distorted = {0.05, -0.03, 1.0, 0.95, 0.08};
+  const TCapture capture = Generate(distorted, 3.0, 3000, 0.0, 1);
+  TEncoderSetup base;
+  base.Pitch = 0.04;
+  base.Resolution = 0.001;
+  TCaptureReport report;
+  report.Name = "generated";
+  report.Capture = &capture;
+  ASSERT_EQ(AnalyseCapture(capture, base, 0.0, report.Analysis).Kind, TCaptureProblem::None);
+  report.Simulation = Summarize(report.Analysis.Model, Evaluate(report.Analysis.Model));
+  report.PitchGiven = report.ResolutionGiven = true;
+
+  // 0.04 / 0.001 = 40 counts and 0.04 mm to the 2 pi rad of a period.
+  const double counts_per_rad = 40 / 6.283185307179586;
+  const double mm_per_rad = 0.04 / 6.283185307179586;
+  const QJsonObject root = QJsonDocument::fromJson(CaptureSummaryJson(report)).object();
+  const QJsonObject measured = root["measured_error"].toObject();
+  for (const char *key : {"peak_to_peak", "max_abs", "mean", "rms"}) {
+    const QJsonObject error = measured[key].toObject();
+    const double rad = error["rad"].toDouble();
+    EXPECT_GT(std::fabs(rad), 0.01) << key;
+    EXPECT_NEAR(error["counts"].toDouble(), rad * counts_per_rad, 1e-12) << key;
+    EXPECT_NEAR(error["mm"].toDouble(), rad * mm_per_rad, 1e-15) << key;
+    EXPECT_NEAR(error["percent_period"].toDouble(), rad * 100 / 6.283185307179586, 1e-12) << key;
+  }
+
+  // The summary's row: rad, deg, % period, counts, mm to six digits.
+  const QString text = QString::fromUtf8(CaptureSummaryText(report));
+  const int at = text.indexOf("\n  Peak-to-peak ");
+  ASSERT_GE(at, 0);
+  const QStringList row =
+      text.mid(at + 16, text.indexOf('\n', at + 1) - at - 16).split(' ', Qt::SkipEmptyParts);
+  ASSERT_EQ(row.size(), 5) << text.toStdString();
+  const double rad = row[0].toDouble();
+  EXPECT_NEAR(row[3].toDouble() / (rad * counts_per_rad), 1.0, 1e-5);
+  EXPECT_NEAR(row[4].toDouble() / (rad * mm_per_rad), 1.0, 1e-5);
 }

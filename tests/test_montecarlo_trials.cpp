@@ -1,6 +1,8 @@
 // The Monte Carlo study's pieces: a trial against the single summary, the
 // draws and their clamping, the statistics and the threads.
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -112,6 +114,58 @@ TEST(MonteCarloTrialTest, DrawsAreClampedToTheWindowsRangesAndCounted)
   EXPECT_EQ(clamped_total, at_limit_total);
   EXPECT_GT(clamped_total, 215);
   EXPECT_LT(clamped_total, 290);
+}
+
+TEST(MonteCarloTrialTest, DrawsSpreadByTheirToleranceInEitherDistribution)
+{
+  // Six different tolerances, small enough that no draw is clamped.
+  TStudySetup study;
+  const double tolerances[6] = {0.02, 0.04, 0.01, 0.03, 0.05, 0.06};
+  study.Tolerances.Gain[0] = tolerances[0];
+  study.Tolerances.Offset[0] = tolerances[1];
+  study.Tolerances.Phase[0] = tolerances[2];
+  study.Tolerances.Gain[1] = tolerances[3];
+  study.Tolerances.Offset[1] = tolerances[4];
+  study.Tolerances.Phase[1] = tolerances[5];
+  const long n = 20000;
+  for (const TDistribution distribution : {TDistribution::Normal, TDistribution::Uniform}) {
+    study.Distribution = distribution;
+    const bool normal = distribution == TDistribution::Normal;
+    double sums[6] = {}, squares[6] = {}, largest[6] = {};
+    for (long index = 0; index < n; ++index) {
+      const TTrialDraw draw = DrawTrial(study, index);
+      ASSERT_EQ(draw.Clamped, 0);
+      const double deviations[6] = {draw.Setup.Gain[0] - 1.0, draw.Setup.Offset[0],
+                                    draw.Setup.Phase[0],      draw.Setup.Gain[1] - 1.0,
+                                    draw.Setup.Offset[1],     draw.Setup.Phase[1]};
+      for (int p = 0; p < 6; ++p) {
+        sums[p] += deviations[p];
+        squares[p] += deviations[p] * deviations[p];
+        largest[p] = std::max(largest[p], std::fabs(deviations[p]));
+      }
+    }
+    for (int p = 0; p < 6; ++p) {
+      // A normal draw's standard deviation is the tolerance; a uniform
+      // one's on -T ... T is T / sqrt(3).
+      const double sigma = normal ? tolerances[p] : tolerances[p] / std::sqrt(3.0);
+      const double mean = sums[p] / n;
+      const double deviation = std::sqrt((squares[p] - n * mean * mean) / (n - 1));
+      // The sample deviation's relative standard error is 1 / sqrt(2 n) =
+      // 0.5 % for normal draws and sqrt(0.2 / n) = 0.32 % for uniform
+      // ones: 3 % is six of them or more, while a spread off by a tenth
+      // is far outside.
+      EXPECT_NEAR(deviation / sigma, 1.0, 0.03)
+          << "parameter " << p << (normal ? " normal" : " uniform");
+      // The mean within five standard errors of zero.
+      EXPECT_NEAR(mean, 0.0, 5.0 * sigma / std::sqrt(n)) << "parameter " << p;
+      // A uniform draw never passes its half-width; 20000 normal draws
+      // pass 3 sigma about 54 times.
+      if (normal)
+        EXPECT_GT(largest[p], 3.0 * tolerances[p]) << "parameter " << p;
+      else
+        EXPECT_LE(largest[p], tolerances[p]) << "parameter " << p;
+    }
+  }
 }
 
 TEST(MonteCarloStatisticsTest, WilsonIntervalOnKnownCounts)

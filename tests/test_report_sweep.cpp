@@ -1,8 +1,11 @@
 // Sweeps of one channel parameter: one CSV row per evenly spaced value.
 #include <gtest/gtest.h>
+#include <QBuffer>
 #include <QList>
+#include <algorithm>
 
 #include "reportprocess.h"
+#include "sweeptext.h"
 
 namespace {
 
@@ -57,4 +60,47 @@ TEST(ReportSweepTest, OffsetSweepRowsFollowTheOffsetAndFlagTheCountError)
   EXPECT_EQ(flagged[1][0] + flagged[1][1], "00");
   EXPECT_EQ(flagged[2][0] + flagged[2][1], "0.50");
   EXPECT_EQ(flagged[3][0] + flagged[3][1], "11");
+}
+
+TEST(ReportSweepTest, TablePeakToPeakSpansBothPasses)
+{
+  // A negative offset A with B's phase off: the return pass reaches lower
+  // than the forward one, so the table's span needs both.
+  TEncoderSetup base;
+  base.Phase[1] = 0.1;
+  TSweep sweep;
+  FindChannelParameter("offset-a", sweep.Parameter);
+  sweep.From = -0.2;
+  sweep.To = 0.05;
+  sweep.Steps = 3;
+  const std::vector<TEvaluationSummary> summaries = RunSweep(base, sweep);
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  WriteSweep(buffer, sweep, summaries);
+  const QList<QList<QByteArray>> rows = Rows(buffer.data());
+  ASSERT_EQ(rows.size(), 1 + 3);
+  int extended = 0;
+  for (int i = 0; i < 3; ++i) {
+    TEncoderSetup setup = base;
+    setup.Offset[0] = sweep.Value(i);
+    // The span straight from the table's error column, both passes.
+    const TEvaluation evaluation = Evaluate(setup);
+    const auto [low, high] =
+        std::minmax_element(evaluation.Points.begin(), evaluation.Points.end(),
+                            [](const TVector2 &a, const TVector2 &b) { return a.y < b.y; });
+    const double span = high->y - low->y;
+    const TEvaluationSummary &s = summaries[i];
+    extended += s.Return.Min < s.Forward.Min - 1e-9 || s.Return.Max > s.Forward.Max + 1e-9;
+    EXPECT_NEAR(s.TablePeakToPeak(), span, 1e-12) << i;
+    EXPECT_NEAR(rows[i + 1][8].toDouble() / span, 1.0, 1e-5) << i;
+  }
+  EXPECT_GE(extended, 2);
+
+  // Written out: the passes -0.003 ... 0.002 and -0.005 ... 0.004 span 0.009.
+  TEvaluationSummary summary;
+  summary.Forward = {-0.003, 0.002};
+  summary.Return = {-0.005, 0.004};
+  EXPECT_NEAR(summary.TablePeakToPeak(), 0.009, 1e-15);
+  summary.Forward = {-0.006, 0.005};
+  EXPECT_NEAR(summary.TablePeakToPeak(), 0.011, 1e-15);
 }
