@@ -24,9 +24,24 @@ struct TCapture
   long long BadRows = 0;
   // The file's last line had no line end: cut off, and left out.
   bool LastLineCut = false;
+  // The reference level subtracted from each channel: the interpolator's
+  // electrical zero.
+  double Zero[2] = {0.0, 0.0};
   TCaptureColumns Columns;
 
   std::size_t Size() const { return A.size(); }
 };
+
+// Moves both channels to the interpolator's zero, as it subtracts its
+// reference before the arctangent.
+inline void SubtractReference(TCapture &Capture, double ZeroA, double ZeroB)
+{
+  for (double &a : Capture.A)
+    a -= ZeroA;
+  for (double &b : Capture.B)
+    b -= ZeroB;
+  Capture.Zero[0] += ZeroA;
+  Capture.Zero[1] += ZeroB;
+}
 
 #endif

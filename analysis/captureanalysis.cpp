@@ -7,6 +7,50 @@
 #include "encoderinterpolator.h"
 #include "errorsamples.h"
 
+namespace {
+
+TCaptureWarning Warning(TCaptureWarning::TKind Kind, double Value = 0.0)
+{
+  TCaptureWarning warning;
+  warning.Kind = Kind;
+  warning.Value = Value;
+  return warning;
+}
+
+// What the reader and the screen left out, and whether the fit can be
+// trusted.
+void AddScreenWarnings(const TCapture &Capture, const TSampleScreen &Screen,
+                       TCaptureAnalysis &Analysis)
+{
+  std::vector<TCaptureWarning> &warnings = Analysis.Warnings;
+  if (Capture.LastLineCut)
+    warnings.push_back(Warning(TCaptureWarning::LastLineCut));
+  for (const TClippedEnd &end : Screen.Clipped) {
+    TCaptureWarning warning = Warning(TCaptureWarning::Clipped, end.Value);
+    warning.Channel = end.Channel;
+    warning.Top = end.Top;
+    warning.Count = end.Samples;
+    Analysis.Clipped[end.Channel] += end.Samples;
+    warnings.push_back(warning);
+  }
+  if (Screen.Outliers > 0) {
+    TCaptureWarning warning = Warning(TCaptureWarning::Outliers);
+    warning.Count = Screen.Outliers;
+    for (std::size_t i = 0; i < Capture.Size() && warning.Lines.size() < NamedOutliers; ++i)
+      if (Screen.Outlier[i])
+        warning.Lines.push_back(i < Capture.Line.size() ? Capture.Line[i]
+                                                        : static_cast<std::uint32_t>(i + 1));
+    warnings.push_back(warning);
+  }
+  const double outlier_percent = 100.0 * Screen.Outliers / Capture.Size();
+  if (outlier_percent > UnreliableOutlierPercent)
+    warnings.push_back(Warning(TCaptureWarning::ManyOutliers, outlier_percent));
+  if (100.0 * Screen.Residual > UnreliableResidualPercent)
+    warnings.push_back(Warning(TCaptureWarning::LargeResidual, 100.0 * Screen.Residual));
+}
+
+}  // namespace
+
 double TCaptureAnalysis::RawAngle(double A, double B) const
 {
   return TEncoderInterpolator::Angle(A / Scale, B / Scale);
@@ -30,12 +74,14 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
     problem.Rows = n;
     return problem;
   }
-  TEllipse &ellipse = Analysis.Ellipse;
-  problem.Ellipse = FitEllipse(Capture.A, Capture.B, ellipse);
+  TSampleScreen &screen = Analysis.Screen;
+  problem.Ellipse = ScreenAndFit(Capture, screen);
   if (problem.Ellipse != TEllipseProblem::None) {
     problem.Kind = TCaptureProblem::NoEllipse;
     return problem;
   }
+  TEllipse &ellipse = Analysis.Ellipse;
+  ellipse = screen.Ellipse;
 
   // Corrected pairs, the error and the unwrapped angle in one pass.
   const double peak[2] = {std::fabs(ellipse.OffsetA) + ellipse.AmplitudeA,
@@ -46,18 +92,23 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
   // runs per sample.
   TErrorSamples<TErrorFigures::All> errors(TAngleSpacing::Uneven);
   double unwrapped = 0.0, low = 0.0, high = 0.0, previous = 0.0;
-  double residual = 0.0;
+  bool first = true;
   for (std::size_t i = 0; i < n; ++i) {
+    // A glitch is no position of the scale: it is left out of the
+    // periods and the error. Clipped samples stay, as the interpolator
+    // sees them.
+    if (screen.Outlier[i])
+      continue;
     double sine, cosine;
     ellipse.Corrected(Capture.A[i], Capture.B[i], sine, cosine);
     const double radius = std::hypot(sine, cosine);
-    residual += (radius - 1.0) * (radius - 1.0);
     const double angle = std::atan2(sine, cosine);
-    if (i > 0) {
+    if (!first) {
       unwrapped += WrappedAngle(angle - previous);
       low = std::min(low, unwrapped);
       high = std::max(high, unwrapped);
     }
+    first = false;
     previous = angle;
     const double error = WrappedAngle(Analysis.RawAngle(Capture.A[i], Capture.B[i]) - angle);
     errors.Add(radius > 0.0 ? THarmonicAngle::FromCosSin(cosine / radius, sine / radius)
@@ -71,7 +122,12 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
     return problem;
   }
   Analysis.Measured = errors.Result();
-  Analysis.ResidualPercent = 100.0 * std::sqrt(residual / n);
+  Analysis.ResidualPercent = 100.0 * screen.Residual;
+  // The interpolator counts turns of the raw pair round its zero, which
+  // must lie inside the figure.
+  double zero_sine, zero_cosine;
+  ellipse.Corrected(0.0, 0.0, zero_sine, zero_cosine);
+  Analysis.MeasuredValid = std::hypot(zero_sine, zero_cosine) < 1.0;
 
   TEncoderSetup &model = Analysis.Model;
   model = Base;
@@ -83,18 +139,32 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
   model.Phase[1] = 0.0;
 
   std::vector<TCaptureWarning> &warnings = Analysis.Warnings;
+  AddScreenWarnings(Capture, screen, Analysis);
+  if (!Analysis.MeasuredValid) {
+    TCaptureWarning warning =
+        Warning(TCaptureWarning::ZeroOutside, ellipse.OffsetA + Capture.Zero[0]);
+    warning.Other = ellipse.OffsetB + Capture.Zero[1];
+    warnings.push_back(warning);
+  }
   if (Analysis.Periods < 1.0)
-    warnings.push_back({TCaptureWarning::ShortCoverage, Analysis.Periods, 0, {}});
+    warnings.push_back(Warning(TCaptureWarning::ShortCoverage, Analysis.Periods));
   for (int c = 0; c < 2; ++c)
-    if (peak[c] > Analysis.Scale)
-      warnings.push_back({TCaptureWarning::Clips, peak[c] / Analysis.Scale, c, {}});
+    if (peak[c] > Analysis.Scale) {
+      TCaptureWarning warning = Warning(TCaptureWarning::Clips, peak[c] / Analysis.Scale);
+      warning.Channel = c;
+      warnings.push_back(warning);
+    }
   // B's phase is the reference, 0 by construction.
   for (const TParameterKind kind :
        {TParameterKind::Gain, TParameterKind::Offset, TParameterKind::Phase})
     for (int c = 0; c < (kind == TParameterKind::Phase ? 1 : 2); ++c) {
       const TChannelParameter parameter{kind, c};
-      if (!parameter.Range().Contains(parameter.In(model)))
-        warnings.push_back({TCaptureWarning::OutOfRange, parameter.In(model), c, parameter});
+      if (!parameter.Range().Contains(parameter.In(model))) {
+        TCaptureWarning warning = Warning(TCaptureWarning::OutOfRange, parameter.In(model));
+        warning.Channel = c;
+        warning.Parameter = parameter;
+        warnings.push_back(warning);
+      }
     }
   return problem;
 }

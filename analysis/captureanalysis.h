@@ -2,9 +2,11 @@
 #define CAPTUREANALYSIS_H
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "capture.h"
+#include "capturescreen.h"
 #include "ellipsefit.h"
 #include "encodersetup.h"
 #include "interpolationerror.h"
@@ -20,11 +22,28 @@ struct TCaptureWarning
     ShortCoverage,  // Value: the periods covered, under one
     Clips,          // Channel reaches Value of the amplitude, above one
     OutOfRange,     // Parameter's model Value lies outside its window range
+    LastLineCut,    // the file's last line had no line end
+    Clipped,        // Count samples of Channel sit at its Top or bottom Value
+    Outliers,       // Count samples far off the ellipse, the first at Lines
+    ManyOutliers,   // Value % of the samples are outliers
+    LargeResidual,  // the kept samples' residual is Value % of the amplitude
+    ZeroOutside,    // the centre (Value, Other) lies outside the figure
   } Kind = ShortCoverage;
   double Value = 0.0;
+  double Other = 0.0;
   int Channel = 0;
+  bool Top = true;
+  std::size_t Count = 0;
+  std::vector<std::uint32_t> Lines;
   TChannelParameter Parameter;
 };
+
+// More than this share of outliers, or a larger residual of the kept
+// samples (in % of the amplitude), makes the fit unreliable.
+const double UnreliableOutlierPercent = 1.0;
+const double UnreliableResidualPercent = 2.0;
+// Outliers named by line in their warning.
+const std::size_t NamedOutliers = 5;
 
 // Why a capture cannot be measured.
 struct TCaptureProblem
@@ -54,13 +73,21 @@ struct TCaptureAnalysis
   // Signal periods the corrected angle sweeps, unwrapped.
   double Periods = 0.0;
   // The interpolator's angle of each normalised raw pair minus the
-  // corrected angle: statistics and harmonics 1 ... 4 against the
-  // corrected angle, fitted by least squares.
+  // corrected angle, outliers left out: statistics and harmonics 1 ... 4
+  // against the corrected angle, fitted by least squares.
   TInterpolationError Measured;
-  // RMS of the corrected radius less one, in % of the amplitude.
+  // False when the zero lies outside the signals' figure: the raw pair's
+  // angle never turns round, and the measured error means nothing.
+  bool MeasuredValid = true;
+  // RMS of the fitted samples' corrected radius less one, in % of the
+  // amplitude.
   double ResidualPercent = 0.0;
-  // Coverage under a period, clipping, model values outside the
-  // window's ranges.
+  // Which samples the ellipse was fitted to; outliers and clipped samples
+  // are left out.
+  TSampleScreen Screen;
+  // Samples at a clipped end, per channel.
+  std::size_t Clipped[2] = {0, 0};
+  // Everything a reader should not miss, in the order found.
   std::vector<TCaptureWarning> Warnings;
 
   // The interpolator's angle of a raw pair, divided into the normalised range.

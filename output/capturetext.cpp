@@ -9,6 +9,7 @@
 
 #include "angles.h"
 #include "errorunits.h"
+#include "reproducecommand.h"
 #include "textcolumns.h"
 
 namespace {
@@ -29,29 +30,48 @@ QString Parameter(double Value)
   return QString::number(Value, 'g', 10);
 }
 
-// An angle error in every unit the command line gives a meaning to.
+// A measured angle error in every unit the command line gives a meaning
+// to; nothing at all when the measurement means nothing.
 struct TUnits
 {
   const TCaptureReport &Report;
 
+  bool Valid() const { return Report.Analysis.MeasuredValid; }
+  bool HasMm() const { return Valid() && Report.PitchGiven; }
+  bool HasCounts() const { return HasMm() && Report.ResolutionGiven; }
   double Counts(double Rad) const { return RadToCounts(Rad, Report.Simulation.Count); }
   double Mm(double Rad) const { return RadToMm(Rad, Report.Simulation.Setup.Pitch); }
 
+  QString Field(bool Given, double Value) const { return Given ? Num(Value) : Absent(); }
+  static QJsonValue Json(bool Given, double Value)
+  {
+    return Given ? QJsonValue(Value) : QJsonValue();
+  }
+
   QString Text(double Rad) const
   {
-    return Num(Rad) + Num(RadToDeg(Rad)) + Num(RadToPercentPeriod(Rad)) +
-           (Report.ResolutionGiven ? Num(Counts(Rad)) : Absent()) +
-           (Report.PitchGiven ? Num(Mm(Rad)) : Absent());
+    return Field(Valid(), Rad) + Field(Valid(), RadToDeg(Rad)) +
+           Field(Valid(), RadToPercentPeriod(Rad)) + Field(HasCounts(), Counts(Rad)) +
+           Field(HasMm(), Mm(Rad));
   }
   QJsonObject Json(double Rad) const
   {
-    return {{"rad", Rad},
-            {"deg", RadToDeg(Rad)},
-            {"percent_period", RadToPercentPeriod(Rad)},
-            {"counts", Report.ResolutionGiven ? QJsonValue(Counts(Rad)) : QJsonValue()},
-            {"mm", Report.PitchGiven ? QJsonValue(Mm(Rad)) : QJsonValue()}};
+    return {{"rad", Json(Valid(), Rad)},
+            {"deg", Json(Valid(), RadToDeg(Rad))},
+            {"percent_period", Json(Valid(), RadToPercentPeriod(Rad))},
+            {"counts", Json(HasCounts(), Counts(Rad))},
+            {"mm", Json(HasMm(), Mm(Rad))}};
   }
 };
+
+QString LineList(const std::vector<std::uint32_t> &Lines, std::size_t Count)
+{
+  QStringList lines;
+  for (std::uint32_t line : Lines)
+    lines << QString::number(line);
+  return QString("line%1 %2%3")
+      .arg(Lines.size() == 1 ? "" : "s", lines.join(", "), Count > Lines.size() ? ", ..." : "");
+}
 
 void Append(QByteArray &Text, double Value)
 {
@@ -125,23 +145,39 @@ QString CaptureWarningText(const TCaptureWarning &Warning)
           .arg(KindName(Warning.Parameter.Kind), channel, Number(Warning.Value),
                Number(range.Minimum), Number(range.Maximum));
     }
+    case TCaptureWarning::LastLineCut:
+      return "the last line has no line end: it was cut off and is left out";
+    case TCaptureWarning::Clipped:
+      return QString("%1 samples of channel %2 sit at its %3 value %4: the signal is clipped")
+          .arg(Warning.Count)
+          .arg(channel, Warning.Top ? "largest" : "smallest", Number(Warning.Value));
+    case TCaptureWarning::Outliers:
+      return QString(
+                 "%1 sample%2 far off the fitted ellipse (%3) %4 left out of the fit and "
+                 "the error")
+          .arg(Warning.Count)
+          .arg(Warning.Count == 1 ? "" : "s", LineList(Warning.Lines, Warning.Count),
+               Warning.Count == 1 ? "is" : "are");
+    case TCaptureWarning::ManyOutliers:
+      return QString("the fit is unreliable: %1 % of the samples are outliers")
+          .arg(Number(Warning.Value));
+    case TCaptureWarning::LargeResidual:
+      return QString(
+                 "the fit is unreliable: the fitted samples stray %1 % of the amplitude "
+                 "from the ellipse")
+          .arg(Number(Warning.Value));
+    case TCaptureWarning::ZeroOutside:
+      return QString(
+                 "the signals' centre (%1, %2) lies outside their Lissajous figure: an "
+                 "interpolator cannot count them; give the reference level with --zero")
+          .arg(Number(Warning.Value), Number(Warning.Other));
   }
   return QString();
 }
 
 QString TCaptureReport::Command() const
 {
-  const TEncoderSetup &m = Analysis.Model;
-  QString command = "vantrel-report";
-  if (PitchGiven)
-    command += " --pitch " + Parameter(m.Pitch);
-  if (ResolutionGiven)
-    command += " --resolution " + Parameter(m.Resolution);
-  return command + QString(
-                       " --gain-a %1 --gain-b %2 --offset-a %3 --offset-b %4 --phase-a %5 "
-                       "--phase-b %6")
-                       .arg(Parameter(m.Gain[0]), Parameter(m.Gain[1]), Parameter(m.Offset[0]),
-                            Parameter(m.Offset[1]), Parameter(m.Phase[0]), Parameter(m.Phase[1]));
+  return ReproduceCommand(Analysis.Model, PitchGiven, ResolutionGiven);
 }
 
 QByteArray CaptureSummaryText(const TCaptureReport &R)
@@ -153,6 +189,13 @@ QByteArray CaptureSummaryText(const TCaptureReport &R)
   text += Line("Header lines skipped", QString::asprintf(" %12lld", R.Capture->HeaderLines),
                LabelWidth);
   text += Line("Bad rows skipped", QString::asprintf(" %12lld", R.Capture->BadRows), LabelWidth);
+  text += Line("Outliers left out", QString::asprintf(" %12zu", a.Screen.Outliers), LabelWidth);
+  text += Line("Clipped samples A, B", QString::asprintf(" %9zu, %zu", a.Clipped[0], a.Clipped[1]),
+               LabelWidth);
+  text +=
+      Line("Reference level A, B",
+           QString(" %1, %2").arg(Number(R.Capture->Zero[0]), 9).arg(Number(R.Capture->Zero[1])),
+           LabelWidth);
   text +=
       Line("Columns A, B",
            QString::asprintf(" %9d, %d", R.Capture->Columns.A, R.Capture->Columns.B), LabelWidth);
@@ -178,7 +221,8 @@ QByteArray CaptureSummaryText(const TCaptureReport &R)
   text += "  " + R.Command() + '\n';
 
   const TUnits units{R};
-  text += QString("\nMeasured interpolation error over %1 samples\n").arg(R.Capture->Size());
+  text += QString("\nMeasured interpolation error over %1 samples\n")
+              .arg(R.Capture->Size() - a.Screen.Outliers);
   text += QString().leftJustified(30);
   for (const char *column : {"rad", "deg", "% period", "counts", "mm"})
     text += QString(column).rightJustified(13);
@@ -196,10 +240,15 @@ QByteArray CaptureSummaryText(const TCaptureReport &R)
   for (int h = 0; h < HarmonicCount; ++h) {
     const THarmonic &harmonic = error.Harmonics[h];
     text += Line(QByteArray::number(h + 1).constData(),
-                 Num(RadToPercentPeriod(harmonic.Amplitude)) +
-                     (R.PitchGiven ? Num(units.Mm(harmonic.Amplitude)) : Absent()) +
-                     Num(harmonic.Phase),
+                 units.Field(units.Valid(), RadToPercentPeriod(harmonic.Amplitude)) +
+                     units.Field(units.HasMm(), units.Mm(harmonic.Amplitude)) +
+                     units.Field(units.Valid(), harmonic.Phase),
                  LabelWidth);
+  }
+  if (!a.Warnings.empty()) {
+    text += "\nWarnings\n";
+    for (const TCaptureWarning &warning : a.Warnings)
+      text += "  " + CaptureWarningText(warning) + '\n';
   }
   return text.toUtf8() + "\nSimulation of the model parameters\n\n" + SummaryText(R.Simulation);
 }
@@ -213,12 +262,13 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
   QJsonArray harmonics;
   for (int h = 0; h < HarmonicCount; ++h) {
     const THarmonic &harmonic = a.Measured.Harmonics[h];
-    harmonics.append(QJsonObject{
-        {"order", h + 1},
-        {"amplitude_rad", harmonic.Amplitude},
-        {"phase_rad", harmonic.Phase},
-        {"amplitude_percent_period", RadToPercentPeriod(harmonic.Amplitude)},
-        {"amplitude_mm", R.PitchGiven ? QJsonValue(units.Mm(harmonic.Amplitude)) : QJsonValue()}});
+    harmonics.append(
+        QJsonObject{{"order", h + 1},
+                    {"amplitude_rad", units.Json(units.Valid(), harmonic.Amplitude)},
+                    {"phase_rad", units.Json(units.Valid(), harmonic.Phase)},
+                    {"amplitude_percent_period",
+                     units.Json(units.Valid(), RadToPercentPeriod(harmonic.Amplitude))},
+                    {"amplitude_mm", units.Json(units.HasMm(), units.Mm(harmonic.Amplitude))}});
   }
   QJsonArray warnings;
   for (const TCaptureWarning &warning : a.Warnings)
@@ -228,6 +278,11 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
       {"rows", static_cast<double>(R.Capture->Size())},
       {"header_lines", static_cast<double>(R.Capture->HeaderLines)},
       {"bad_rows", static_cast<double>(R.Capture->BadRows)},
+      {"outliers", static_cast<double>(a.Screen.Outliers)},
+      {"clipped_a", static_cast<double>(a.Clipped[0])},
+      {"clipped_b", static_cast<double>(a.Clipped[1])},
+      {"last_line_cut", R.Capture->LastLineCut},
+      {"zero", QJsonArray{R.Capture->Zero[0], R.Capture->Zero[1]}},
       {"columns", QJsonArray{R.Capture->Columns.A, R.Capture->Columns.B}},
       {"periods", a.Periods},
       {"ellipse", QJsonObject{{"offset_a", e.OffsetA},
@@ -244,12 +299,13 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
                             {"phase_a", m.Phase[0]},
                             {"phase_b", m.Phase[1]}}},
       {"command", R.Command()},
-      {"measured_error", QJsonObject{{"samples", static_cast<double>(R.Capture->Size())},
-                                     {"peak_to_peak", units.Json(a.Measured.PeakToPeak)},
-                                     {"max_abs", units.Json(a.Measured.MaxAbs)},
-                                     {"mean", units.Json(a.Measured.Mean)},
-                                     {"rms", units.Json(a.Measured.Rms)},
-                                     {"harmonics", harmonics}}},
+      {"measured_error",
+       QJsonObject{{"samples", static_cast<double>(R.Capture->Size() - a.Screen.Outliers)},
+                   {"peak_to_peak", units.Json(a.Measured.PeakToPeak)},
+                   {"max_abs", units.Json(a.Measured.MaxAbs)},
+                   {"mean", units.Json(a.Measured.Mean)},
+                   {"rms", units.Json(a.Measured.Rms)},
+                   {"harmonics", harmonics}}},
       {"fit_residual_percent", a.ResidualPercent},
       {"warnings", warnings},
       {"simulation", QJsonDocument::fromJson(SummaryJson(R.Simulation)).object()}};

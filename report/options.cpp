@@ -162,6 +162,12 @@ QString ReadCapture(const QCommandLineParser &Parser, TCaptureConfig &Capture)
       return message;
   }
   Capture.Read.SkipBadRows = Parser.isSet("skip-bad-rows");
+  Capture.Read.DecimalComma = Parser.isSet("decimal-comma");
+  if (Parser.isSet("zero")) {
+    const QString message = ReadZero(Parser.value("zero"), Capture.Zero);
+    if (!message.isEmpty())
+      return message;
+  }
   Capture.PitchGiven = Parser.isSet("pitch");
   Capture.ResolutionGiven = Parser.isSet("resolution");
   if (Parser.isSet("amplitude"))

@@ -34,6 +34,8 @@ struct TCaptureConfig
   QString Path;  // "-": standard input
   TCaptureReadOptions Read;
   double Amplitude = 0.0;  // 0: the fitted signals' peak
+  // The interpolator's reference level of each channel.
+  double Zero[2] = {0.0, 0.0};
   bool PitchGiven = false;
   bool ResolutionGiven = false;
 };

@@ -86,6 +86,15 @@ std::vector<TOptionDefinition> MakeDefinitions()
        "Skip and count capture rows after the header that are not numbers, instead of "
        "refusing the capture.",
        false, CaptureMode},
+      {"decimal-comma", "",
+       "The capture's numbers use a decimal comma, and no comma separates its columns (between "
+       "semicolons, tabs or blanks a decimal comma is read anyway).",
+       false, CaptureMode},
+      {"zero", "V|VA,VB",
+       "The interpolator's reference level, subtracted from both channels (or VA from A, VB "
+       "from B) before anything else: 2.5 for signals on a 2.5 V reference, 2048 for 12-bit "
+       "unsigned counts (default 0).",
+       false, CaptureMode},
       {"amplitude", "value",
        "Capture units (e.g. V) that make the simulation's full scale 1 (default: the fitted "
        "signals' largest |offset| + amplitude).",

@@ -1,6 +1,7 @@
 #include "optionvalues.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 #include "optionnumber.h"
@@ -125,6 +126,19 @@ QString ReadAmplitude(const QString &Text, double &Amplitude)
 {
   if (!ParseOptionNumber(Text, Amplitude) || !std::isfinite(Amplitude) || !(Amplitude > 0.0))
     return QString("--amplitude needs a positive number, not '%1'").arg(Text);
+  return QString();
+}
+
+QString ReadZero(const QString &Text, double (&Zero)[2])
+{
+  const QStringList parts = Text.split(',');
+  bool ok = parts.size() == 1 || parts.size() == 2;
+  for (int c = 0; ok && c < 2; ++c)
+    ok = ParseOptionNumber(parts[std::min(c, static_cast<int>(parts.size()) - 1)], Zero[c]) &&
+         std::isfinite(Zero[c]);
+  if (!ok)
+    return QString("--zero needs the reference level V, or VA,VB for each channel, not '%1'")
+        .arg(Text);
   return QString();
 }
 

@@ -41,6 +41,7 @@ int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
   QString message;
   if (!ReadCaptureFile(options.Path, options.Read, capture, message))
     return Refuse(Err, message);
+  SubtractReference(capture, options.Zero[0], options.Zero[1]);
   report.Capture = &capture;
   const TCaptureProblem problem =
       AnalyseCapture(capture, Config.Setup, options.Amplitude, report.Analysis);
@@ -67,6 +68,9 @@ int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
     return Refuse(Err, message);
   for (const TCaptureWarning &warning : report.Analysis.Warnings)
     WriteWarning(Err, CaptureWarningText(warning));
+  // Figures of a raw pair that never turns round would mislead.
+  if (!report.Analysis.MeasuredValid)
+    return 1;
   if (report.Simulation.CountError) {
     WriteProblem(Err, "Scale count not zero on return (simulation of the model parameters)");
     return 1;
