@@ -33,7 +33,7 @@ QByteArray Damaged(const QByteArray &Good, std::mt19937 &Random)
 {
   QByteArray text = Good;
   const auto below = [&](int N) { return static_cast<int>(Random() % std::max(N, 1)); };
-  switch (below(6)) {
+  switch (below(8)) {
     case 0:
       text.truncate(below(text.size()));
       break;
@@ -64,6 +64,26 @@ QByteArray Damaged(const QByteArray &Good, std::mt19937 &Random)
       text = lines.join('\n');
       break;
     }
+    case 5: {
+      // Glitches and instruments' overrange markers in place of samples.
+      QList<QByteArray> lines = text.split('\n');
+      for (int k = below(30); k >= 0; --k) {
+        QByteArray &line = lines[below(lines.size())];
+        QList<QByteArray> fields = line.split(';');
+        if (fields.size() == 3)
+          fields[1 + below(2)] = below(2) ? "9.9E37" : QByteArray::number(below(100) - 50);
+        line = fields.join(';');
+      }
+      text = lines.join('\n');
+      break;
+    }
+    case 6:
+      // Decimal commas, quotes, and the last line cut short.
+      text.replace('.', ',');
+      if (below(2))
+        text.replace(';', "\";\"");
+      text.chop(below(30));
+      break;
     default:
       // Numbers swapped for words, NaN, overflow and nothing.
       for (const char *word : {"nan", "1e999", "-inf", "", "x"})
@@ -120,6 +140,8 @@ TEST(CaptureFuzzTest, DamagedCapturesAreReadOrRefusedInOneLine)
   const QtMessageHandler previous = qInstallMessageHandler(CountMessage);
   const QByteArray good = GoodCapture();
   EXPECT_TRUE(CheckOne(good, false, true));
+  QByteArray european = good;
+  EXPECT_TRUE(CheckOne(european.replace('.', ','), false, true));
   // A fixed seed: the same 3000 captures every run.
   std::mt19937 random(20261207);
   int read = 0;
