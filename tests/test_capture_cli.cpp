@@ -169,6 +169,16 @@ TEST(CaptureCliTest, RefusedCapturesExitTwoWithOneLineAndTouchNoFile)
       {{"--capture", kept, "--columns", "2"}, "--columns"},
       {{"--capture", kept, "--columns", "3,3"}, "--columns"},
       {{"--capture", kept, "--amplitude", "-1"}, "--amplitude"},
+      {{"--capture", kept, "--zero", "2.5,x"}, "--zero needs the reference level V, or VA,VB"},
+      {{"--capture", kept, "--zero", "1,2,3"}, "--zero needs"},
+      {{"--capture", kept, "--zero", "nan"}, "--zero needs"},
+      {{"--zero", "2.5"}, "--zero needs --capture"},
+      {{"--decimal-comma"}, "--decimal-comma needs --capture"},
+      {{"--capture", file("utf16.csv", QByteArray("\xFF\xFE"
+                                                  "1\0,\0"
+                                                  "2\0\n\0",
+                                                  10))},
+       "utf16.csv is UTF-16; save it as UTF-8"},
       {{"--capture", kept, "--sweep", "gain-a=1:2:3"}, "--sweep"},
       {{"--capture", kept, "--format", "table"}, "table"},
       {{"--capture", kept, "--xy"}, "--xy"},
@@ -215,4 +225,70 @@ TEST(CaptureCliTest, PlotsShowTheSamplesTheFittedEllipseAndTheError)
   const QByteArray svg = ReadFile(plot);
   EXPECT_TRUE(svg.contains("<svg"));
   EXPECT_TRUE(svg.contains("Measured Error (mm)"));
+}
+
+TEST(CaptureCliTest, AReferenceLevelTheSignalsDoNotEncloseIsSaidAndWithholdsTheError)
+{
+  const QString counts = QString(VANTREL_EXAMPLES_DIR) + "/adc12-counts.csv";
+  // Counts about mid-scale without their reference: the pair never turns
+  // round the zero.
+  const TReportRun raw = RunReportProgram(
+      {"--capture", counts, "--format", "json", "--pitch", "0.04", "--resolution", "0.001"});
+  EXPECT_EQ(raw.ExitCode, 1);
+  EXPECT_TRUE(raw.Err.startsWith("vantrel-report: warning: the signals' centre (2133.3"))
+      << raw.Err.constData();
+  EXPECT_EQ(raw.Err.count('\n'), 1);
+  const QJsonObject json = QJsonDocument::fromJson(raw.Out).object();
+  const QJsonObject error = json["measured_error"].toObject();
+  for (const char *key : {"peak_to_peak", "max_abs", "mean", "rms"})
+    for (const char *unit : {"rad", "deg", "percent_period", "counts", "mm"})
+      EXPECT_TRUE(error[key].toObject()[unit].isNull()) << key << unit;
+  EXPECT_EQ(json["warnings"].toArray().size(), 1);
+  const TReportRun summary = RunReportProgram({"--capture", counts});
+  EXPECT_EQ(summary.ExitCode, 1);
+  EXPECT_TRUE(summary.Out.simplified().contains("Mean (bias) - - - - - RMS - - - - -"))
+      << summary.Out.constData();
+  EXPECT_TRUE(summary.Out.contains("\nWarnings\n  the signals' centre"));
+
+  // With --zero 2048 the same counts measure as the volts they were made
+  // from: 2.855 % of the period peak-to-peak (examples/README.md).
+  const TReportRun zeroed = RunReportProgram(
+      {"--capture", counts, "--zero", "2048", "--format", "json", "--pitch", "0.04"});
+  EXPECT_EQ(zeroed.ExitCode, 0) << zeroed.Err.constData();
+  EXPECT_TRUE(zeroed.Err.isEmpty());
+  const QJsonObject measured = QJsonDocument::fromJson(zeroed.Out).object();
+  EXPECT_EQ(measured["zero"].toArray(), (QJsonArray{2048, 2048}));
+  EXPECT_NEAR(measured["measured_error"]["peak_to_peak"]["percent_period"].toDouble(), 2.855, 1e-3);
+  // Counts need a resolution besides the pitch.
+  EXPECT_TRUE(measured["measured_error"]["peak_to_peak"]["counts"].isNull());
+  EXPECT_FALSE(measured["measured_error"]["peak_to_peak"]["mm"].isNull());
+}
+
+TEST(CaptureCliTest, GlitchesClippingAndACutLineAreWarnedOnceEach)
+{
+  const QString examples = QString(VANTREL_EXAMPLES_DIR) + "/";
+  const TReportRun glitches =
+      RunReportProgram({"--capture", examples + "glitches.csv", "--format", "json"});
+  EXPECT_EQ(glitches.ExitCode, 0);
+  EXPECT_EQ(glitches.Err,
+            "vantrel-report: warning: 3 samples far off the fitted ellipse (lines 501, 1501, "
+            "2501) are left out of the fit and the error\n");
+  const QJsonObject json = QJsonDocument::fromJson(glitches.Out).object();
+  EXPECT_EQ(json["outliers"].toInt(), 3);
+  EXPECT_EQ(json["measured_error"]["samples"].toInt(), 2997);
+
+  const TReportRun clipped = RunReportProgram({"--capture", examples + "clipped.csv"});
+  EXPECT_EQ(clipped.ExitCode, 0);
+  EXPECT_EQ(clipped.Err.count("of channel A sit at its"), 2) << clipped.Err.constData();
+  EXPECT_TRUE(clipped.Err.contains("sit at its largest value 0.9: the signal is clipped"));
+  EXPECT_TRUE(clipped.Out.simplified().contains("Clipped samples A, B 832, 0"))
+      << clipped.Out.constData();
+
+  const TReportRun cut = RunReportProgram({"--capture", examples + "cut-short.csv"});
+  EXPECT_EQ(cut.ExitCode, 0);
+  EXPECT_EQ(cut.Err,
+            "vantrel-report: warning: the last line has no line end: it was cut off and "
+            "is left out\n");
+  EXPECT_TRUE(cut.Out.simplified().startsWith("Capture ")) << cut.Out.constData();
+  EXPECT_TRUE(cut.Out.simplified().contains("Rows read 2999 Header lines skipped 0"));
 }
