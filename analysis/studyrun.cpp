@@ -1,8 +1,9 @@
 #include "studyrun.h"
 
-#include <algorithm>
+#include <array>
 #include <chrono>
 #include <condition_variable>
+#include <map>
 #include <mutex>
 #include <thread>
 
@@ -12,6 +13,8 @@ namespace {
 // many enough that taking them costs nothing.
 const long BlockSize = 64;
 
+using TBlock = std::array<TTrialFigures, BlockSize>;
+
 }  // namespace
 
 TStudyRun RunStudy(const TStudySetup &Study, const TShard &Shard, int Threads,
@@ -20,27 +23,42 @@ TStudyRun RunStudy(const TStudySetup &Study, const TShard &Shard, int Threads,
   const long total = Shard.Size(Study.Trials);
   const long blocks = (total + BlockSize - 1) / BlockSize;
   TStudyRun run;
-  run.Figures.resize(total);
-  std::vector<char> block_done(blocks, 0);
-  std::atomic<long> next_block{0}, done{0};
+  std::atomic<long> next_block{0};
   std::mutex mutex;
   std::condition_variable finished;
   int running = Threads;
+  // Guarded by the mutex: blocks finished ahead of the first one still
+  // running wait here, so the figures are appended in trial order and
+  // only ever hold an unbroken run of trials from the first one. A
+  // stopped run therefore reports the same trials whatever the threads
+  // were doing, and its memory follows the trials done.
+  std::map<long, TBlock> waiting;
+  long appended_blocks = 0;
+  long done = 0;
 
   const TTrialEvaluator evaluator;
   const auto work = [&]() {
     for (long b = next_block++; b < blocks && !Stop; b = next_block++) {
-      const long end = std::min(total, (b + 1) * BlockSize);
-      long j = b * BlockSize;
-      for (; j < end && !Stop; ++j) {
-        const TTrialDraw draw = DrawTrial(Study, Shard.TrialIndex(j));
-        run.Figures[j] = evaluator.Evaluate(draw.Setup);
-        run.Figures[j].Clamped = static_cast<std::uint8_t>(draw.Clamped);
+      const long first = b * BlockSize, size = std::min(total - first, BlockSize);
+      TBlock block;
+      long j = 0;
+      for (; j < size && !Stop; ++j) {
+        const TTrialDraw draw = DrawTrial(Study, Shard.TrialIndex(first + j));
+        block[j] = evaluator.Evaluate(draw.Setup);
+        block[j].Clamped = static_cast<std::uint8_t>(draw.Clamped);
       }
-      if (j < end)
+      if (j < size)
         break;
-      block_done[b] = 1;
-      done += end - b * BlockSize;
+      std::lock_guard<std::mutex> lock(mutex);
+      waiting.emplace(b, block);
+      for (auto next = waiting.begin(); next != waiting.end() && next->first == appended_blocks;
+           next = waiting.erase(next)) {
+        const long count = std::min(total - appended_blocks * BlockSize, BlockSize);
+        for (long k = 0; k < count; ++k)
+          run.Figures.push_back(next->second[k]);
+        ++appended_blocks;
+        done += count;
+      }
     }
     std::lock_guard<std::mutex> lock(mutex);
     --running;
@@ -54,19 +72,16 @@ TStudyRun RunStudy(const TStudySetup &Study, const TShard &Shard, int Threads,
   {
     std::unique_lock<std::mutex> lock(mutex);
     while (!finished.wait_for(lock, std::chrono::milliseconds(100), [&] { return running == 0; }))
-      if (Progress)
-        Progress(done, total);
+      if (Progress) {
+        const long reported = done;
+        lock.unlock();
+        Progress(reported, total);
+        lock.lock();
+      }
   }
   for (std::thread &thread : threads)
     thread.join();
 
-  // Only an unbroken run of trials from the first one counts, so a
-  // stopped run reports the same trials whatever the threads were doing.
-  const long complete_blocks =
-      std::find(block_done.begin(), block_done.end(), 0) - block_done.begin();
-  if (complete_blocks < blocks) {
-    run.Partial = true;
-    run.Figures.resize(complete_blocks * BlockSize);
-  }
+  run.Partial = appended_blocks < blocks;
   return run;
 }

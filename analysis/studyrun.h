@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "figurelist.h"
 #include "studytrial.h"
 
 // The trials one run takes on: those whose index is Index modulo Count.
@@ -20,12 +21,13 @@ struct TShard
 struct TStudyRun
 {
   // The shard's trials in index order; when Partial, only the first ones,
-  // up to where the run was stopped.
-  std::vector<TTrialFigures> Figures;
+  // up to where the run was stopped. It grows as the trials finish.
+  TFigureList Figures;
   bool Partial = false;
 };
 
-// Called on the calling thread a few times a second with the trials done.
+// Called on the calling thread a few times a second with the trials done
+// so far, those that Figures holds.
 using TProgress = std::function<void(long Done, long Total)>;
 
 // Runs the shard's trials on Threads threads. Stop, when set, ends the

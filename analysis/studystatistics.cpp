@@ -17,6 +17,15 @@ double AtPerMille(const std::vector<double> &Sorted, long PerMille)
   return Sorted[rank - 1];
 }
 
+std::vector<double> Column(const TFigureList &Figures, double TTrialFigures::*Figure)
+{
+  std::vector<double> values;
+  values.reserve(Figures.size());
+  for (const TTrialFigures &f : Figures)
+    values.push_back(f.*Figure);
+  return values;
+}
+
 bool IsWorse(const TTrialFigures &A, const TTrialFigures &B)
 {
   if (A.CountError != B.CountError)
@@ -50,29 +59,26 @@ TPercentiles Percentiles(std::vector<double> Values)
           AtPerMille(Values, 999), Values.back()};
 }
 
-TStudyStatistics ComputeStatistics(const std::vector<TTrialFigures> &Figures, double LimitPercent,
-                                   long First, long Stride)
+TStudyStatistics ComputeStatistics(const TFigureList &Figures, double LimitPercent, long First,
+                                   long Stride)
 {
   TStudyStatistics statistics;
   statistics.Trials = static_cast<long>(Figures.size());
-  std::vector<double> peak_to_peak, max_abs;
-  peak_to_peak.reserve(Figures.size());
-  max_abs.reserve(Figures.size());
   std::size_t worst = 0;
   for (std::size_t j = 0; j < Figures.size(); ++j) {
     const TTrialFigures &f = Figures[j];
     statistics.CountErrors += f.CountError;
     statistics.OverLimit += f.MaxAbs > LimitPercent;
     statistics.Clamped += f.Clamped;
-    peak_to_peak.push_back(f.PeakToPeak);
-    max_abs.push_back(f.MaxAbs);
     // Strictly worse only, so the lower index wins a tie.
     if (IsWorse(f, Figures[worst]))
       worst = j;
   }
   if (!Figures.empty())
     statistics.WorstIndex = First + static_cast<long>(worst) * Stride;
-  statistics.PeakToPeak = Percentiles(std::move(peak_to_peak));
-  statistics.MaxAbs = Percentiles(std::move(max_abs));
+  // One figure's copy at a time, so the statistics add no more than a
+  // double a trial to what the figures take.
+  statistics.PeakToPeak = Percentiles(Column(Figures, &TTrialFigures::PeakToPeak));
+  statistics.MaxAbs = Percentiles(Column(Figures, &TTrialFigures::MaxAbs));
   return statistics;
 }

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "studytrial.h"
+#include "figurelist.h"
 
 struct TInterval
 {
@@ -37,7 +37,7 @@ struct TStudyStatistics
 };
 
 // Figures[j] belongs to trial First + j * Stride.
-TStudyStatistics ComputeStatistics(const std::vector<TTrialFigures> &Figures, double LimitPercent,
-                                   long First = 0, long Stride = 1);
+TStudyStatistics ComputeStatistics(const TFigureList &Figures, double LimitPercent, long First = 0,
+                                   long Stride = 1);
 
 #endif

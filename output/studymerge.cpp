@@ -38,7 +38,7 @@ QString ReadShard(const QString &Path, TShardFile &File)
 }
 
 // Puts the shard's trials into Figures at their indices.
-QString PlaceTrials(const TShardFile &File, long Trials, std::vector<TTrialFigures> &Figures)
+QString PlaceTrials(const TShardFile &File, long Trials, TFigureList &Figures)
 {
   const QJsonObject per_trial = File.Root["per_trial"].toObject();
   const QJsonArray count_error = per_trial["count_error"].toArray();
@@ -85,7 +85,8 @@ QString MergeShards(const QStringList &Paths, TStudyResult &Result)
       if (!StudySetupFromObject(setup.toObject(), Result.Study) || !seed.isDouble())
         return QString("%1 does not describe its study").arg(path);
       Result.Study.Seed = static_cast<std::uint64_t>(seed.toDouble());
-      Result.Figures.assign(Result.Study.Trials, TTrialFigures());
+      Result.Figures.clear();
+      Result.Figures.resize(Result.Study.Trials);
     }
     if (file.Root["setup"] != setup || file.Root["seed"] != seed)
       return QString("%1 and %2 are from different studies (setup or seed)").arg(first_path, path);

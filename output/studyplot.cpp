@@ -5,7 +5,7 @@
 #include "graphstyle.h"
 #include "graphwidget.h"
 
-std::vector<TVector2> PeakToPeakHistogram(const std::vector<TTrialFigures> &Figures)
+std::vector<TVector2> PeakToPeakHistogram(const TFigureList &Figures)
 {
   if (Figures.empty())
     return {};
@@ -28,7 +28,7 @@ std::vector<TVector2> PeakToPeakHistogram(const std::vector<TTrialFigures> &Figu
   return bars;
 }
 
-void ShowHistogram(TGraphWidget &Graph, const std::vector<TTrialFigures> &Figures)
+void ShowHistogram(TGraphWidget &Graph, const TFigureList &Figures)
 {
   Graph.ClearDataSets();
   Graph.SetMinimumYExtent(1.0);

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "studytrial.h"
+#include "figurelist.h"
 
 class TGraphWidget;
 
@@ -12,9 +12,9 @@ const int HistogramBins = 40;
 // Trials per bin of the interpolation error's peak-to-peak, HistogramBins
 // equal bins from the smallest to the largest value; each bar stands at
 // its bin's centre. Equal values all fall in one bin at that value.
-std::vector<TVector2> PeakToPeakHistogram(const std::vector<TTrialFigures> &Figures);
+std::vector<TVector2> PeakToPeakHistogram(const TFigureList &Figures);
 
 // The histogram as bars, with titles.
-void ShowHistogram(TGraphWidget &Graph, const std::vector<TTrialFigures> &Figures);
+void ShowHistogram(TGraphWidget &Graph, const TFigureList &Figures);
 
 #endif

@@ -19,7 +19,7 @@ struct TStudyResult
   bool Sharded = false;
   bool Partial = false;
   // Figures[j] belongs to trial Shard.TrialIndex(j).
-  std::vector<TTrialFigures> Figures;
+  TFigureList Figures;
   TStudyStatistics Statistics;
 };
 

@@ -10,9 +10,9 @@
 
 namespace {
 
-std::vector<TTrialFigures> Figures(const std::vector<std::pair<double, int>> &ValueCounts)
+TFigureList Figures(const std::vector<std::pair<double, int>> &ValueCounts)
 {
-  std::vector<TTrialFigures> figures;
+  TFigureList figures;
   for (const auto &[value, count] : ValueCounts)
     for (int i = 0; i < count; ++i) {
       TTrialFigures f;
@@ -50,7 +50,7 @@ TEST(MonteCarloPlotTest, HistogramBinsSpanTheValuesAndDrawAsBars)
 {
   // Ten trials at 1.0, five at 2.0, one at 3.0: by hand, 40 bins of 0.05
   // from 1.0; 2.0 opens bin 20 and 3.0 closes bin 39.
-  const std::vector<TTrialFigures> figures = Figures({{2.0, 5}, {1.0, 10}, {3.0, 1}});
+  const TFigureList figures = Figures({{2.0, 5}, {1.0, 10}, {3.0, 1}});
   const std::vector<TVector2> bins = PeakToPeakHistogram(figures);
   ASSERT_EQ(bins.size(), 40u);
   EXPECT_DOUBLE_EQ(bins[0].x, 1.025);

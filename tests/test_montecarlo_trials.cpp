@@ -31,7 +31,7 @@ std::uint64_t Bits(double Value)
   return bits;
 }
 
-bool SameFigures(const std::vector<TTrialFigures> &A, const std::vector<TTrialFigures> &B)
+bool SameFigures(const TFigureList &A, const TFigureList &B)
 {
   if (A.size() != B.size())
     return false;
@@ -208,7 +208,8 @@ TEST(MonteCarloStatisticsTest, NearestRankPercentilesAndTheWorstTrial)
 
   // Trial 2 has the largest error, trials 3 and 5 lost counts with equal
   // errors: the lower index of the two is the worst.
-  std::vector<TTrialFigures> figures(6);
+  TFigureList figures;
+  figures.resize(6);
   const double max_abs[] = {0.5, 0.2, 3.0, 0.4, 1.5, 0.4};
   for (int i = 0; i < 6; ++i)
     figures[i].MaxAbs = max_abs[i];
@@ -234,7 +235,7 @@ TEST(MonteCarloStudyTest, ThreadsAndShardsGiveTheSameTrials)
   // Shard 1 of 4 holds trials 1, 5, 9, ...: 75 of them.
   const TStudyRun shard = RunStudy(study, TShard{1, 4}, 2, go, nullptr);
   ASSERT_EQ(shard.Figures.size(), 75u);
-  std::vector<TTrialFigures> picked;
+  TFigureList picked;
   for (long i = 1; i < 300; i += 4)
     picked.push_back(one.Figures[i]);
   EXPECT_TRUE(SameFigures(shard.Figures, picked));
@@ -265,4 +266,33 @@ TEST(MonteCarloStudyTest, NominalOnTheCountEdgeLosesCountsInHalfTheTrials)
   EXPECT_LT(interval.Low, 0.5);
   EXPECT_GT(interval.High, 0.5);
   EXPECT_LT(interval.High - interval.Low, 0.05);
+}
+
+TEST(MonteCarloStudyTest, StorageGrowsWithTheTrialsDone)
+{
+  // Fifty million trials, stopped once a thousand are done: the run holds
+  // the unbroken run of trials that finished, and no more memory than
+  // 32 bytes a trial plus one chunk of the list and its table.
+  const TStudySetup study = Study(50000000);
+  std::atomic<bool> stop{false};
+  long reported = 0;
+  const TStudyRun run = RunStudy(study, TShard(), 2, stop, [&](long Done, long Total) {
+    EXPECT_EQ(Total, 50000000);
+    reported = Done;
+    stop = Done >= 1000;
+  });
+  EXPECT_TRUE(run.Partial);
+  EXPECT_GE(run.Figures.size(), static_cast<std::size_t>(std::max(reported, 1000L)));
+  EXPECT_EQ(run.Figures.size() % 64, 0u);
+  EXPECT_LE(run.Figures.AllocatedBytes(), 32 * run.Figures.size() + 100000);
+
+  // Shrunk and grown again across chunks, a list resets what it regrows.
+  TFigureList list;
+  list.resize(5000);
+  list[9].MaxAbs = list[4999].MaxAbs = 1.0;
+  list.resize(10);
+  list.resize(5000);
+  EXPECT_EQ(list[9].MaxAbs, 1.0);
+  EXPECT_EQ(list[4999].MaxAbs, 0.0);
+  EXPECT_EQ(list.size(), 5000u);
 }
