@@ -26,14 +26,19 @@ std::vector<double> Column(const TFigureList &Figures, double TTrialFigures::*Fi
   return values;
 }
 
-bool IsWorse(const TTrialFigures &A, const TTrialFigures &B)
+bool IsWorse(const TTrialFigures &A, const TTrialFigures &B, TLimitOn On)
 {
   if (A.CountError != B.CountError)
     return A.CountError;
-  return A.MaxAbs > B.MaxAbs;
+  return JudgedPercent(A, On) > JudgedPercent(B, On);
 }
 
 }  // namespace
+
+double JudgedPercent(const TTrialFigures &Figures, TLimitOn On)
+{
+  return On == TLimitOn::MaxAbs ? Figures.MaxAbs : Figures.PeakToPeak / 2.0;
+}
 
 TInterval WilsonInterval(long Successes, long Trials)
 {
@@ -59,8 +64,8 @@ TPercentiles Percentiles(std::vector<double> Values)
           AtPerMille(Values, 999), Values.back()};
 }
 
-TStudyStatistics ComputeStatistics(const TFigureList &Figures, double LimitPercent, long First,
-                                   long Stride)
+TStudyStatistics ComputeStatistics(const TFigureList &Figures, double LimitPercent, TLimitOn On,
+                                   long First, long Stride)
 {
   TStudyStatistics statistics;
   statistics.Trials = static_cast<long>(Figures.size());
@@ -68,10 +73,10 @@ TStudyStatistics ComputeStatistics(const TFigureList &Figures, double LimitPerce
   for (std::size_t j = 0; j < Figures.size(); ++j) {
     const TTrialFigures &f = Figures[j];
     statistics.CountErrors += f.CountError;
-    statistics.OverLimit += f.MaxAbs > LimitPercent;
+    statistics.OverLimit += JudgedPercent(f, On) > LimitPercent;
     statistics.Clamped += f.Clamped;
     // Strictly worse only, so the lower index wins a tie.
-    if (IsWorse(f, Figures[worst]))
+    if (IsWorse(f, Figures[worst], On))
       worst = j;
   }
   if (!Figures.empty())

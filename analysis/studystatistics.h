@@ -24,6 +24,9 @@ struct TPercentiles
 
 TPercentiles Percentiles(std::vector<double> Values);
 
+// The trial's figure that the limit judges, in % of the period.
+double JudgedPercent(const TTrialFigures &Figures, TLimitOn On);
+
 struct TStudyStatistics
 {
   long Trials = 0;
@@ -31,13 +34,14 @@ struct TStudyStatistics
   long OverLimit = 0;
   long Clamped = 0;  // clamped draws, up to six a trial
   TPercentiles PeakToPeak, MaxAbs;
-  // A trial that lost counts before any that did not, then the largest
-  // magnitude, then the lower index; -1 for no trials.
+  // A trial that lost counts before any that did not, then the larger
+  // judged figure, then the lower index; -1 for no trials.
   long WorstIndex = -1;
 };
 
-// Figures[j] belongs to trial First + j * Stride.
-TStudyStatistics ComputeStatistics(const TFigureList &Figures, double LimitPercent, long First = 0,
-                                   long Stride = 1);
+// Figures[j] belongs to trial First + j * Stride; a trial is over the
+// limit when its figure that On names exceeds LimitPercent.
+TStudyStatistics ComputeStatistics(const TFigureList &Figures, double LimitPercent, TLimitOn On,
+                                   long First = 0, long Stride = 1);
 
 #endif

@@ -21,6 +21,16 @@ struct TTolerances
   double Phase[2] = {0.0, 0.0};
 };
 
+// What a study's limit judges: half the interpolation error's
+// peak-to-peak, the +- figure of "interpolation error within one signal
+// period" with any constant bias left out (an incremental counter never
+// sees one), or its largest magnitude, bias included.
+enum class TLimitOn
+{
+  HalfPeakToPeak,
+  MaxAbs,
+};
+
 // Everything that decides a study's trials: the same study gives the same
 // trials on any machine and with any number of threads.
 struct TStudySetup
@@ -30,8 +40,9 @@ struct TStudySetup
   TDistribution Distribution = TDistribution::Normal;
   std::uint64_t Seed = 1;
   long Trials = 0;
-  // The pass criterion on the interpolation error's largest magnitude.
+  // The pass criterion, in % of the period, on the figure LimitOn names.
   double LimitPercent = 1.0;
+  TLimitOn LimitOn = TLimitOn::HalfPeakToPeak;
 };
 
 // One trial's drawn setup and how many of its six draws were clamped to

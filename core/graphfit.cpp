@@ -68,7 +68,7 @@ TGraphFit FitView(const std::vector<TDataSet> &Sets, const TFitSettings &Setting
   // The y range always holds zero, at least +-E around it.
   const double extent =
       Settings.MinimumYExtent > 0.0 ? std::min(Settings.MinimumYExtent, FitLimit) : 0.0;
-  ymin = std::min(ymin, -extent);
+  ymin = Settings.YFromZero ? 0.0 : std::min(ymin, -extent);
   ymax = std::max(ymax, extent);
 
   WidenNarrowRange(xmin, xmax);
@@ -94,7 +94,8 @@ TGraphFit FitView(const std::vector<TDataSet> &Sets, const TFitSettings &Setting
   fit.XSpan = xmax - xmin;
   fit.YSpan = ymax - ymin;
   if (Settings.VMargins) {
-    ymin -= fit.YSpan / MarginDivisor;
+    if (!Settings.YFromZero)
+      ymin -= fit.YSpan / MarginDivisor;
     ymax += fit.YSpan / MarginDivisor;
   }
   if (Settings.HMargins) {

@@ -14,6 +14,8 @@ struct TFitSettings
   bool EqualAspect;       // one scale for both axes
   bool HMargins;          // widen x by 1/50 of its span on each side
   bool VMargins;          // likewise for y
+  // The y range starts at zero, with no margin below: for counts.
+  bool YFromZero = false;
 };
 
 // The view chosen to show every point of every data set.

@@ -37,7 +37,8 @@ TGraphWidget::TGraphWidget(QWidget *parent, Qt::WindowFlags flags)
       d_HScaleMode(1),
       d_VScaleMode(1),
       d_MinimumYExtent(DefaultMinimumYExtent),
-      d_EqualAspect(false)
+      d_EqualAspect(false),
+      d_YFromZero(false)
 {
   d_CursorText = ReadoutText(0.0, 0.0);
   // The readout follows the pointer with no button held.
@@ -117,6 +118,11 @@ void TGraphWidget::SetMinimumYExtent(double Extent)
 void TGraphWidget::SetEqualAspect(bool Equal)
 {
   d_EqualAspect = Equal;
+}
+
+void TGraphWidget::SetYFromZero(bool FromZero)
+{
+  d_YFromZero = FromZero;
 }
 
 void TGraphWidget::SetTitle(const QString &Title)

@@ -48,6 +48,9 @@ public:
   void SetMinimumYExtent(double Extent);
   // Gives both axes one scale, so circles are drawn round.
   void SetEqualAspect(bool Equal);
+  // Starts the fitted vertical range at zero, for counts (off by default:
+  // the range is then symmetric about zero at least).
+  void SetYFromZero(bool FromZero);
 
   void SetTitle(const QString &Title);
   void SetHTitle(const QString &Title);
@@ -177,6 +180,7 @@ private:
   int d_VScaleMode;
   double d_MinimumYExtent;
   bool d_EqualAspect;
+  bool d_YFromZero;
 };
 
 #endif

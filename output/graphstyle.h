@@ -31,6 +31,9 @@ const QColor MeasuredColor(0, 0, 128);
 const TGraphStyle SampleStyle = TGraphStyle::Crosses;
 const TGraphStyle FittedStyle = TGraphStyle::Lines;
 const TGraphStyle HistogramStyle = TGraphStyle::Bars;
+// A study's limit over its histogram.
+const QColor LimitColor(200, 0, 0);
+const TGraphStyle LimitStyle = TGraphStyle::Lines;
 
 // Vertical title, horizontal title, then the title, in either mode.
 inline void SetScopeTitles(TGraphWidget &Scope, bool XY)

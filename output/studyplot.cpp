@@ -4,21 +4,25 @@
 
 #include "graphstyle.h"
 #include "graphwidget.h"
+#include "studystatistics.h"
 
-std::vector<TVector2> PeakToPeakHistogram(const TFigureList &Figures)
+std::vector<TVector2> JudgedHistogram(const TFigureList &Figures, TLimitOn On, double Limit)
 {
   if (Figures.empty())
     return {};
-  const auto [low, high] = std::minmax_element(
-      Figures.begin(), Figures.end(),
-      [](const TTrialFigures &a, const TTrialFigures &b) { return a.PeakToPeak < b.PeakToPeak; });
-  const double from = low->PeakToPeak, width = (high->PeakToPeak - from) / HistogramBins;
+  double from = Limit, to = Limit;
+  for (const TTrialFigures &f : Figures) {
+    from = std::min(from, JudgedPercent(f, On));
+    to = std::max(to, JudgedPercent(f, On));
+  }
+  const double width = (to - from) / HistogramBins;
   if (!(width > 0.0))
     return {TVector2(from, static_cast<double>(Figures.size()))};
   std::vector<long> counts(HistogramBins, 0);
   for (const TTrialFigures &f : Figures) {
     // The largest value closes the last bin.
-    const int bin = std::min(HistogramBins - 1, static_cast<int>((f.PeakToPeak - from) / width));
+    const int bin =
+        std::min(HistogramBins - 1, static_cast<int>((JudgedPercent(f, On) - from) / width));
     ++counts[bin];
   }
   std::vector<TVector2> bars;
@@ -28,14 +32,24 @@ std::vector<TVector2> PeakToPeakHistogram(const TFigureList &Figures)
   return bars;
 }
 
-void ShowHistogram(TGraphWidget &Graph, const TFigureList &Figures)
+void ShowHistogram(TGraphWidget &Graph, const TFigureList &Figures, const TStudySetup &Study)
 {
   Graph.ClearDataSets();
   Graph.SetMinimumYExtent(1.0);
+  Graph.SetYFromZero(true);
   Graph.SetTitle(QString("Monte Carlo study: %1 trials").arg(Figures.size()));
-  Graph.SetHTitle("Interpolation error peak-to-peak (% of period)");
+  Graph.SetHTitle(Study.LimitOn == TLimitOn::MaxAbs
+                      ? "Largest interpolation error magnitude (% of period)"
+                      : "Half the interpolation error's peak-to-peak (% of period)");
   Graph.SetVTitle("Trials");
+  const std::vector<TVector2> bars = JudgedHistogram(Figures, Study.LimitOn, Study.LimitPercent);
   const int set = Graph.AddDataSet(MeasuredColor, HistogramStyle);
-  for (const TVector2 &bar : PeakToPeakHistogram(Figures))
+  double highest = 1.0;
+  for (const TVector2 &bar : bars) {
     Graph.AddPoint(set, bar);
+    highest = std::max(highest, bar.y);
+  }
+  const int limit = Graph.AddDataSet(LimitColor, LimitStyle);
+  Graph.AddPoint(limit, TVector2(Study.LimitPercent, 0.0));
+  Graph.AddPoint(limit, TVector2(Study.LimitPercent, highest));
 }

@@ -9,12 +9,13 @@ class TGraphWidget;
 
 const int HistogramBins = 40;
 
-// Trials per bin of the interpolation error's peak-to-peak, HistogramBins
-// equal bins from the smallest to the largest value; each bar stands at
-// its bin's centre. Equal values all fall in one bin at that value.
-std::vector<TVector2> PeakToPeakHistogram(const TFigureList &Figures);
+// Trials per bin of the figure the limit judges, HistogramBins equal bins
+// from the smallest to the largest of the values and Limit; each bar
+// stands at its bin's centre. With no spread all trials fall in one bin.
+std::vector<TVector2> JudgedHistogram(const TFigureList &Figures, TLimitOn On, double Limit);
 
-// The histogram as bars, with titles.
-void ShowHistogram(TGraphWidget &Graph, const TFigureList &Figures);
+// The histogram as bars counted from zero, the limit as a vertical line
+// over them, with titles in units.
+void ShowHistogram(TGraphWidget &Graph, const TFigureList &Figures, const TStudySetup &Study);
 
 #endif

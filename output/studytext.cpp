@@ -74,6 +74,11 @@ QString ToleranceText(const TTolerances &T)
   return parts.isEmpty() ? QString("none") : parts.join(", ");
 }
 
+QString JudgedName(TLimitOn On)
+{
+  return On == TLimitOn::MaxAbs ? "the largest magnitude" : "half the peak-to-peak";
+}
+
 QString VerdictLine(const TStudyStatistics &S)
 {
   if (S.CountErrors == 0 && S.OverLimit == 0)
@@ -93,10 +98,26 @@ void AppendNumber(QByteArray &Text, double Value)
 
 }  // namespace
 
+QString LimitOnName(TLimitOn On)
+{
+  return On == TLimitOn::MaxAbs ? "max-abs" : "half-pp";
+}
+
+bool LimitOnFromName(const QString &Name, TLimitOn &On)
+{
+  for (TLimitOn on : {TLimitOn::HalfPeakToPeak, TLimitOn::MaxAbs})
+    if (Name == LimitOnName(on)) {
+      On = on;
+      return true;
+    }
+  return false;
+}
+
 void ComputeResultStatistics(TStudyResult &Result)
 {
-  Result.Statistics = ComputeStatistics(Result.Figures, Result.Study.LimitPercent,
-                                        Result.Shard.Index, Result.Shard.Count);
+  Result.Statistics =
+      ComputeStatistics(Result.Figures, Result.Study.LimitPercent, Result.Study.LimitOn,
+                        Result.Shard.Index, Result.Shard.Count);
 }
 
 QJsonObject StudySetupObject(const TStudySetup &Study)
@@ -114,6 +135,7 @@ QJsonObject StudySetupObject(const TStudySetup &Study)
   object["tolerances"] = ParametersObject(tolerances);
   object["distribution"] = Study.Distribution == TDistribution::Normal ? "normal" : "uniform";
   object["limit_percent_period"] = Study.LimitPercent;
+  object["limit_on"] = LimitOnName(Study.LimitOn);
   object["requested_trials"] = static_cast<double>(Study.Trials);
   return object;
 }
@@ -143,6 +165,9 @@ bool StudySetupFromObject(const QJsonObject &Object, TStudySetup &Study)
     return false;
   Study.Distribution = distribution == "normal" ? TDistribution::Normal : TDistribution::Uniform;
   Study.LimitPercent = Object["limit_percent_period"].toDouble();
+  // Results written before the choice existed judged the largest magnitude.
+  if (!LimitOnFromName(Object["limit_on"].toString("max-abs"), Study.LimitOn))
+    return false;
   Study.Trials = static_cast<long>(Object["requested_trials"].toDouble());
   // Within what --monte-carlo accepts, so a damaged file cannot ask for
   // any amount of memory.
@@ -171,10 +196,11 @@ QByteArray StudySummaryText(const TStudyResult &R)
   text += Line("Tolerances (phase in rad)", ' ' + ToleranceText(study.Tolerances), LabelWidth);
   text += Line("Nominal setup", ' ' + ReproduceCommand(study.Nominal, true, true), LabelWidth);
   text += Line("Interpolator count", QString(" %1").arg(study.Nominal.Count()), LabelWidth);
-  text += Line("Limit on largest magnitude",
-               QString(" %1 % of the period (%2 mm)")
+  text += Line("Limit",
+               QString(" %1 % of the period (%2 mm) on %3")
                    .arg(Exact(study.LimitPercent))
-                   .arg(PercentToMm(study.LimitPercent, study)),
+                   .arg(PercentToMm(study.LimitPercent, study))
+                   .arg(JudgedName(study.LimitOn)),
                LabelWidth);
   text += Line("Clamped draws", QString(" %1").arg(s.Clamped), LabelWidth);
 
@@ -191,15 +217,17 @@ QByteArray StudySummaryText(const TStudyResult &R)
   const double mm = study.Nominal.Pitch / 100.0;
   text += Line("Peak-to-peak (% period)", PercentilesRow(s.PeakToPeak, 1.0), LabelWidth);
   text += Line("Peak-to-peak (mm)", PercentilesRow(s.PeakToPeak, mm), LabelWidth);
+  text += Line("Half peak-to-peak (% period)", PercentilesRow(s.PeakToPeak, 0.5), LabelWidth);
   text += Line("Largest magnitude (% period)", PercentilesRow(s.MaxAbs, 1.0), LabelWidth);
   text += Line("Largest magnitude (mm)", PercentilesRow(s.MaxAbs, mm), LabelWidth);
 
   if (s.WorstIndex >= 0) {
     const TTrialFigures &worst = R.Figures[(s.WorstIndex - R.Shard.Index) / R.Shard.Count];
-    text += QString("\nWorst trial: %1 (%2, largest magnitude %3 % of the period)\n")
+    text += QString("\nWorst trial: %1 (%2, %3 %4 % of the period)\n")
                 .arg(s.WorstIndex)
                 .arg(worst.CountError ? "lost counts" : "counted right")
-                .arg(worst.MaxAbs, 0, 'g', 6);
+                .arg(JudgedName(study.LimitOn))
+                .arg(JudgedPercent(worst, study.LimitOn), 0, 'g', 6);
     text += "  " + ReproduceCommand(DrawTrial(study, s.WorstIndex).Setup, true, true) + '\n';
   }
   text += "\nResult: " + VerdictLine(s) + '\n';
@@ -227,6 +255,7 @@ QByteArray StudyJson(const TStudyResult &R)
       {"over_limit_share", Share(s.OverLimit, s.Trials)},
       {"over_limit_interval", interval(s.OverLimit)},
       {"limit_mm", PercentToMm(study.LimitPercent, study)},
+      {"limit_on", LimitOnName(study.LimitOn)},
       {"clamped", static_cast<double>(s.Clamped)},
       {"peak_to_peak_percent_period", PercentilesObject(s.PeakToPeak, 1.0)},
       {"peak_to_peak_mm", PercentilesObject(s.PeakToPeak, mm)},

@@ -23,6 +23,11 @@ struct TStudyResult
   TStudyStatistics Statistics;
 };
 
+// The names --limit-on and the JSON's limit_on give the criteria:
+// "half-pp" and "max-abs". False for any other name.
+QString LimitOnName(TLimitOn On);
+bool LimitOnFromName(const QString &Name, TLimitOn &On);
+
 // Fills in Statistics from the figures.
 void ComputeResultStatistics(TStudyResult &Result);
 

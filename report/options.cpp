@@ -190,6 +190,8 @@ QString ReadStudy(const QCommandLineParser &Parser, const TEncoderSetup &Setup,
     message = ReadSeed(Parser.value("seed"), study.Seed);
   if (message.isEmpty() && Parser.isSet("limit"))
     message = ReadLimit(Parser.value("limit"), Setup.Pitch, study.LimitPercent);
+  if (message.isEmpty() && Parser.isSet("limit-on"))
+    message = ReadLimitOn(Parser.value("limit-on"), study.LimitOn);
   Config.Sharded = Parser.isSet("shard");
   if (message.isEmpty() && Config.Sharded)
     message = ReadShard(Parser.value("shard"), Config.Shard);

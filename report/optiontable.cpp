@@ -116,8 +116,12 @@ std::vector<TOptionDefinition> MakeDefinitions()
        QString("Threads for the study (default: all cores; at most %1).").arg(MaximumThreads),
        false, StudyMode},
       {"limit", "value",
-       "Largest interpolation error magnitude a unit may have, in % of the period, deg or mm, "
-       "e.g. 0.5deg (default 1%).",
+       "Interpolation error a unit may have, in % of the period, deg or mm, e.g. 0.5deg "
+       "(default 1%); --limit-on says which figure it judges.",
+       false, StudyMode},
+      {"limit-on", "figure",
+       "half-pp (half the peak-to-peak: the +- error within one signal period, bias left "
+       "out; default) or max-abs (the largest magnitude, bias included).",
        false, StudyMode},
       {"shard", "K/N", "Run only the trials whose index is K modulo N; the JSON keeps every trial.",
        false, StudyMode},

@@ -6,6 +6,7 @@
 
 #include "optionnumber.h"
 #include "plotfile.h"
+#include "studytext.h"
 
 namespace {
 
@@ -189,6 +190,13 @@ QString ReadDistribution(const QString &Text, TDistribution &Distribution)
     Distribution = TDistribution::Uniform;
   else
     return QString("--distribution must be normal or uniform, not '%1'").arg(Text);
+  return QString();
+}
+
+QString ReadLimitOn(const QString &Text, TLimitOn &On)
+{
+  if (!LimitOnFromName(Text, On))
+    return QString("--limit-on must be half-pp or max-abs, not '%1'").arg(Text);
   return QString();
 }
 

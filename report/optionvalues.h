@@ -28,6 +28,7 @@ QString ReadSeed(const QString &Text, std::uint64_t &Seed);
 QString ReadThreads(const QString &Text, int &Threads);
 // The limit in % of the period; mm need the pitch.
 QString ReadLimit(const QString &Text, double Pitch, double &Percent);
+QString ReadLimitOn(const QString &Text, TLimitOn &On);
 QString ReadShard(const QString &Text, TShard &Shard);
 
 #endif

@@ -38,7 +38,7 @@ int FinishStudy(const TReportConfig &Config, const TStudyResult &Result, TOutput
 {
   if (Plot) {
     TGraphWidget graph;
-    ShowHistogram(graph, Result.Figures);
+    ShowHistogram(graph, Result.Figures, Result.Study);
     const QString problem = DrawPlot(graph, Config.PlotPath, Config.PlotSize, *Plot);
     if (!problem.isEmpty())
       return Refuse(Err, problem);

@@ -26,7 +26,8 @@ QJsonObject Json(const QByteArray &Text)
 
 TEST(MonteCarloCliTest, SummaryJsonAndCsvDescribeTheSameTrials)
 {
-  const QStringList study = QStringList{"--monte-carlo", "200", "--seed", "7"} + Spread;
+  const QStringList study =
+      QStringList{"--monte-carlo", "200", "--seed", "7", "--limit-on", "max-abs"} + Spread;
   const TReportRun json = RunReportProgram(study + QStringList{"--format", "json"});
   const TReportRun csv = RunReportProgram(study + QStringList{"--format", "csv"});
   const TReportRun summary = RunReportProgram(study);
@@ -90,6 +91,45 @@ TEST(MonteCarloCliTest, SummaryJsonAndCsvDescribeTheSameTrials)
   EXPECT_TRUE(summary.Out.contains("Over the limit"));
   EXPECT_TRUE(summary.Out.contains("\nResult: 0 trials lost counts, " + QByteArray::number(over) +
                                    " exceeded the limit\n"));
+}
+
+TEST(MonteCarloCliTest, TheLimitJudgesHalfThePeakToPeakUnlessToldOtherwise)
+{
+  // Both channels shifted by 0.07 rad: the error is nearly all a bias of
+  // 0.07 rad, 1.11 % of the period, beside a peak-to-peak of about 0.01 %
+  // from the gains' spread. Over 0.1 %: none by half the peak-to-peak,
+  // all by the largest magnitude.
+  const QStringList study = {"--monte-carlo", "200",  "--phase-a",   "0.07",
+                             "--phase-b",     "0.07", "--tolerance", "gain=0.001",
+                             "--limit",       "0.1%", "--quiet"};
+  const struct
+  {
+    QStringList Choice;
+    const char *Name, *Summary;
+    int Over, ExitCode;
+  } criteria[] = {
+      {{}, "half-pp", "0.1 % of the period (4e-05 mm) on half the peak-to-peak", 0, 0},
+      {{"--limit-on", "half-pp"}, "half-pp", "on half the peak-to-peak", 0, 0},
+      {{"--limit-on", "max-abs"},
+       "max-abs",
+       "0.1 % of the period (4e-05 mm) on the largest magnitude",
+       200,
+       1},
+  };
+  for (const auto &c : criteria) {
+    SCOPED_TRACE(c.Name);
+    const TReportRun json = RunReportProgram(study + c.Choice + QStringList{"--format", "json"});
+    EXPECT_EQ(json.ExitCode, c.ExitCode);
+    const QJsonObject root = Json(json.Out);
+    EXPECT_EQ(root["limit_on"].toString(), c.Name);
+    EXPECT_EQ(root["setup"].toObject()["limit_on"].toString(), c.Name);
+    EXPECT_EQ(root["over_limit"].toInt(), c.Over);
+    // The bias, 0.07 / 2 pi of the period, is in every trial's magnitude.
+    EXPECT_NEAR(root["max_abs_percent_period"].toObject()["p50"].toDouble(), 1.114, 0.01);
+    EXPECT_LT(root["peak_to_peak_percent_period"].toObject()["max"].toDouble(), 0.2);
+    EXPECT_TRUE(RunReportProgram(study + c.Choice).Out.contains(c.Summary));
+  }
+  ExpectRefusal(RunReportProgram(study + QStringList{"--limit-on", "rms"}), "--limit-on");
 }
 
 TEST(MonteCarloCliTest, ThreadsAndShardsMergeToTheSameBytes)

@@ -10,13 +10,16 @@
 
 namespace {
 
+// Trials whose half peak-to-peak is the value and whose largest
+// magnitude, biased, is ten more.
 TFigureList Figures(const std::vector<std::pair<double, int>> &ValueCounts)
 {
   TFigureList figures;
   for (const auto &[value, count] : ValueCounts)
     for (int i = 0; i < count; ++i) {
       TTrialFigures f;
-      f.PeakToPeak = value;
+      f.PeakToPeak = 2.0 * value;
+      f.MaxAbs = value + 10.0;
       figures.push_back(f);
     }
   return figures;
@@ -48,10 +51,10 @@ int BarTop(const QImage &Image, int Column, int Bottom)
 
 TEST(MonteCarloPlotTest, HistogramBinsSpanTheValuesAndDrawAsBars)
 {
-  // Ten trials at 1.0, five at 2.0, one at 3.0: by hand, 40 bins of 0.05
-  // from 1.0; 2.0 opens bin 20 and 3.0 closes bin 39.
+  // Ten trials at 1.0, five at 2.0, one at 3.0, the limit at 2.5: by
+  // hand, 40 bins of 0.05 from 1.0; 2.0 opens bin 20 and 3.0 closes bin 39.
   const TFigureList figures = Figures({{2.0, 5}, {1.0, 10}, {3.0, 1}});
-  const std::vector<TVector2> bins = PeakToPeakHistogram(figures);
+  const std::vector<TVector2> bins = JudgedHistogram(figures, TLimitOn::HalfPeakToPeak, 2.5);
   ASSERT_EQ(bins.size(), 40u);
   EXPECT_DOUBLE_EQ(bins[0].x, 1.025);
   EXPECT_DOUBLE_EQ(bins[39].x, 2.975);
@@ -62,14 +65,33 @@ TEST(MonteCarloPlotTest, HistogramBinsSpanTheValuesAndDrawAsBars)
     total += bins[b].y;
   }
   EXPECT_EQ(total, 16.0);
-  // Equal values make one bar.
-  const std::vector<TVector2> one = PeakToPeakHistogram(Figures({{0.7, 4}}));
+  // The bins reach out to a limit beyond the values: from 0 in bins of
+  // 0.075, up to 5 in bins of 0.1, and the largest magnitude's values
+  // 11 ... 13 up to 15 in bins of 0.1.
+  const struct
+  {
+    TLimitOn On;
+    double Limit, First, Last;
+  } ranges[] = {{TLimitOn::HalfPeakToPeak, 0.0, 0.0375, 2.9625},
+                {TLimitOn::HalfPeakToPeak, 5.0, 1.05, 4.95},
+                {TLimitOn::MaxAbs, 15.0, 11.05, 14.95}};
+  for (const auto &r : ranges) {
+    const std::vector<TVector2> range = JudgedHistogram(figures, r.On, r.Limit);
+    ASSERT_EQ(range.size(), 40u);
+    EXPECT_DOUBLE_EQ(range.front().x, r.First) << r.Limit;
+    EXPECT_DOUBLE_EQ(range.back().x, r.Last) << r.Limit;
+  }
+  // Equal values at the limit make one bar.
+  const std::vector<TVector2> one =
+      JudgedHistogram(Figures({{0.7, 4}}), TLimitOn::HalfPeakToPeak, 0.7);
   ASSERT_EQ(one.size(), 1u);
   EXPECT_EQ(one[0].x, 0.7);
   EXPECT_EQ(one[0].y, 4.0);
 
   TGraphWidget graph;
-  ShowHistogram(graph, figures);
+  TStudySetup study;
+  study.LimitPercent = 2.5;
+  ShowHistogram(graph, figures, study);
   EXPECT_EQ(graph.Title(), "Monte Carlo study: 16 trials");
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);

@@ -206,22 +206,34 @@ TEST(MonteCarloStatisticsTest, NearestRankPercentilesAndTheWorstTrial)
   EXPECT_EQ(seven.P90, 7);
   EXPECT_EQ(seven.P999, 7);
 
-  // Trial 2 has the largest error, trials 3 and 5 lost counts with equal
-  // errors: the lower index of the two is the worst.
+  // Trial 2 has the largest magnitude, a bias, but trial 0 the largest
+  // half peak-to-peak; trials 3 and 5 lost counts with equal errors: the
+  // lower index of the two is the worst. Over a limit of 1 %: trials 2
+  // and 4 by magnitude, trial 0 alone by half the peak-to-peak.
   TFigureList figures;
   figures.resize(6);
-  const double max_abs[] = {0.5, 0.2, 3.0, 0.4, 1.5, 0.4};
-  for (int i = 0; i < 6; ++i)
+  const double max_abs[] = {1.0, 0.2, 3.0, 0.4, 1.5, 0.4};
+  const double peak_to_peak[] = {2.4, 0.2, 1.0, 0.4, 1.6, 0.4};
+  for (int i = 0; i < 6; ++i) {
     figures[i].MaxAbs = max_abs[i];
-  figures[3].CountError = figures[5].CountError = true;
+    figures[i].PeakToPeak = peak_to_peak[i];
+  }
   figures[1].Clamped = 2;
-  const TStudyStatistics statistics = ComputeStatistics(figures, 1.0, 4, 10);
-  EXPECT_EQ(statistics.WorstIndex, 34);  // trial 3 of a shard 4/10
-  EXPECT_EQ(statistics.CountErrors, 2);
-  EXPECT_EQ(statistics.OverLimit, 2);
-  EXPECT_EQ(statistics.Clamped, 2);
-  figures[3].CountError = figures[5].CountError = false;
-  EXPECT_EQ(ComputeStatistics(figures, 1.0).WorstIndex, 2);
+  const struct
+  {
+    TLimitOn On;
+    long OverLimit, Worst;
+  } criteria[] = {{TLimitOn::MaxAbs, 2, 2}, {TLimitOn::HalfPeakToPeak, 1, 0}};
+  for (const auto &c : criteria) {
+    EXPECT_EQ(ComputeStatistics(figures, 1.0, c.On).WorstIndex, c.Worst);
+    figures[3].CountError = figures[5].CountError = true;
+    const TStudyStatistics statistics = ComputeStatistics(figures, 1.0, c.On, 4, 10);
+    figures[3].CountError = figures[5].CountError = false;
+    EXPECT_EQ(statistics.WorstIndex, 34);  // trial 3 of a shard 4/10
+    EXPECT_EQ(statistics.CountErrors, 2);
+    EXPECT_EQ(statistics.OverLimit, c.OverLimit);
+    EXPECT_EQ(statistics.Clamped, 2);
+  }
 }
 
 TEST(MonteCarloStudyTest, ThreadsAndShardsGiveTheSameTrials)
@@ -261,7 +273,7 @@ TEST(MonteCarloStudyTest, NominalOnTheCountEdgeLosesCountsInHalfTheTrials)
   study.Tolerances.Offset[0] = 0.002;
   const std::atomic<bool> go{false};
   const TStudyRun run = RunStudy(study, TShard(), 2, go, nullptr);
-  const TStudyStatistics statistics = ComputeStatistics(run.Figures, 1.0);
+  const TStudyStatistics statistics = ComputeStatistics(run.Figures, 1.0, TLimitOn::MaxAbs);
   const TInterval interval = WilsonInterval(statistics.CountErrors, statistics.Trials);
   EXPECT_LT(interval.Low, 0.5);
   EXPECT_GT(interval.High, 0.5);
