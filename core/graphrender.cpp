@@ -156,35 +156,22 @@ void TGraphWidget::DrawView(QPainter &Painter)
   UpdateLabelFormats(Painter);
   DrawAxes(Painter);
   DrawDataSets(Painter);
+  DrawLegend(Painter);
 }
 
 void TGraphWidget::DrawAxes(QPainter &Painter)
 {
   const QPen savedPen = Painter.pen();
   const QFont savedFont = Painter.font();
-  const int textHeight = QFontMetrics(savedFont).height();
   const int left = d_PlotRect.left(), top = d_PlotRect.top();
   const int right = d_PlotRect.right(), bottom = d_PlotRect.bottom();
 
   // A plot without extent shows no scale, only its frame and titles.
   if (!PlotIsDegenerate()) {
-    const int hlw = d_HLabelSize.width(), hlh = d_HLabelSize.height();
-    const int hBaseline = d_HLabelRect.top() + textHeight + hlh - hlh / 2;
-    for (int x : TickPositions(left, right - left + 1, hlw)) {
-      Painter.setPen(Qt::lightGray);
-      Painter.drawLine(x, bottom, x, bottom + textHeight / 3);
-      Painter.setPen(Qt::black);
-      Painter.drawText(QPoint(x - hlw / 2, hBaseline), TickLabel(d_HLabelFormat, d_Map.UnmapX(x)));
-    }
-
-    const int vlw = d_VLabelSize.width(), vlh = d_VLabelSize.height();
-    for (int y : TickPositions(top, bottom - top + 1, d_TextHeight)) {
-      Painter.setPen(Qt::lightGray);
-      Painter.drawLine(left - textHeight / 2, y, left, y);
-      Painter.setPen(Qt::black);
-      Painter.drawText(QPoint(d_VLabelRect.right() - vlw, y + vlh / 2 - 1),
-                       TickLabel(d_VLabelFormat, d_Map.UnmapY(y)));
-    }
+    if (d_TickRule == TTickRule::RoundSteps)
+      DrawRoundTicks(Painter);
+    else
+      DrawWindowTicks(Painter);
 
     // Zero lines on the plot's edge would hide the frame: left out.
     Painter.setPen(Qt::lightGray);
@@ -227,6 +214,30 @@ void TGraphWidget::DrawAxes(QPainter &Painter)
   Painter.restore();
 
   Painter.setFont(savedFont);
+}
+
+void TGraphWidget::DrawWindowTicks(QPainter &Painter)
+{
+  const int textHeight = QFontMetrics(Painter.font()).height();
+  const int left = d_PlotRect.left(), top = d_PlotRect.top();
+  const int right = d_PlotRect.right(), bottom = d_PlotRect.bottom();
+  const int hlw = d_HLabelSize.width(), hlh = d_HLabelSize.height();
+  const int hBaseline = d_HLabelRect.top() + textHeight + hlh - hlh / 2;
+  for (int x : TickPositions(left, right - left + 1, hlw)) {
+    Painter.setPen(Qt::lightGray);
+    Painter.drawLine(x, bottom, x, bottom + textHeight / 3);
+    Painter.setPen(Qt::black);
+    Painter.drawText(QPoint(x - hlw / 2, hBaseline), TickLabel(d_HLabelFormat, d_Map.UnmapX(x)));
+  }
+
+  const int vlw = d_VLabelSize.width(), vlh = d_VLabelSize.height();
+  for (int y : TickPositions(top, bottom - top + 1, d_TextHeight)) {
+    Painter.setPen(Qt::lightGray);
+    Painter.drawLine(left - textHeight / 2, y, left, y);
+    Painter.setPen(Qt::black);
+    Painter.drawText(QPoint(d_VLabelRect.right() - vlw, y + vlh / 2 - 1),
+                     TickLabel(d_VLabelFormat, d_Map.UnmapY(y)));
+  }
 }
 
 void TGraphWidget::DrawDataSets(QPainter &Painter)

@@ -38,7 +38,8 @@ TGraphWidget::TGraphWidget(QWidget *parent, Qt::WindowFlags flags)
       d_VScaleMode(1),
       d_MinimumYExtent(DefaultMinimumYExtent),
       d_EqualAspect(false),
-      d_YFromZero(false)
+      d_YFromZero(false),
+      d_TickRule(TTickRule::Window)
 {
   d_CursorText = ReadoutText(0.0, 0.0);
   // The readout follows the pointer with no button held.
@@ -123,6 +124,16 @@ void TGraphWidget::SetEqualAspect(bool Equal)
 void TGraphWidget::SetYFromZero(bool FromZero)
 {
   d_YFromZero = FromZero;
+}
+
+void TGraphWidget::SetTickRule(TTickRule Rule)
+{
+  d_TickRule = Rule;
+}
+
+void TGraphWidget::SetLegend(const std::vector<TLegendEntry> &Entries)
+{
+  d_Legend = Entries;
 }
 
 void TGraphWidget::SetTitle(const QString &Title)

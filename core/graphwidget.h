@@ -11,9 +11,17 @@
 
 #include "graphdataset.h"
 #include "graphmapping.h"
+#include "graphticks.h"
 #include "vector2.h"
 
 class QPainter;
+
+// One line of a graph's legend: a stroke in the curve's colour, then text.
+struct TLegendEntry
+{
+  QString Text;
+  QColor Color;
+};
 
 // A general-purpose plotting widget: data sets, automatic fitting, tick
 // labels, a cached rendering, mouse zoom and pan and a coordinate readout.
@@ -51,6 +59,11 @@ public:
   // Starts the fitted vertical range at zero, for counts (off by default:
   // the range is then symmetric about zero at least).
   void SetYFromZero(bool FromZero);
+  // How the axes are ticked and labelled; TTickRule::Window by default.
+  void SetTickRule(TTickRule Rule);
+  // A legend in the plot's top right corner, one line per entry; none by
+  // default or when the list is empty.
+  void SetLegend(const std::vector<TLegendEntry> &Entries);
 
   void SetTitle(const QString &Title);
   void SetHTitle(const QString &Title);
@@ -138,6 +151,10 @@ private:
   void DrawView(QPainter &Painter);
   // Ticks, tick labels, zero lines, border, plot frame and titles.
   void DrawAxes(QPainter &Painter);
+  // The window's ticks and labels, or those at round steps.
+  void DrawWindowTicks(QPainter &Painter);
+  void DrawRoundTicks(QPainter &Painter);
+  void DrawLegend(QPainter &Painter);
   // The data sets, clipped to the plot.
   void DrawDataSets(QPainter &Painter);
   bool RenderOnto(QPainter *Device, const QRect &Target, bool Border, bool Untitled);
@@ -181,6 +198,8 @@ private:
   double d_MinimumYExtent;
   bool d_EqualAspect;
   bool d_YFromZero;
+  TTickRule d_TickRule;
+  std::vector<TLegendEntry> d_Legend;
 };
 
 #endif
