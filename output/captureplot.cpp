@@ -20,11 +20,12 @@ std::size_t Stride(const TCapture &Capture)
 void ShowLissajous(TGraphWidget &Graph, const TCapture &Capture, const TEllipse &Ellipse)
 {
   Graph.ClearDataSets();
+  SetReportAxes(Graph);
   Graph.SetEqualAspect(true);
   Graph.SetMinimumYExtent(1e-9);
   Graph.SetVTitle("Channel B (COS)");
   Graph.SetHTitle("Channel A (SIN)");
-  Graph.SetTitle("Capture - Lissajous Figure and Fitted Ellipse");
+  Graph.SetTitle("Capture - Lissajous figure and fitted ellipse");
   const int samples = Graph.AddDataSet(SampleColor, SampleStyle);
   for (std::size_t i = 0; i < Capture.Size(); i += Stride(Capture))
     Graph.AddPoint(samples, TVector2(Capture.A[i], Capture.B[i]));
@@ -34,17 +35,18 @@ void ShowLissajous(TGraphWidget &Graph, const TCapture &Capture, const TEllipse 
     Graph.AddPoint(fit, TVector2(Ellipse.OffsetA + Ellipse.AmplitudeA * std::sin(t + Ellipse.Phase),
                                  Ellipse.OffsetB + Ellipse.AmplitudeB * std::cos(t)));
   }
+  Graph.SetLegend({{"Samples", SampleColor}, {"Fitted ellipse", FittedColor}});
 }
 
 void ShowMeasuredError(TGraphWidget &Graph, const TCapture &Capture,
                        const TCaptureAnalysis &Analysis, double Pitch)
 {
   Graph.ClearDataSets();
-  Graph.SetEqualAspect(false);
+  SetReportAxes(Graph);
   Graph.SetMinimumYExtent(Pitch > 0.0 ? 1e-6 : 1e-4);
-  Graph.SetVTitle(Pitch > 0.0 ? "Measured Error (mm)" : "Measured Error (rad)");
-  Graph.SetHTitle(Pitch > 0.0 ? "Position in Pitch (mm)" : "Corrected Angle (rad)");
-  Graph.SetTitle("Capture - Measured Interpolation Error");
+  Graph.SetVTitle(Pitch > 0.0 ? "Measured error (mm)" : "Measured error (rad)");
+  Graph.SetHTitle(Pitch > 0.0 ? "Position in the pitch (mm)" : "Corrected angle (rad)");
+  Graph.SetTitle("Capture - measured interpolation error");
   const double unit = Pitch > 0.0 ? Pitch / TwoPi : 1.0;
   const int set = Graph.AddDataSet(MeasuredColor, SampleStyle);
   for (std::size_t i = 0; i < Capture.Size(); i += Stride(Capture)) {

@@ -35,6 +35,20 @@ const TGraphStyle HistogramStyle = TGraphStyle::Bars;
 const QColor LimitColor(200, 0, 0);
 const TGraphStyle LimitStyle = TGraphStyle::Lines;
 
+// The report's plots, unlike the window's graphs, tick their axes at round
+// steps; a legend, where one is wanted, is set after this.
+inline void SetReportAxes(TGraphWidget &Graph)
+{
+  Graph.SetTickRule(TTickRule::RoundSteps);
+  Graph.SetLegend({});
+  Graph.SetYFromZero(false);
+  Graph.SetEqualAspect(false);
+}
+
+// A report's error plot follows its data down to this (1 pm), where the
+// window's graph keeps ErrorMinimumYExtent.
+const double ReportErrorMinimumYExtent = 1e-9;
+
 // Vertical title, horizontal title, then the title, in either mode.
 inline void SetScopeTitles(TGraphWidget &Scope, bool XY)
 {

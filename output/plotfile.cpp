@@ -51,21 +51,28 @@ bool PlotFormatForPath(const QString &Path, TPlotFormat &Format)
   return true;
 }
 
-// Titles, minimum extents and colours as in the window.
+// Colours as in the window; titles that name their units.
 void ShowErrorGraph(TGraphWidget &Graph, const std::vector<TVector2> &Points)
 {
   Graph.ClearDataSets();
-  Graph.SetMinimumYExtent(ErrorMinimumYExtent);
-  SetErrorGraphTitles(Graph);
+  SetReportAxes(Graph);
+  Graph.SetMinimumYExtent(ReportErrorMinimumYExtent);
+  Graph.SetVTitle("Interpolation error (mm)");
+  Graph.SetHTitle("Scale position (mm)");
+  Graph.SetTitle("Interpolation error over the scale");
   AddCurve(Graph, FigureColor, Points);
 }
 
 void ShowScope(TGraphWidget &Graph, const TEncoderChannel &A, const TEncoderChannel &B, bool XY)
 {
   Graph.ClearDataSets();
+  SetReportAxes(Graph);
   Graph.SetMinimumYExtent(ScopeMinimumYExtent);
   Graph.SetEqualAspect(XY);
-  SetScopeTitles(Graph, XY);
+  // The signals are in units of their nominal amplitude.
+  Graph.SetVTitle(XY ? "Channel B (COS)" : "Signal (nominal amplitude = 1)");
+  Graph.SetHTitle(XY ? "Channel A (SIN)" : "Angle within the scale's periods (rad)");
+  Graph.SetTitle(XY ? "Oscilloscope - XY mode" : "Oscilloscope - both channels");
   if (XY) {
     const std::vector<TVector2> a = A.SamplePoints(), b = B.SamplePoints();
     std::vector<TVector2> figure;
@@ -75,6 +82,7 @@ void ShowScope(TGraphWidget &Graph, const TEncoderChannel &A, const TEncoderChan
   } else {
     AddCurve(Graph, ChannelAColor, A.SamplePoints());
     AddCurve(Graph, ChannelBColor, B.SamplePoints());
+    Graph.SetLegend({{"Channel A (SIN)", ChannelAColor}, {"Channel B (COS)", ChannelBColor}});
   }
 }
 

@@ -35,6 +35,7 @@ std::vector<TVector2> JudgedHistogram(const TFigureList &Figures, TLimitOn On, d
 void ShowHistogram(TGraphWidget &Graph, const TFigureList &Figures, const TStudySetup &Study)
 {
   Graph.ClearDataSets();
+  SetReportAxes(Graph);
   Graph.SetMinimumYExtent(1.0);
   Graph.SetYFromZero(true);
   Graph.SetTitle(QString("Monte Carlo study: %1 trials").arg(Figures.size()));
@@ -52,4 +53,6 @@ void ShowHistogram(TGraphWidget &Graph, const TFigureList &Figures, const TStudy
   const int limit = Graph.AddDataSet(LimitColor, LimitStyle);
   Graph.AddPoint(limit, TVector2(Study.LimitPercent, 0.0));
   Graph.AddPoint(limit, TVector2(Study.LimitPercent, highest));
+  Graph.SetLegend({{"Trials", MeasuredColor},
+                   {QString("Limit %1 %").arg(Study.LimitPercent, 0, 'g', 6), LimitColor}});
 }

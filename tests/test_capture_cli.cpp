@@ -224,7 +224,7 @@ TEST(CaptureCliTest, PlotsShowTheSamplesTheFittedEllipseAndTheError)
   EXPECT_GT(fit, 100);
   const QByteArray svg = ReadFile(plot);
   EXPECT_TRUE(svg.contains("<svg"));
-  EXPECT_TRUE(svg.contains("Measured Error (mm)"));
+  EXPECT_TRUE(svg.contains("Measured error (mm)"));
 }
 
 TEST(CaptureCliTest, AReferenceLevelTheSignalsDoNotEncloseIsSaidAndWithholdsTheError)

@@ -1,9 +1,13 @@
-// Plot files: the window's own graphs, at the size asked for, in the
-// format the extension names.
+// Plot files: the window's graphs drawn for a report, at the size asked
+// for, in the format the extension names.
 #include <QBuffer>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
+#include <map>
 
 #include "plotfile.h"
 #include "reportprocess.h"
@@ -61,21 +65,15 @@ protected:
   QTemporaryDir dir;
 };
 
-TEST_F(ReportPlotTest, PngsArePixelForPixelTheWindowsGraphsAtTheAskedSize)
+TEST_F(ReportPlotTest, PngsHaveTheAskedSizeAndTheWindowsCurveColours)
 {
   const QString png = dir.filePath("plot.png");
   const QImage error = ProgramPng({"--plot", png, "--size", "640x280"});
   EXPECT_EQ(error.size(), QSize(640, 280));
-  EXPECT_EQ(error, WindowGraph(error_graph, QSize(640, 280)));
-
   const QImage dual = ProgramPng({"--scope", png});
   EXPECT_EQ(dual.size(), QSize(700, 300));  // the default
-  EXPECT_EQ(dual, WindowGraph(scope, QSize(700, 300)));
-
-  scope_mode->setChecked(true);
   const QImage xy = ProgramPng({"--scope", png, "--xy", "--size", "400x400"});
   EXPECT_EQ(xy.size(), QSize(400, 400));
-  EXPECT_EQ(xy, WindowGraph(scope, QSize(400, 400)));
 
   // The curves' own colours are there: navy error curve and XY figure,
   // dark red A and dark green B.
@@ -91,6 +89,132 @@ TEST_F(ReportPlotTest, PngsArePixelForPixelTheWindowsGraphsAtTheAskedSize)
   EXPECT_TRUE(has(dual, qRgb(0, 128, 0)));
   EXPECT_TRUE(has(xy, qRgb(0, 0, 128)));
   EXPECT_FALSE(has(xy, qRgb(128, 0, 0)));
+  // The window's graph, drawn the same way, keeps its own rules.
+  EXPECT_NE(error, WindowGraph(error_graph, QSize(640, 280)));
+}
+
+namespace {
+
+// The texts of an SVG in drawing order, and its numbers split by axis: the
+// horizontal axis's labels share the baseline most numbers stand on.
+struct TSvgLabels
+{
+  QStringList Texts;
+  QStringList Horizontal, Vertical;
+};
+
+TSvgLabels ReadLabels(const QByteArray &Svg)
+{
+  TSvgLabels labels;
+  std::vector<std::pair<QString, QString>> numbers;  // baseline, text
+  const QRegularExpression text("<text[^>]*?\\sy=\"([-0-9.]+)\"[^>]*>\\s*([^<]*)</text>");
+  for (auto match = text.globalMatch(QString::fromUtf8(Svg)); match.hasNext();) {
+    const QRegularExpressionMatch m = match.next();
+    labels.Texts << m.captured(2);
+    bool number = false;
+    m.captured(2).toDouble(&number);
+    if (number)
+      numbers.push_back({m.captured(1), m.captured(2)});
+  }
+  std::map<QString, int> baselines;
+  for (const auto &n : numbers)
+    ++baselines[n.first];
+  const auto common = std::max_element(baselines.begin(), baselines.end(),
+                                       [](auto &A, auto &B) { return A.second < B.second; });
+  for (const auto &n : numbers)
+    (n.first == common->first ? labels.Horizontal : labels.Vertical) << n.second;
+  return labels;
+}
+
+// Decimals written after the point.
+int Decimals(const QString &Label)
+{
+  const int point = Label.indexOf('.');
+  return point < 0 ? 0 : Label.size() - point - 1;
+}
+
+// Labels at one round step, 1, 2, 2.5 or 5 x 10^n, each a multiple of it,
+// all with the decimals the step needs and no more. Returns the step.
+double ExpectRoundSteps(const QStringList &Labels)
+{
+  EXPECT_GE(Labels.size(), 2) << qPrintable(Labels.join(' '));
+  if (Labels.size() < 2)
+    return 0.0;
+  std::vector<double> values;
+  for (const QString &label : Labels)
+    values.push_back(label.toDouble());
+  std::sort(values.begin(), values.end());
+  const double step = values[1] - values[0];
+  const double decade = std::pow(10.0, std::floor(std::log10(step)));
+  const double mantissa = step / decade;
+  EXPECT_TRUE(std::fabs(mantissa - 1) < 1e-9 || std::fabs(mantissa - 2) < 1e-9 ||
+              std::fabs(mantissa - 2.5) < 1e-9 || std::fabs(mantissa - 5) < 1e-9)
+      << step;
+  int needed = 0;
+  while (std::fabs(step * std::pow(10.0, needed) - std::round(step * std::pow(10.0, needed))) >
+         1e-6)
+    ++needed;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    EXPECT_NEAR(values[i] / step, std::round(values[i] / step), 1e-6) << values[i];
+    if (i > 0) {
+      EXPECT_NEAR(values[i] - values[i - 1], step, step * 1e-6) << values[i];
+    }
+  }
+  for (const QString &label : Labels) {
+    EXPECT_EQ(Decimals(label), needed) << qPrintable(label);
+    EXPECT_FALSE(label.startsWith("-0") && label.toDouble() == 0.0) << qPrintable(label);
+  }
+  return step;
+}
+
+}  // namespace
+
+TEST_F(ReportPlotTest, SvgLabelsStandAtRoundStepsUnderTitlesWithUnits)
+{
+  const QString svg = dir.filePath("plot.svg");
+  const auto plot = [&](const QStringList &Arguments) {
+    const TReportRun run = RunReportProgram(Arguments + QStringList{"--output", "/dev/null"});
+    EXPECT_TRUE(run.ExitCode == 0 || run.ExitCode == 1) << run.Err.constData();
+    const TSvgLabels labels = ReadLabels(ReadFile(svg));
+    QFile::remove(svg);
+    return labels;
+  };
+
+  // An error of +-30 nm (by the report's JSON: 2.9955e-5 mm at most) at a
+  // 10 nm resolution fills the plot: labels within +-0.00004 mm, not the
+  // window's +-0.001 mm.
+  const TSvgLabels error =
+      plot({"--pitch", "0.02", "--resolution", "0.00001", "--gain-a", "1.019", "--plot", svg});
+  EXPECT_TRUE(error.Texts.contains("Interpolation error (mm)"));
+  EXPECT_TRUE(error.Texts.contains("Scale position (mm)"));
+  EXPECT_DOUBLE_EQ(ExpectRoundSteps(error.Horizontal), 0.002);
+  EXPECT_EQ(error.Horizontal.first(), "0.000");
+  EXPECT_EQ(error.Horizontal.last(), "0.020");
+  ExpectRoundSteps(error.Vertical);
+  double largest = 0.0;
+  for (const QString &label : error.Vertical)
+    largest = std::max(largest, std::fabs(label.toDouble()));
+  EXPECT_GE(largest, 0.00002);
+  EXPECT_LE(largest, 0.00004);
+
+  // The scope names both channels in a legend.
+  const TSvgLabels scope = plot(Setup + QStringList{"--scope", svg});
+  EXPECT_TRUE(scope.Texts.contains("Channel A (SIN)"));
+  EXPECT_TRUE(scope.Texts.contains("Channel B (COS)"));
+  ExpectRoundSteps(scope.Horizontal);
+  ExpectRoundSteps(scope.Vertical);
+  EXPECT_TRUE(scope.Vertical.contains("1.0"));
+
+  // The study's histogram counts from zero up, in whole trials, and names
+  // its limit.
+  const TSvgLabels study = plot({"--monte-carlo", "2000", "--tolerance", "gain=0.02", "--limit",
+                                 "0.5%", "--quiet", "--plot", svg});
+  EXPECT_TRUE(study.Texts.contains("Trials"));
+  EXPECT_TRUE(study.Texts.contains("Limit 0.5 %"));
+  EXPECT_TRUE(study.Texts.contains("Half the interpolation error's peak-to-peak (% of period)"));
+  ExpectRoundSteps(study.Horizontal);
+  EXPECT_GE(ExpectRoundSteps(study.Vertical), 1.0);
+  EXPECT_EQ(study.Vertical.first(), "0");
 }
 
 TEST_F(ReportPlotTest, SvgAndPdfHaveThePageSizeAndNoToolkitWarnings)
@@ -107,7 +231,7 @@ TEST_F(ReportPlotTest, SvgAndPdfHaveThePageSizeAndNoToolkitWarnings)
   // 200 / 96 * 25.4.
   const QByteArray svg_text = ReadFile(svg);
   EXPECT_TRUE(svg_text.contains("width=\"211.667mm\" height=\"52.9167mm\""));
-  EXPECT_TRUE(svg_text.contains("<title>Scale Interpolation Data</title>"));
+  EXPECT_TRUE(svg_text.contains("<title>Interpolation error over the scale</title>"));
   EXPECT_TRUE(svg_text.contains("#000080"));  // the curve, navy
   // 800 x 200 pixels at 96 per inch are 600 x 150 points.
   const QByteArray pdf_text = ReadFile(pdf);
