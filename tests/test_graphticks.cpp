@@ -56,7 +56,7 @@ TEST(GraphRoundTicks, MultiplesOfTheSmallestRoundStepThatFits)
       {0.0, 10.0, 5, 2.5, {"0.0", "2.5", "5.0", "7.5", "10.0"}},
       // Bounds on ticks stay ticks though 0.3 / 0.1 < 3 in doubles.
       {0.3, 0.7, 5, 0.1, {"0.3", "0.4", "0.5", "0.6", "0.7"}},
-      // The axis 0.00172 ... 0.01972: 0.0025 gives 7, 0.005 gives 3.
+      // An axis the window labels 0.00172, 0.00622, ...: 0.0025 gives 7, 0.005 3.
       {0.00172, 0.01972, 5, 0.005, {"0.005", "0.010", "0.015"}},
       // A tick at a rounded -0 is written 0.
       {-0.1, 0.4, 3, 0.2, {"0.0", "0.2", "0.4"}},
