@@ -20,6 +20,12 @@ double PercentToMm(double Percent, const TStudySetup &Study)
   return Percent / 100.0 * Study.Nominal.Pitch;
 }
 
+// The percentiles' factor from % of the period to mm.
+double MmPerPercent(const TStudySetup &Study)
+{
+  return Study.Nominal.Pitch / 100.0;
+}
+
 // The shortest text that reads back as the same double.
 QString Exact(double Value)
 {
@@ -188,7 +194,7 @@ QByteArray StudySummaryText(const TStudyResult &R)
   text += Line("Over the limit", verdict(s.OverLimit), LabelWidth);
 
   text += '\n' + Heading("Interpolation error", {"p50", "p90", "p99", "p99.9", "max"}, LabelWidth);
-  const double mm = study.Nominal.Pitch / 100.0;
+  const double mm = MmPerPercent(study);
   text += Line("Peak-to-peak (% period)", PercentilesRow(s.PeakToPeak, 1.0), LabelWidth);
   text += Line("Peak-to-peak (mm)", PercentilesRow(s.PeakToPeak, mm), LabelWidth);
   text += Line("Largest magnitude (% period)", PercentilesRow(s.MaxAbs, 1.0), LabelWidth);
@@ -214,7 +220,7 @@ QByteArray StudyJson(const TStudyResult &R)
     const TInterval i = WilsonInterval(Count, s.Trials);
     return QJsonArray{i.Low, i.High};
   };
-  const double mm = study.Nominal.Pitch / 100.0;
+  const double mm = MmPerPercent(study);
   QJsonObject root{
       {"trials", static_cast<double>(s.Trials)},
       {"seed", static_cast<double>(study.Seed)},
