@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <charconv>
 
+#include "errorunits.h"
 #include "reproducecommand.h"
 #include "textcolumns.h"
 
@@ -14,13 +15,13 @@ namespace {
 // Labels of this block are padded to this width.
 const int LabelWidth = 30;
 
-// One turn of the interpolated angle is one period, which is one pitch.
 double PercentToMm(double Percent, const TStudySetup &Study)
 {
-  return Percent / 100.0 * Study.Nominal.Pitch;
+  return PercentPeriodToMm(Percent, Study.Nominal.Pitch);
 }
 
-// The percentiles' factor from % of the period to mm.
+// The percentiles' factor from % of the period to mm: one period is one
+// pitch.
 double MmPerPercent(const TStudySetup &Study)
 {
   return Study.Nominal.Pitch / 100.0;
