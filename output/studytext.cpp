@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <charconv>
 
+#include "errorunits.h"
 #include "reproducecommand.h"
 #include "textcolumns.h"
 
@@ -14,10 +15,16 @@ namespace {
 // Labels of this block are padded to this width.
 const int LabelWidth = 30;
 
-// One turn of the interpolated angle is one period, which is one pitch.
 double PercentToMm(double Percent, const TStudySetup &Study)
 {
-  return Percent / 100.0 * Study.Nominal.Pitch;
+  return PercentPeriodToMm(Percent, Study.Nominal.Pitch);
+}
+
+// The percentiles' factor from % of the period to mm: one period is one
+// pitch.
+double MmPerPercent(const TStudySetup &Study)
+{
+  return Study.Nominal.Pitch / 100.0;
 }
 
 // The shortest text that reads back as the same double.
@@ -214,7 +221,7 @@ QByteArray StudySummaryText(const TStudyResult &R)
   text += Line("Over the limit", verdict(s.OverLimit), LabelWidth);
 
   text += '\n' + Heading("Interpolation error", {"p50", "p90", "p99", "p99.9", "max"}, LabelWidth);
-  const double mm = study.Nominal.Pitch / 100.0;
+  const double mm = MmPerPercent(study);
   text += Line("Peak-to-peak (% period)", PercentilesRow(s.PeakToPeak, 1.0), LabelWidth);
   text += Line("Peak-to-peak (mm)", PercentilesRow(s.PeakToPeak, mm), LabelWidth);
   text += Line("Half peak-to-peak (% period)", PercentilesRow(s.PeakToPeak, 0.5), LabelWidth);
@@ -242,7 +249,7 @@ QByteArray StudyJson(const TStudyResult &R)
     const TInterval i = WilsonInterval(Count, s.Trials);
     return QJsonArray{i.Low, i.High};
   };
-  const double mm = study.Nominal.Pitch / 100.0;
+  const double mm = MmPerPercent(study);
   QJsonObject root{
       {"trials", static_cast<double>(s.Trials)},
       {"seed", static_cast<double>(study.Seed)},

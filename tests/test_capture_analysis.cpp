@@ -227,3 +227,25 @@ TEST(CaptureAnalysisTest, ErrorsInCountsAndMmAreTheirShareOfThePeriod)
   EXPECT_NEAR(row[3].toDouble() / (rad * counts_per_rad), 1.0, 1e-5);
   EXPECT_NEAR(row[4].toDouble() / (rad * mm_per_rad), 1.0, 1e-5);
 }
+
+TEST(CaptureAnalysisTest, CorrectedAngleIsTheSignalsOwnAngleInOneTurn)
+{
+  // A distorted clean capture: the corrected angle of each pair is the
+  // angle t it was made from, taken into 0 ... 2 pi.
+  const TSignals distorted = {0.1, -0.05, 0.9, 1.1, -0.15};
+  const int samples = 997;
+  const TCapture capture = Generate(distorted, 2.0, samples, 0.0, 1);
+  const TCaptureAnalysis analysis = Analyse(capture);
+  int upper_half = 0;
+  for (int i = 0; i < samples; ++i) {
+    const double x = TwoPi * 2.0 * i / samples;
+    const double t = std::fmod(x + 0.3 * std::sin(x / 2.0), TwoPi);
+    const double corrected = analysis.CorrectedAngle(capture.A[i], capture.B[i]);
+    EXPECT_GE(corrected, 0.0) << i;
+    EXPECT_LT(corrected, TwoPi) << i;
+    // Near 0 and 2 pi either end is the same angle.
+    EXPECT_NEAR(std::remainder(corrected - t, TwoPi), 0.0, 1e-8) << i;
+    upper_half += t > Pi;
+  }
+  EXPECT_GT(upper_half, samples / 4);
+}

@@ -46,7 +46,7 @@ bool SameFigures(const TFigureList &A, const TFigureList &B)
 
 TEST(MonteCarloTrialTest, ZeroTolerancesGiveTheSingleSummaryInEveryTrial)
 {
-  // Ideal, distorted, clipped and miscounting setups at counts 8 and 1200;
+  // Ideal, distorted, clipped (A, then B) and miscounting setups at counts 8 and 1200;
   // the single summary is the report's own, separate code.
   const struct
   {
@@ -54,7 +54,8 @@ TEST(MonteCarloTrialTest, ZeroTolerancesGiveTheSingleSummaryInEveryTrial)
   } setups[] = {{0.040, 0.0050, 1.0, 0.0, 0.0, 1.0, 0.0, 0.0},
                 {0.120, 0.0001, 1.05, 0.03, 0.0, 1.0, -0.02, 0.05},
                 {0.040, 0.0050, 1.5, 0.2, -0.7, 0.6, -0.3, 0.78},
-                {0.040, 0.0050, 0.3, 0.9, 0.1, 1.0, 0.0, 0.0}};
+                {0.040, 0.0050, 0.3, 0.9, 0.1, 1.0, 0.0, 0.0},
+                {0.040, 0.0050, 0.9, -0.05, 0.2, 1.4, 0.2, -0.3}};
   bool some_count_error = false;
   for (const auto &s : setups) {
     TStudySetup study;

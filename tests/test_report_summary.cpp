@@ -165,3 +165,45 @@ TEST(ReportSummaryTest, CounterThatDoesNotReturnExitsOneWithTheOutputComplete)
   EXPECT_TRUE(good.Out.contains("Counter after forward pass          0.035 mm (7 counts)\n"));
   EXPECT_TRUE(good.Out.contains("Verdict                       counter returned to zero\n"));
 }
+
+TEST(ReportSummaryTest, EstimatesOfAllSixDistortionsAtOnce)
+{
+  // By hand from the first-order error
+  //   (oA / gA) cos t - (oB / gB) sin t + e sin 2t + q cos 2t + m
+  // with e = (gA - gB) / (gA + gB), q = (pA - pB) / 2, m = (pA + pB) / 2:
+  // here oA / gA = 0.025 and oB / gB = -0.025, e = 0.2, q = 0.03, m = 0.01.
+  TEncoderSetup setup;
+  setup.Gain[0] = 1.2;
+  setup.Gain[1] = 0.8;
+  setup.Offset[0] = 0.03;
+  setup.Offset[1] = -0.02;
+  setup.Phase[0] = 0.04;
+  setup.Phase[1] = -0.02;
+  const TFirstOrderEstimate estimate = EstimateInterpolationError(setup);
+  // 0.025 (cos t + sin t) = 0.025 sqrt 2 cos(t - pi / 4).
+  EXPECT_NEAR(estimate.Harmonics[0].Amplitude, 0.035355339059327376, 1e-15);
+  EXPECT_NEAR(estimate.Harmonics[0].Phase, -TwoPi / 8, 1e-15);
+  // 0.2 sin 2t + 0.03 cos 2t = R cos(2t + phase), R = sqrt(0.0409),
+  // phase = atan2(-0.2, 0.03) (Python: -1.4219063791853994).
+  EXPECT_NEAR(estimate.Harmonics[1].Amplitude, 0.20223748416156687, 1e-15);
+  EXPECT_NEAR(estimate.Harmonics[1].Phase, -1.4219063791853994, 1e-15);
+  EXPECT_NEAR(estimate.Mean, 0.01, 1e-15);
+
+  // Small distortions of every kind: the computed error follows the
+  // estimates in amplitude and in phase, signs included.
+  TEncoderSetup small;
+  small.Gain[0] = 1.01;
+  small.Gain[1] = 0.995;
+  small.Offset[0] = 0.004;
+  small.Offset[1] = -0.006;
+  small.Phase[0] = 0.006;
+  small.Phase[1] = -0.01;
+  const TFirstOrderEstimate expected = EstimateInterpolationError(small);
+  const TInterpolationError computed = ErrorOf(small);
+  for (int h = 0; h < 2; ++h) {
+    ExpectWithinTenPercent(computed.Harmonics[h].Amplitude, expected.Harmonics[h].Amplitude,
+                           h == 0 ? "harmonic 1" : "harmonic 2");
+    EXPECT_NEAR(computed.Harmonics[h].Phase, expected.Harmonics[h].Phase, 0.05) << h + 1;
+  }
+  EXPECT_NEAR(computed.Mean, expected.Mean, 0.1 * std::fabs(expected.Mean));
+}

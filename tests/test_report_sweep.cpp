@@ -79,7 +79,7 @@ TEST(ReportSweepTest, TablePeakToPeakSpansBothPasses)
   WriteSweep(buffer, sweep, summaries);
   const QList<QList<QByteArray>> rows = Rows(buffer.data());
   ASSERT_EQ(rows.size(), 1 + 3);
-  int extended = 0;
+  int extended = 0, narrower_return = 0;
   for (int i = 0; i < 3; ++i) {
     TEncoderSetup setup = base;
     setup.Offset[0] = sweep.Value(i);
@@ -93,8 +93,21 @@ TEST(ReportSweepTest, TablePeakToPeakSpansBothPasses)
     extended += s.Return.Min < s.Forward.Min - 1e-9 || s.Return.Max > s.Forward.Max + 1e-9;
     EXPECT_NEAR(s.TablePeakToPeak(), span, 1e-12) << i;
     EXPECT_NEAR(rows[i + 1][8].toDouble() / span, 1.0, 1e-5) << i;
+    // Each pass on its own half of the points, the forward one first.
+    const auto middle = evaluation.Points.begin() + evaluation.Points.size() / 2;
+    const auto [return_low, return_high] =
+        std::minmax_element(middle, evaluation.Points.end(),
+                            [](const TVector2 &a, const TVector2 &b) { return a.y < b.y; });
+    EXPECT_EQ(s.Return.Min, return_low->y) << i;
+    EXPECT_EQ(s.Return.Max, return_high->y) << i;
+    narrower_return += s.Return.Max < s.Forward.Max - 1e-9 || s.Return.Min > s.Forward.Min + 1e-9;
+    // Harmonics 1 and 2 in their columns, in mm.
+    EXPECT_NEAR(rows[i + 1][6].toDouble() / s.InMm(s.Error.Harmonics[0].Amplitude), 1.0, 1e-5);
+    EXPECT_NEAR(rows[i + 1][7].toDouble() / s.InMm(s.Error.Harmonics[1].Amplitude), 1.0, 1e-5);
   }
   EXPECT_GE(extended, 2);
+  // And one where the forward pass reaches further than the return.
+  EXPECT_GE(narrower_return, 1);
 
   // Written out: the passes -0.003 ... 0.002 and -0.005 ... 0.004 span 0.009.
   TEvaluationSummary summary;
