@@ -32,6 +32,14 @@ const TGraphStyle SampleStyle = TGraphStyle::Crosses;
 const TGraphStyle FittedStyle = TGraphStyle::Lines;
 const TGraphStyle HistogramStyle = TGraphStyle::Bars;
 
+// A measured capture beside the window's simulation: each curve's colour
+// halfway to white, drawn as points.
+inline QColor MeasuredShade(const QColor &Curve)
+{
+  return QColor((Curve.red() + 255) / 2, (Curve.green() + 255) / 2, (Curve.blue() + 255) / 2);
+}
+const TGraphStyle MeasuredStyle = TGraphStyle::Crosses;
+
 // Vertical title, horizontal title, then the title, in either mode.
 inline void SetScopeTitles(TGraphWidget &Scope, bool XY)
 {
