@@ -121,8 +121,8 @@ TEST_F(CaptureWindowTest, ExamplesShowTheirModelSamplesAndError)
 
 // Each sample sits where the generator put it: A = 0.05 + sin(t + 0.08),
 // B = -0.03 + 0.95 cos t, over the peak 1.05, at t folded into four
-// periods; the error spans 2.855 % of a period within one pitch, and a
-// new pitch moves it.
+// periods; the error spans 2.855 % of a period within one pitch, a new
+// pitch moves it, and it meets the simulation's.
 TEST_F(CaptureWindowTest, SamplesSitOnTheSignalsAndTheErrorFollowsThePitch)
 {
   ASSERT_TRUE(window.OpenCapture(Examples + "/clean.csv"));
@@ -146,6 +146,20 @@ TEST_F(CaptureWindowTest, SamplesSitOnTheSignalsAndTheErrorFollowsThePitch)
     EXPECT_GT(Range(error, false).second, 0.99 * mm);
     const auto [low, high] = Range(error, true);
     EXPECT_NEAR((high - low) / mm, 0.02855, 0.0003) << pitch;
+  }
+
+  // At a fine resolution the model's simulated error meets the measured
+  // one within the counts' sawtooth (one resolution, 1e-4) and the boxes'
+  // rounding; the error's own span is ten times that.
+  Combo("scale_pitch")->setCurrentText("0.040");
+  Combo("resolution")->setCurrentText("0.0001");
+  const std::vector<TVector2> &simulated = error_graph->DataSet(0).Points;
+  const std::vector<TVector2> forward(simulated.begin(), simulated.begin() + simulated.size() / 2);
+  for (const TVector2 &p : error_graph->DataSet(1).Points) {
+    const auto near = std::min_element(forward.begin(), forward.end(), [&](auto &u, auto &v) {
+      return std::fabs(u.x - p.x) < std::fabs(v.x - p.x);
+    });
+    ASSERT_NEAR(p.y, near->y, 1.2e-4) << p.x;
   }
 
   // A box moves the model; the measurement stays where it was.

@@ -46,6 +46,13 @@ bool ReadWindowCapture(const QString &Path, TWindowCapture &Capture, QString &Me
   // sample, so that a capture over many periods lands on all four of the
   // scope's; a glitch does not move it. The samples start in the scope's
   // first period.
+  // The simulation's error is the true position less the counted one,
+  // with the counter set where the true angle is zero; the measured error
+  // is put in the same terms, so that model and measurement meet.
+  const TEllipse &ellipse = analysis.Ellipse;
+  const double zero_error =
+      -analysis.RawAngle(ellipse.OffsetA + ellipse.AmplitudeA * std::sin(ellipse.Phase),
+                         ellipse.OffsetB + ellipse.AmplitudeB);
   const std::size_t n = capture.Size();
   const std::size_t stride = (n + MaximumWindowSamples - 1) / MaximumWindowSamples;
   const double scale = analysis.Scale;
@@ -72,9 +79,12 @@ bool ReadWindowCapture(const QString &Path, TWindowCapture &Capture, QString &Me
     Capture.Figure.emplace_back(a / scale, b / scale);
     // A glitch is no position of the scale: it has no error.
     if (analysis.MeasuredValid && !outlier)
-      Capture.Error.emplace_back(angle, WrappedAngle(analysis.RawAngle(a, b) - angle));
+      Capture.Error.emplace_back(
+          angle, WrappedAngle(WrappedAngle(angle - analysis.RawAngle(a, b)) - zero_error));
   }
-  const double start = TwoPi * std::floor(lowest / TwoPi);
+  // A start a hair below a whole turn (an angle of -0.0 read as 2 pi)
+  // counts as that turn.
+  const double start = TwoPi * std::floor(lowest / TwoPi + 0.01);
   for (std::size_t k = 0; k < positions.size(); ++k)
     Capture.ChannelA[k].x = Capture.ChannelB[k].x = Folded(positions[k] - start);
   return true;
