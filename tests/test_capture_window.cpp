@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -246,4 +247,22 @@ TEST_F(CaptureWindowTest, DropsOneLocalFile)
   QTRY_COMPARE(window.windowTitle(), QString("Vantrel - 1.0 - noisy.csv"));
   EXPECT_EQ(scope->DataSetCount(), 4);
   EXPECT_EQ(Box("phase_a")->text().left(5), "0.079");
+}
+
+// Ctrl+O offers a file dialog whose choice opens; Ctrl+W closes.
+TEST_F(CaptureWindowTest, KeysOpenAndClose)
+{
+  ShowActive();
+  QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+  QFileDialog *dialog = window.findChild<QFileDialog *>();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(dialog->nameFilters().size(), 2);
+  dialog->selectFile(Examples + "/clean.csv");
+  QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+  EXPECT_EQ(window.windowTitle(), "Vantrel - 1.0 - clean.csv");
+  QApplication::setActiveWindow(&window);
+  QTest::keyClick(&window, Qt::Key_W, Qt::ControlModifier);
+  EXPECT_EQ(window.windowTitle(), "Vantrel - 1.0");
+  EXPECT_EQ(scope->DataSetCount(), 2);
 }
