@@ -42,10 +42,6 @@ bool ReadWindowCapture(const QString &Path, TWindowCapture &Capture, QString &Me
   for (const TCaptureWarning &warning : analysis.Warnings)
     Capture.Warnings << CaptureWarningText(warning);
 
-  // The dual-channel abscissa follows the unwrapped angle over every
-  // sample, so that a capture over many periods lands on all four of the
-  // scope's; a glitch does not move it. The samples start in the scope's
-  // first period.
   // The simulation's error is the true position less the counted one,
   // with the counter set where the true angle is zero; the measured error
   // is put in the same terms, so that model and measurement meet.
@@ -53,6 +49,11 @@ bool ReadWindowCapture(const QString &Path, TWindowCapture &Capture, QString &Me
   const double zero_error =
       -analysis.RawAngle(ellipse.OffsetA + ellipse.AmplitudeA * std::sin(ellipse.Phase),
                          ellipse.OffsetB + ellipse.AmplitudeB);
+
+  // The dual-channel abscissa follows the unwrapped angle over every
+  // sample, so that a capture over many periods lands on all four of the
+  // scope's; a glitch does not move it. The samples start in the scope's
+  // first period.
   const std::size_t n = capture.Size();
   const std::size_t stride = (n + MaximumWindowSamples - 1) / MaximumWindowSamples;
   const double scale = analysis.Scale;
