@@ -49,6 +49,14 @@ inline void SetReportAxes(TGraphWidget &Graph)
 // window's graph keeps ErrorMinimumYExtent.
 const double ReportErrorMinimumYExtent = 1e-9;
 
+// A measured capture beside the window's simulation: each curve's colour
+// halfway to white, drawn as points.
+inline QColor MeasuredShade(const QColor &Curve)
+{
+  return QColor((Curve.red() + 255) / 2, (Curve.green() + 255) / 2, (Curve.blue() + 255) / 2);
+}
+const TGraphStyle MeasuredStyle = TGraphStyle::Crosses;
+
 // Vertical title, horizontal title, then the title, in either mode.
 inline void SetScopeTitles(TGraphWidget &Scope, bool XY)
 {

@@ -3,7 +3,7 @@
 //   vantrel_screenshot OUT.png [size=WxH] [NAME=VALUE ...]
 // NAME is a control's object name: a spin box (gain_a=2.0), a combo box
 // (scale_pitch=0.120), the mode button (scope_mode=1) or the output tabs
-// (output_tabs=1).
+// (output_tabs=1); capture=PATH opens a capture.
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -27,6 +27,8 @@ bool Apply(TVantrel &window, const QString &name, const QString &value)
     window.resize(parts[0].toInt(), parts[1].toInt());
     return true;
   }
+  if (name == "capture")
+    return window.OpenCapture(value);
   if (auto *box = window.findChild<QDoubleSpinBox *>(name)) {
     box->setValue(value.toDouble());
     return true;

@@ -14,6 +14,10 @@ int main(int argc, char *argv[])
 
   TVantrel *window = new TVantrel(nullptr, Qt::WindowFlags());
   window->show();
+  // vantrel FILE opens the capture FILE.
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() > 1)
+    window->OpenCapture(arguments[1]);
   const int result = QApplication::exec();
   delete window;
   return result;

@@ -23,6 +23,7 @@
 #include "graphstyle.h"
 #include "graphwidget.h"
 #include "parameterranges.h"
+#include "windowcapture.h"
 
 // Registers the built-in images when the program loads; the resources
 // live in a static library, whose initialiser the linker would drop.
@@ -286,6 +287,7 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   connect(d_scale_pitch, SIGNAL(currentIndexChanged(int)), this, SLOT(Setup_Changed()));
   connect(d_scope_mode, SIGNAL(toggled(bool)), this, SLOT(Scope_Mode_Changed(bool)));
   connect(d_output_tabs, SIGNAL(currentChanged(int)), this, SLOT(Output_Tab_Changed()));
+  Set_Up_Capture();
 }
 
 TVantrel::~TVantrel() {}
@@ -368,6 +370,7 @@ void TVantrel::Update_Scope()
         d_scope->AddPoint(set, TVector2(a[i].y, b[i].y));
     }
   }
+  Add_Capture_Samples();
   d_scope->Replot();
 }
 
@@ -422,6 +425,7 @@ void TVantrel::Update_Evaluation()
       d_pending_text_scroll = scroll;
   }
 
+  Add_Capture_Error(pitch);
   d_status->setText(count_error ? "Scale count not zero on return" : "");
   d_error_graph->Replot();
 }

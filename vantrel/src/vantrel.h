@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QIcon>
 #include <QPoint>
+#include <memory>
 #include <optional>
 
 #include "encoderchannel.h"
@@ -11,14 +12,18 @@
 
 class QComboBox;
 class QDoubleSpinBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QPlainTextEdit;
 class QTabWidget;
 class QToolButton;
 class TGraphWidget;
+struct TWindowCapture;
 
 // The one window: encoder setup, oscilloscope view, channel parameters,
-// status line and the evaluation output.
+// status line and the evaluation output. A measured capture, once open,
+// shows beside the simulation.
 class TVantrel : public QDialog
 {
   Q_OBJECT
@@ -26,6 +31,18 @@ class TVantrel : public QDialog
 public:
   explicit TVantrel(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
   ~TVantrel() override;
+
+public slots:
+  // Reads and fits the capture at Path and shows it: its model in the
+  // boxes, its samples and its error in the graphs. False, with a message
+  // box, for a file that is no capture; nothing changes then.
+  bool OpenCapture(const QString &Path);
+  // Takes the capture off the graphs; the boxes keep their values.
+  void CloseCapture();
+
+protected:
+  void dragEnterEvent(QDragEnterEvent *event) override;
+  void dropEvent(QDropEvent *event) override;
 
 private slots:
   void Gain_A(const double value);
@@ -37,11 +54,16 @@ private slots:
   void Setup_Changed();
   void Scope_Mode_Changed(bool checked);
   void Output_Tab_Changed();
+  void Open_Capture_Dialog();
 
 private:
   void Update_Scope();
   void Update_Evaluation();
   void Restore_Text_Scroll(const QPoint &scroll);
+  void Set_Up_Capture();
+  void Add_Capture_Samples();
+  void Add_Capture_Error(const double pitch);
+  void Show_Message(bool warning, const QString &text);
 
   QComboBox *d_scale_pitch;
   QComboBox *d_resolution;
@@ -68,6 +90,10 @@ private:
   // "Text" tab shows again: a hidden editor's scroll range is not the one
   // it gets when shown, so setting it there would lose the reader's place.
   std::optional<QPoint> d_pending_text_scroll;
+  // The capture on screen, if any.
+  std::unique_ptr<TWindowCapture> d_capture;
+  // Set while a capture is read, when a second one must wait.
+  bool d_opening_capture = false;
 };
 
 #endif

@@ -1,0 +1,92 @@
+#include "windowcapture.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <cmath>
+
+#include "angles.h"
+#include "captureanalysis.h"
+#include "capturereader.h"
+#include "capturetext.h"
+
+namespace {
+
+// The scope's sample tables span a little over four periods.
+const double ScopePeriods = 4.0;
+
+double Folded(double Angle)
+{
+  const double span = ScopePeriods * TwoPi;
+  const double folded = std::fmod(Angle, span);
+  return folded < 0.0 ? folded + span : folded;
+}
+
+}  // namespace
+
+bool ReadWindowCapture(const QString &Path, TWindowCapture &Capture, QString &Message)
+{
+  TCapture capture;
+  if (!ReadCaptureFile(Path, TCaptureReadOptions(), capture, Message))
+    return false;
+  // No reference level: the zero stays where the capture has it.
+  SubtractReference(capture, 0.0, 0.0);
+  TCaptureAnalysis analysis;
+  const TCaptureProblem problem = AnalyseCapture(capture, TEncoderSetup(), 0.0, analysis);
+  if (problem.Kind != TCaptureProblem::None) {
+    Message = QString("%1: %2").arg(Path, CaptureProblemText(problem));
+    return false;
+  }
+
+  Capture.FileName = QFileInfo(Path).fileName();
+  Capture.Model = analysis.Model;
+  for (const TCaptureWarning &warning : analysis.Warnings)
+    Capture.Warnings << CaptureWarningText(warning);
+
+  // The simulation's error is the true position less the counted one,
+  // with the counter set where the true angle is zero; the measured error
+  // is put in the same terms, so that model and measurement meet.
+  const TEllipse &ellipse = analysis.Ellipse;
+  const double zero_error =
+      -analysis.RawAngle(ellipse.OffsetA + ellipse.AmplitudeA * std::sin(ellipse.Phase),
+                         ellipse.OffsetB + ellipse.AmplitudeB);
+
+  // The dual-channel abscissa follows the unwrapped angle over every
+  // sample, so that a capture over many periods lands on all four of the
+  // scope's; a glitch does not move it. The samples start in the scope's
+  // first period.
+  const std::size_t n = capture.Size();
+  const std::size_t stride = (n + MaximumWindowSamples - 1) / MaximumWindowSamples;
+  const double scale = analysis.Scale;
+  double previous = analysis.CorrectedAngle(capture.A[0], capture.B[0]);
+  double unwrapped = previous, lowest = previous;
+  std::vector<double> positions;
+  for (std::size_t i = 0; i < n; ++i) {
+    const double a = capture.A[i], b = capture.B[i];
+    const bool outlier = analysis.Screen.Outlier[i] != 0;
+    if (i % stride != 0 && outlier)
+      continue;
+    const double angle = analysis.CorrectedAngle(a, b);
+    const double turned = WrappedAngle(angle - previous);
+    if (!outlier) {
+      unwrapped += turned;
+      previous = angle;
+      lowest = std::min(lowest, unwrapped);
+    }
+    if (i % stride != 0)
+      continue;
+    positions.push_back(outlier ? unwrapped + turned : unwrapped);
+    Capture.ChannelA.emplace_back(0.0, a / scale);
+    Capture.ChannelB.emplace_back(0.0, b / scale);
+    Capture.Figure.emplace_back(a / scale, b / scale);
+    // A glitch is no position of the scale: it has no error.
+    if (analysis.MeasuredValid && !outlier)
+      Capture.Error.emplace_back(
+          angle, WrappedAngle(WrappedAngle(angle - analysis.RawAngle(a, b)) - zero_error));
+  }
+  // A start a hair below a whole turn (an angle of -0.0 read as 2 pi)
+  // counts as that turn.
+  const double start = TwoPi * std::floor(lowest / TwoPi + 0.01);
+  for (std::size_t k = 0; k < positions.size(); ++k)
+    Capture.ChannelA[k].x = Capture.ChannelB[k].x = Folded(positions[k] - start);
+  return true;
+}
