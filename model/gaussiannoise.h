@@ -1,8 +1,8 @@
 #ifndef GAUSSIANNOISE_H
 #define GAUSSIANNOISE_H
 
-#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 // SplitMix64's output function: spreads neighbouring seeds and stream
 // numbers over unrelated states.
@@ -14,10 +14,26 @@ inline std::uint64_t SplitMix64(std::uint64_t State)
   return z ^ (z >> 31);
 }
 
+// The ziggurat's layers; worked out once, at start-up.
+struct TZigguratTables
+{
+  // A point below this in magnitude lies inside its layer's rectangle.
+  std::int32_t Bound[128];
+  // A point's x.
+  double Width[128];
+  // exp(-x^2 / 2) at each layer's right edge.
+  double Height[128];
+
+  TZigguratTables();
+};
+extern const TZigguratTables Ziggurat;
+
 // Standard normal numbers from a seed and a stream number, the same on
-// every machine: SplitMix64 counts through its states and Box and
-// Muller's transform turns each two outputs into two numbers, the cosine
-// one first. A few bytes of state, so a generator per channel is cheap.
+// every machine. SplitMix64 counts through its states; each 64-bit output
+// gives two numbers, its low half first, each half by Marsaglia and
+// Tsang's ziggurat (128 layers: 7 bits choose the layer, 25 the point).
+// The noise runs in the study's inner loop, where a logarithm and a sine
+// per number would cost more than the interpolator's arctangent.
 class TGaussianNoise
 {
 public:
@@ -27,18 +43,14 @@ public:
 
   double Next()
   {
-    if (d_has_spare) {
-      d_has_spare = false;
-      return d_spare;
+    if (d_spare_left) {
+      d_spare_left = false;
+      return FromBits(d_spare);
     }
-    // u in (0, 1], so the logarithm is finite.
-    const double u = (static_cast<double>(Draw() >> 11) + 1.0) * 0x1.0p-53;
-    const double v = static_cast<double>(Draw() >> 11) * 0x1.0p-53;
-    const double radius = std::sqrt(-2.0 * std::log(u));
-    const double angle = 6.283185307179586 * v;
-    d_spare = radius * std::sin(angle);
-    d_has_spare = true;
-    return radius * std::cos(angle);
+    const std::uint64_t bits = Draw();
+    d_spare = static_cast<std::uint32_t>(bits >> 32);
+    d_spare_left = true;
+    return FromBits(static_cast<std::uint32_t>(bits));
   }
 
 private:
@@ -51,9 +63,23 @@ private:
     return z ^ (z >> 31);
   }
 
+  double FromBits(std::uint32_t Bits)
+  {
+    const int layer = static_cast<int>(Bits & 127u);
+    // The upper 25 bits as a signed number, by an arithmetic shift.
+    const std::int32_t point = static_cast<std::int32_t>(Bits) >> 7;
+    if (std::abs(point) < Ziggurat.Bound[layer])
+      return point * Ziggurat.Width[layer];
+    return Slow(point, layer);
+  }
+  // Outside the layers' rectangles: the wedges and the tail.
+  double Slow(std::int32_t Point, int Layer);
+  // A uniform number in (0, 1) from 32 fresh bits.
+  double Uniform();
+
   std::uint64_t d_state;
-  double d_spare = 0.0;
-  bool d_has_spare = false;
+  std::uint32_t d_spare = 0;
+  bool d_spare_left = false;
 };
 
 #endif

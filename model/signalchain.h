@@ -33,7 +33,8 @@ public:
 private:
   bool d_sine;
   double d_gain, d_offset, d_phase;
-  double d_harmonic3, d_harmonic3_phase;
+  // K, K cos PHI and K sin PHI.
+  double d_harmonic3, d_k_cos, d_k_sin;
   double d_noise;
   double d_adc_step;
   TGaussianNoise d_generator;

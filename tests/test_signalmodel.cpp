@@ -7,6 +7,7 @@
 
 #include "encoderinterpolator.h"
 #include "evaluationsummary.h"
+#include "gaussiannoise.h"
 #include "signalchain.h"
 #include "studytrial.h"
 
@@ -172,6 +173,30 @@ TEST(SignalModelTest, AdcReadsTheMiddleOfEachCode)
                              {-0.01, -0.0625}, {0.125, 0.1875}, {0.999, 0.9375}};
   for (const auto &c : cases)
     EXPECT_EQ(AdcQuantized(c[0], 2.0 / 16), c[1]) << c[0];
+}
+
+TEST(SignalModelTest, NoiseIsStandardNormalIntoTheTails)
+{
+  // 10^6 draws: the mean's standard error is 0.001, the variance's 0.0014,
+  // the tail shares' relative ones 0.15 %, 0.46 % and 1.9 %; each limit is
+  // five of them. Normal tails: erfc(k / sqrt 2).
+  TGaussianNoise noise(3, 1);
+  const long n = 1000000;
+  double sum = 0.0, squares = 0.0;
+  long beyond[4] = {0, 0, 0, 0};
+  for (long i = 0; i < n; ++i) {
+    const double x = noise.Next();
+    sum += x;
+    squares += x * x;
+    for (int k = 1; k <= 3; ++k)
+      beyond[k] += std::fabs(x) > k;
+  }
+  EXPECT_NEAR(sum / n, 0.0, 0.005);
+  EXPECT_NEAR(squares / n, 1.0, 0.007);
+  const double tails[4] = {0.0, 0.31731050786291410, 0.04550026389635842, 0.0026997960632601866};
+  const double limits[4] = {0.0, 0.0074, 0.023, 0.096};
+  for (int k = 1; k <= 3; ++k)
+    EXPECT_NEAR(beyond[k] / static_cast<double>(n), tails[k], limits[k] * tails[k]) << k;
 }
 
 TEST(SignalModelTest, NoiseAndAdcAddTheirEstimatedRms)
