@@ -35,8 +35,16 @@ struct TSignalOptions
 // its interval, so the ADC adds no offset; +1 falls into the top code.
 inline double AdcQuantized(double Value, double Step)
 {
-  const double top_code = 1.0 / Step - 1.0;
-  const double code = std::floor(Value / Step);
+  // Step is a power of two, so its inverse and the scaling are exact; the
+  // truncation and the fix for negative values are cheaper than floor.
+  const double inverse = 1.0 / Step;
+  const double scaled = Value * inverse;
+  if (!(std::fabs(scaled) < inverse + 1.0))
+    return Value;  // NaN passes, as through the limit
+  double code = static_cast<double>(static_cast<long long>(scaled));
+  if (code > scaled)
+    code -= 1.0;
+  const double top_code = inverse - 1.0;
   return ((code > top_code ? top_code : code) + 0.5) * Step;
 }
 

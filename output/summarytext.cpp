@@ -110,7 +110,7 @@ QString CorrectionText(const TEvaluationSummary &S)
   const TInterpolationError &error = correction.Error;
   text += Line("Peak-to-peak", units(error.PeakToPeak), LabelWidth);
   text += Line("Largest magnitude", units(error.MaxAbs), LabelWidth);
-  text += Line("Mean (B's phase)", units(error.Mean), LabelWidth);
+  text += Line("Mean (bias)", units(error.Mean), LabelWidth);
   text += Line("RMS", units(error.Rms), LabelWidth);
   text += "\nHarmonics of the corrected error\n";
   text += Heading("  Order", {"% period", "mm", "phase rad"}, LabelWidth);
