@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QList>
+#include <QTemporaryDir>
 #include <cmath>
 
 #include "reportprocess.h"
@@ -105,6 +106,30 @@ TEST(ReportSignalTest, StudyTakesAHarmonicToleranceAndNamesItInTheWorstTrial)
   EXPECT_FALSE(run.Crashed);
   EXPECT_EQ(run.ExitCode, 1) << run.Err.constData();
   EXPECT_TRUE(run.Out.contains("--harmonic3=")) << run.Out.constData();
+
+  // Shards keep the signal in their files, so merged they name the same
+  // worst trial, noise seed and ADC included.
+  const QStringList study = {"--monte-carlo", "60",      "--tolerance", "harmonic3=0.02",
+                             "--noise",       "0.01",    "--adc-bits",  "10",
+                             "--quiet",       "--format"};
+  const QByteArray whole = RunReportProgram(study + QStringList{"summary"}).Out;
+  QTemporaryDir dir;
+  QStringList files;
+  for (int k = 0; k < 2; ++k) {
+    files << dir.filePath(QString("s%1.json").arg(k));
+    RunReportProgram(
+        study + QStringList{"json", "--shard", QString("%1/2").arg(k), "--output", files.last()});
+  }
+  const QByteArray merged =
+      RunReportProgram(QStringList{"--merge", "--format", "summary"} + files).Out;
+  const auto worst = [](const QByteArray &Text) {
+    const int start = Text.indexOf("--harmonic3=");
+    return Text.mid(start, Text.indexOf('\n', start) - start);
+  };
+  EXPECT_TRUE(worst(whole).contains("--noise=0.01 --seed=") &&
+              worst(whole).contains("--adc-bits=10"))
+      << whole.constData();
+  EXPECT_EQ(worst(merged), worst(whole));
 }
 
 TEST(ReportSignalTest, CaptureGivesBackTheThirdHarmonicItWasMadeWith)
