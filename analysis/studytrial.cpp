@@ -99,7 +99,17 @@ void TTrialEvaluator::SignalError(const TEncoderSetup &Setup, double &PeakToPeak
   const double cos_3a = k * std::cos(third_a), sin_3a = k * std::sin(third_a);
   const double cos_3b = k * std::cos(third_b), sin_3b = k * std::sin(third_b);
   const double sigma = signal.Noise, step = signal.AdcStep();
-  TGaussianNoise noise_a(signal.Seed, GridStreamA), noise_b(signal.Seed, GridStreamB);
+  const double codes = step > 0.0 ? 1.0 / step : 0.0;
+  // The noise first, each stream in its order: a loop of its own keeps the
+  // generator's work clear of the arctangent's.
+  thread_local std::vector<double> noise_a(AngleCount), noise_b(AngleCount);
+  if (sigma != 0.0) {
+    TGaussianNoise stream_a(signal.Seed, GridStreamA), stream_b(signal.Seed, GridStreamB);
+    for (int i = 0; i < AngleCount; ++i)
+      noise_a[i] = sigma * stream_a.Next();
+    for (int i = 0; i < AngleCount; ++i)
+      noise_b[i] = sigma * stream_b.Next();
+  }
   TErrorSamples<TErrorFigures::Extremes> errors;
   for (int i = 0; i < AngleCount; ++i) {
     const double s = d_sin[i], c = d_cos[i], s3 = d_sin3[i], c3 = d_cos3[i];
@@ -108,14 +118,14 @@ void TTrialEvaluator::SignalError(const TEncoderSetup &Setup, double &PeakToPeak
     double b =
         (c * cos_b - s * sin_b - (c3 * cos_3b - s3 * sin_3b)) * Setup.Gain[1] + Setup.Offset[1];
     if (sigma != 0.0) {
-      a += sigma * noise_a.Next();
-      b += sigma * noise_b.Next();
+      a += noise_a[i];
+      b += noise_b[i];
     }
     a = Limited(a);
     b = Limited(b);
     if (step > 0.0) {
-      a = AdcQuantized(a, step);
-      b = AdcQuantized(b, step);
+      a = AdcQuantized(a, step, codes);
+      b = AdcQuantized(b, step, codes);
     }
     errors.Add(WrappedAngle(TEncoderInterpolator::Angle(a, b) - d_theta[i]));
   }

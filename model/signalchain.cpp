@@ -15,6 +15,7 @@ TSignalChannel::TSignalChannel(const TEncoderSetup &Setup, int Index, std::uint6
       d_k_sin(Setup.Signal.Harmonic3 * std::sin(Setup.Signal.Harmonic3Phase)),
       d_noise(Setup.Signal.Noise),
       d_adc_step(Setup.Signal.AdcStep()),
+      d_adc_codes(d_adc_step > 0.0 ? 1.0 / d_adc_step : 0.0),
       d_generator(Setup.Signal.Seed, Stream)
 {
   assert(Index == 0 || Index == 1);
@@ -39,5 +40,5 @@ double TSignalChannel::Value(double Angle)
   if (d_noise != 0.0)
     value += d_noise * d_generator.Next();
   value = Limited(value);
-  return d_adc_step > 0.0 ? AdcQuantized(value, d_adc_step) : value;
+  return d_adc_step > 0.0 ? AdcQuantized(value, d_adc_step, d_adc_codes) : value;
 }

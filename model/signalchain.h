@@ -36,7 +36,7 @@ private:
   // K, K cos PHI and K sin PHI.
   double d_harmonic3, d_k_cos, d_k_sin;
   double d_noise;
-  double d_adc_step;
+  double d_adc_step, d_adc_codes;
   TGaussianNoise d_generator;
 };
 

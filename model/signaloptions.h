@@ -33,19 +33,19 @@ struct TSignalOptions
 // A limited value as an ADC of step Step (2 / 2^N) reads it: two's
 // complement codes -2^(N-1) ... 2^(N-1) - 1, each read as the middle of
 // its interval, so the ADC adds no offset; +1 falls into the top code.
-inline double AdcQuantized(double Value, double Step)
+// Codes is 1 / Step, 2^(N-1), given so that loops divide once.
+inline double AdcQuantized(double Value, double Step, double Codes)
 {
-  // Step is a power of two, so its inverse and the scaling are exact; the
-  // truncation and the fix for negative values are cheaper than floor.
-  const double inverse = 1.0 / Step;
-  const double scaled = Value * inverse;
-  if (!(std::fabs(scaled) < inverse + 1.0))
+  // Step is a power of two, so the scaling is exact; the truncation and
+  // the fix for negative values are cheaper than floor.
+  const double scaled = Value * Codes;
+  if (!(std::fabs(scaled) < Codes + 1.0))
     return Value;  // NaN passes, as through the limit
-  double code = static_cast<double>(static_cast<long long>(scaled));
-  if (code > scaled)
-    code -= 1.0;
-  const double top_code = inverse - 1.0;
-  return ((code > top_code ? top_code : code) + 0.5) * Step;
+  // Without branches: a noisy signal's sign would defeat their prediction.
+  const double truncated = static_cast<double>(static_cast<long long>(scaled));
+  const double code = truncated - static_cast<double>(truncated > scaled);
+  const double top_code = Codes - 1.0;
+  return ((code < top_code ? code : top_code) + 0.5) * Step;
 }
 
 #endif

@@ -172,7 +172,7 @@ TEST(SignalModelTest, AdcReadsTheMiddleOfEachCode)
   const double cases[][2] = {{0.0, 0.0625},    {-1.0, -0.9375}, {1.0, 0.9375},  {0.13, 0.1875},
                              {-0.01, -0.0625}, {0.125, 0.1875}, {0.999, 0.9375}};
   for (const auto &c : cases)
-    EXPECT_EQ(AdcQuantized(c[0], 2.0 / 16), c[1]) << c[0];
+    EXPECT_EQ(AdcQuantized(c[0], 2.0 / 16, 8.0), c[1]) << c[0];
 }
 
 TEST(SignalModelTest, NoiseIsStandardNormalIntoTheTails)
