@@ -148,18 +148,13 @@ QString ReadSetup(const QCommandLineParser &Parser, TReportConfig &Config)
       if (!message.isEmpty())
         return message;
     }
-  if (Parser.isSet("adc-bits")) {
-    const QString message = ReadAdcBits(Parser.value("adc-bits"), Config.Setup.Signal.AdcBits);
-    if (!message.isEmpty())
-      return message;
-  }
+  QString message;
+  if (Parser.isSet("adc-bits"))
+    message = ReadAdcBits(Parser.value("adc-bits"), Config.Setup.Signal.AdcBits);
   // The study reads --seed for its trials; its noise follows each trial's.
-  if (Parser.isSet("seed") && Config.Mode != TReportMode::Study) {
-    const QString message = ReadSeed(Parser.value("seed"), Config.Setup.Signal.Seed);
-    if (!message.isEmpty())
-      return message;
-  }
-  return CheckCount(Config.Setup);
+  if (message.isEmpty() && Parser.isSet("seed") && Config.Mode != TReportMode::Study)
+    message = ReadSeed(Parser.value("seed"), Config.Setup.Signal.Seed);
+  return message.isEmpty() ? CheckCount(Config.Setup) : message;
 }
 
 QString ReadCapture(const QCommandLineParser &Parser, TCaptureConfig &Capture)
