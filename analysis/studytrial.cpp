@@ -104,11 +104,8 @@ void TTrialEvaluator::SignalError(const TEncoderSetup &Setup, double &PeakToPeak
   // generator's work clear of the arctangent's.
   thread_local std::vector<double> noise_a(AngleCount), noise_b(AngleCount);
   if (sigma != 0.0) {
-    TGaussianNoise stream_a(signal.Seed, GridStreamA), stream_b(signal.Seed, GridStreamB);
-    for (int i = 0; i < AngleCount; ++i)
-      noise_a[i] = sigma * stream_a.Next();
-    for (int i = 0; i < AngleCount; ++i)
-      noise_b[i] = sigma * stream_b.Next();
+    TGaussianNoise(signal.Seed, GridStreamA).Fill(noise_a.data(), AngleCount, sigma);
+    TGaussianNoise(signal.Seed, GridStreamB).Fill(noise_b.data(), AngleCount, sigma);
   }
   TErrorSamples<TErrorFigures::Extremes> errors;
   for (int i = 0; i < AngleCount; ++i) {

@@ -192,6 +192,17 @@ TEST(SignalModelTest, NoiseIsStandardNormalIntoTheTails)
       beyond[k] += std::fabs(x) > k;
   }
   EXPECT_NEAR(sum / n, 0.0, 0.005);
+  // Fill gives what Next gives, from any point of the pairs.
+  for (const int count : {7, 8}) {
+    TGaussianNoise next(9, 2), fill(9, 2);
+    next.Next();
+    fill.Next();
+    std::vector<double> filled(count);
+    fill.Fill(filled.data(), count, 0.5);
+    for (int i = 0; i < count; ++i)
+      EXPECT_EQ(filled[i], 0.5 * next.Next()) << count << " " << i;
+    EXPECT_EQ(fill.Next(), next.Next());
+  }
   EXPECT_NEAR(squares / n, 1.0, 0.007);
   const double tails[4] = {0.0, 0.31731050786291410, 0.04550026389635842, 0.0026997960632601866};
   const double limits[4] = {0.0, 0.0074, 0.023, 0.096};
