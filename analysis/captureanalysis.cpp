@@ -91,6 +91,8 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
   // sine of each angle come from the corrected pair, so no trigonometry
   // runs per sample.
   TErrorSamples<TErrorFigures::All> errors(TAngleSpacing::Uneven);
+  THarmonicSums radius_sums(TAngleSpacing::Uneven);
+  long radius_count = 0;
   double unwrapped = 0.0, low = 0.0, high = 0.0, previous = 0.0;
   bool first = true;
   for (std::size_t i = 0; i < n; ++i) {
@@ -111,9 +113,15 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
     first = false;
     previous = angle;
     const double error = WrappedAngle(Analysis.RawAngle(Capture.A[i], Capture.B[i]) - angle);
-    errors.Add(radius > 0.0 ? THarmonicAngle::FromCosSin(cosine / radius, sine / radius)
-                            : THarmonicAngle::FromCosSin(1.0, 0.0),
-               error);
+    const THarmonicAngle harmonics =
+        radius > 0.0 ? THarmonicAngle::FromCosSin(cosine / radius, sine / radius)
+                     : THarmonicAngle::FromCosSin(1.0, 0.0);
+    errors.Add(harmonics, error);
+    // Clipped samples' radius says more about the clipping than the waveform.
+    if (screen.Keep[i]) {
+      radius_sums.Add(harmonics, radius - 1.0);
+      ++radius_count;
+    }
   }
   Analysis.Periods = (high - low) / TwoPi;
   if (!(Analysis.Periods >= 0.25)) {
@@ -123,6 +131,12 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
   }
   Analysis.Measured = errors.Result();
   Analysis.ResidualPercent = 100.0 * screen.Residual;
+  // radius - 1 = -K cos(4 theta + PHI) = K cos(4 theta + PHI + pi).
+  THarmonic radius[HarmonicCount];
+  radius_sums.Solve(radius_count, radius);
+  Analysis.Harmonic3 = radius[3].Amplitude;
+  Analysis.Harmonic3Phase = WrappedAngle(radius[3].Phase - Pi);
+  Analysis.CorrectedHarmonic4 = Harmonic3Error(Analysis.Harmonic3, Analysis.Harmonic3Phase);
   // The interpolator counts turns of the raw pair round its zero, which
   // must lie inside the figure.
   double zero_sine, zero_cosine;

@@ -82,6 +82,13 @@ struct TCaptureAnalysis
   // RMS of the fitted samples' corrected radius less one, in % of the
   // amplitude.
   double ResidualPercent = 0.0;
+  // The waveform's third harmonic K sin(3x + Harmonic3Phase) estimated
+  // from the fitted samples' corrected radius, 1 - K cos(4 theta + PHI)
+  // to first order, and the fourth harmonic it leaves in the error after
+  // the calibration.
+  double Harmonic3 = 0.0;
+  double Harmonic3Phase = 0.0;
+  THarmonic CorrectedHarmonic4;
   // Which samples the ellipse was fitted to; outliers and clipped samples
   // are left out.
   TSampleScreen Screen;

@@ -30,7 +30,9 @@ TEvaluationSummary Summarize(const TEncoderSetup &Setup, const TEvaluation &Eval
   const auto middle = Evaluation.Points.begin() + Evaluation.ForwardSize();
   summary.Forward = PassStatistics(Evaluation.Points.begin(), middle);
   summary.Return = PassStatistics(middle, Evaluation.Points.end());
-  summary.Error = ComputeInterpolationError(Setup.Channel(0), Setup.Channel(1));
+  const TGridSignals signals = GridSignals(Setup);
+  summary.Error = ComputeInterpolationError(signals);
+  summary.Correction = CorrectGrid(signals);
   summary.Estimate = EstimateInterpolationError(Setup);
   return summary;
 }

@@ -1,6 +1,7 @@
 #ifndef EVALUATIONSUMMARY_H
 #define EVALUATIONSUMMARY_H
 
+#include "correction.h"
 #include "encodersetup.h"
 #include "errorunits.h"
 #include "interpolationerror.h"
@@ -24,6 +25,8 @@ struct TEvaluationSummary
   TPassStatistics Forward, Return;
   TInterpolationError Error;
   TFirstOrderEstimate Estimate;
+  // What calibrating offsets, gains and phase would leave.
+  TCorrection Correction;
 
   double CountSize() const { return Setup.Pitch / Count; }
   TErrorUnits InUnits(double Rad) const { return InErrorUnits(Rad, Count, Setup.Pitch); }

@@ -6,6 +6,7 @@
 #include "angles.h"
 #include "encoderinterpolator.h"
 #include "errorsamples.h"
+#include "signalchain.h"
 
 namespace {
 
@@ -35,6 +36,50 @@ TInterpolationError ComputeInterpolationError(const TEncoderChannel &A, const TE
   return samples.Result();
 }
 
+TGridSignals GridSignals(const TEncoderSetup &Setup)
+{
+  TSignalChannel a(Setup, 0, GridStreamA), b(Setup, 1, GridStreamB);
+  TGridSignals signals;
+  signals.A.resize(AngleCount);
+  signals.B.resize(AngleCount);
+  for (int k = 0; k < AngleCount; ++k) {
+    const double theta = GridAngle(k);
+    signals.A[k] = a.Value(theta);
+    signals.B[k] = b.Value(theta);
+  }
+  return signals;
+}
+
+TInterpolationError ComputeInterpolationError(const TGridSignals &Signals)
+{
+  const std::vector<THarmonicAngle> &grid = GridHarmonics();
+  TErrorSamples<TErrorFigures::All> samples(TAngleSpacing::Even);
+  for (int k = 0; k < AngleCount; ++k) {
+    const double phi = TEncoderInterpolator::Angle(Signals.A[k], Signals.B[k]);
+    samples.Add(grid[k], WrappedAngle(phi - GridAngle(k)));
+  }
+  return samples.Result();
+}
+
+TInterpolationError GridErrorFigures(const std::vector<double> &Error)
+{
+  const std::vector<THarmonicAngle> &grid = GridHarmonics();
+  TErrorSamples<TErrorFigures::All> samples(TAngleSpacing::Even);
+  for (int k = 0; k < AngleCount; ++k)
+    samples.Add(grid[k], Error[k]);
+  return samples.Result();
+}
+
+THarmonic Harmonic3Error(double K, double Phase)
+{
+  // With a = sin t + K sin(3t + P) and b = cos t - K cos(3t + P) the
+  // angle error is (a cos t - b sin t) = K sin(4t + P) to first order,
+  // K cos(4t + P - pi/2).
+  if (K == 0.0)
+    return {};
+  return {std::fabs(K), WrappedAngle(Phase - Pi / 2.0 + (K < 0.0 ? Pi : 0.0))};
+}
+
 TFirstOrderEstimate EstimateInterpolationError(const TEncoderSetup &Setup)
 {
   // With a = gA sin(t + pA) + oA and b = gB cos(t + pB) + oB, the angle
@@ -52,5 +97,15 @@ TFirstOrderEstimate EstimateInterpolationError(const TEncoderSetup &Setup)
   // e sin 2t + q cos 2t = R cos(2t + phase) with R cos phase = q, R sin phase = -e.
   estimate.Harmonics[1] = {std::hypot(gain_term, phase_term), std::atan2(-gain_term, phase_term)};
   estimate.Mean = (Setup.Phase[0] + Setup.Phase[1]) / 2.0;
+  estimate.Harmonics[3] = Harmonic3Error(Setup.Signal.Harmonic3, Setup.Signal.Harmonic3Phase);
+  // Noise n on the channels moves the angle by (nA cos t / gA - nB sin t /
+  // gB), whose variance over the period is the mean of both channels'
+  // (n / g)^2; the ADC's steps act as uniform noise of variance q^2 / 12.
+  const double gain =
+      1.0 /
+      std::sqrt((1.0 / (Setup.Gain[0] * Setup.Gain[0]) + 1.0 / (Setup.Gain[1] * Setup.Gain[1])) /
+                2.0);
+  estimate.NoiseRms = Setup.Signal.Noise / gain;
+  estimate.QuantizationRms = Setup.Signal.AdcStep() / std::sqrt(12.0) / gain;
   return estimate;
 }

@@ -5,6 +5,8 @@
 #include "encoderchannel.h"
 #include "encodersetup.h"
 
+#include <vector>
+
 // Amplitude and phase of one harmonic of the interpolation error: the
 // harmonic is Amplitude * cos(order * theta + Phase), in radians.
 struct THarmonic
@@ -37,14 +39,37 @@ inline double GridAngle(int K)
 
 TInterpolationError ComputeInterpolationError(const TEncoderChannel &A, const TEncoderChannel &B);
 
+// Both channels' values at the AngleCount grid angles as the interpolator
+// receives them, harmonic, noise and ADC included; the noise comes from
+// the grid's own streams.
+struct TGridSignals
+{
+  std::vector<double> A, B;
+};
+
+TGridSignals GridSignals(const TEncoderSetup &Setup);
+// The error of the interpolator's angle of each pair against its grid angle.
+TInterpolationError ComputeInterpolationError(const TGridSignals &Signals);
+// The harmonics of an error given at the grid angles, with its statistics.
+TInterpolationError GridErrorFigures(const std::vector<double> &Error);
+
 // Small-distortion estimates from the channel parameters alone: offsets
 // give harmonic 1, a gain mismatch and a phase difference harmonic 2, the
-// mean phase the mean; harmonics 3 and 4 are zero.
+// mean phase the mean, the waveform's third harmonic K harmonic 4 of
+// amplitude K; harmonic 3 is zero. Noise and the ADC add RMS instead.
 struct TFirstOrderEstimate
 {
   double Mean = 0.0;
   THarmonic Harmonics[HarmonicCount];
+  // The RMS the noise and the ADC's steps add on their own, in radians;
+  // 0 when off.
+  double NoiseRms = 0.0;
+  double QuantizationRms = 0.0;
 };
+
+// The fourth harmonic a third harmonic K sin(3x + Phase) of the waveform
+// gives: K sin(4 theta + Phase).
+THarmonic Harmonic3Error(double K, double Phase);
 
 TFirstOrderEstimate EstimateInterpolationError(const TEncoderSetup &Setup);
 

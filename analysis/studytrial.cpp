@@ -8,20 +8,12 @@
 #include "encoderinterpolator.h"
 #include "errorsamples.h"
 #include "errorunits.h"
+#include "gaussiannoise.h"
 #include "interpolationerror.h"
+#include "signalchain.h"
 #include "signallimit.h"
 
 namespace {
-
-// SplitMix64's output function: spreads neighbouring trial indices over
-// unrelated generator seeds.
-std::uint64_t SplitMix64(std::uint64_t State)
-{
-  std::uint64_t z = State + 0x9E3779B97F4A7C15ULL;
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-  return z ^ (z >> 31);
-}
 
 // Into the window's range, counting the draws that needed it.
 double Clamped(double Value, const TParameterRange &Range, int &Count)
@@ -67,22 +59,84 @@ TTrialDraw DrawTrial(const TStudySetup &Study, long Index)
     s.Offset[c] = Clamped(s.Offset[c] + deviation(t.Offset[c]), OffsetRange, draw.Clamped);
     s.Phase[c] = Clamped(s.Phase[c] + deviation(t.Phase[c]), PhaseRange, draw.Clamped);
   }
+  // After the six, so a study without it draws the trials it always did.
+  TSignalOptions &signal = draw.Setup.Signal;
+  signal.Harmonic3 =
+      Clamped(signal.Harmonic3 + deviation(t.Harmonic3), Harmonic3Range, draw.Clamped);
+  // 53 bits, so the worst trial's command line can give it to --seed.
+  signal.Seed = SplitMix64(Study.Seed ^ SplitMix64(~static_cast<std::uint64_t>(Index))) >> 11;
   return draw;
 }
 
-TTrialEvaluator::TTrialEvaluator() : d_theta(AngleCount), d_sin(AngleCount), d_cos(AngleCount)
+TTrialEvaluator::TTrialEvaluator()
+    : d_theta(AngleCount),
+      d_sin(AngleCount),
+      d_cos(AngleCount),
+      d_sin3(AngleCount),
+      d_cos3(AngleCount)
 {
   // The same angles as the summary's.
   for (int k = 0; k < AngleCount; ++k) {
     d_theta[k] = GridAngle(k);
     d_sin[k] = std::sin(d_theta[k]);
     d_cos[k] = std::cos(d_theta[k]);
+    d_sin3[k] = std::sin(3.0 * d_theta[k]);
+    d_cos3[k] = std::cos(3.0 * d_theta[k]);
   }
+}
+
+void TTrialEvaluator::SignalError(const TEncoderSetup &Setup, double &PeakToPeak,
+                                  double &MaxAbs) const
+{
+  // As the plain loop, with sin(3(t + p) + P) = sin 3t cos(3p + P) + cos 3t
+  // sin(3p + P) for the harmonic, and the noise from the grid's streams.
+  const TSignalOptions &signal = Setup.Signal;
+  const double cos_a = std::cos(Setup.Phase[0]), sin_a = std::sin(Setup.Phase[0]);
+  const double cos_b = std::cos(Setup.Phase[1]), sin_b = std::sin(Setup.Phase[1]);
+  const double third_a = 3.0 * Setup.Phase[0] + signal.Harmonic3Phase;
+  const double third_b = 3.0 * Setup.Phase[1] + signal.Harmonic3Phase;
+  const double k = signal.Harmonic3;
+  const double cos_3a = k * std::cos(third_a), sin_3a = k * std::sin(third_a);
+  const double cos_3b = k * std::cos(third_b), sin_3b = k * std::sin(third_b);
+  const double sigma = signal.Noise, step = signal.AdcStep();
+  const double codes = step > 0.0 ? 1.0 / step : 0.0;
+  // The noise first, each stream in its order: a loop of its own keeps the
+  // generator's work clear of the arctangent's.
+  thread_local std::vector<double> noise_a(AngleCount), noise_b(AngleCount);
+  if (sigma != 0.0) {
+    TGaussianNoise(signal.Seed, GridStreamA).Fill(noise_a.data(), AngleCount, sigma);
+    TGaussianNoise(signal.Seed, GridStreamB).Fill(noise_b.data(), AngleCount, sigma);
+  }
+  TErrorSamples<TErrorFigures::Extremes> errors;
+  for (int i = 0; i < AngleCount; ++i) {
+    const double s = d_sin[i], c = d_cos[i], s3 = d_sin3[i], c3 = d_cos3[i];
+    double a =
+        (s * cos_a + c * sin_a + (s3 * cos_3a + c3 * sin_3a)) * Setup.Gain[0] + Setup.Offset[0];
+    double b =
+        (c * cos_b - s * sin_b - (c3 * cos_3b - s3 * sin_3b)) * Setup.Gain[1] + Setup.Offset[1];
+    if (sigma != 0.0) {
+      a += noise_a[i];
+      b += noise_b[i];
+    }
+    a = Limited(a);
+    b = Limited(b);
+    if (step > 0.0) {
+      a = AdcQuantized(a, step, codes);
+      b = AdcQuantized(b, step, codes);
+    }
+    errors.Add(WrappedAngle(TEncoderInterpolator::Angle(a, b) - d_theta[i]));
+  }
+  PeakToPeak = errors.PeakToPeak();
+  MaxAbs = errors.MaxAbs();
 }
 
 void TTrialEvaluator::InterpolationError(const TEncoderSetup &Setup, double &PeakToPeak,
                                          double &MaxAbs) const
 {
+  if (!Setup.Signal.Plain()) {
+    SignalError(Setup, PeakToPeak, MaxAbs);
+    return;
+  }
   // sin(t + p) = sin t cos p + cos t sin p; cos(t + p) = cos t cos p - sin t sin p.
   const double cos_a = std::cos(Setup.Phase[0]), sin_a = std::sin(Setup.Phase[0]);
   const double cos_b = std::cos(Setup.Phase[1]), sin_b = std::sin(Setup.Phase[1]);
@@ -102,7 +156,12 @@ TTrialFigures TTrialEvaluator::Evaluate(const TEncoderSetup &Setup) const
   TTrialFigures figures;
   TEncoderInterpolator interpolator;
   interpolator.SetInterpolatorCount(Setup.Count());
-  interpolator.Evaluate(Setup.Pitch, Channel(Setup, 0), Channel(Setup, 1), &figures.CountError);
+  if (Setup.Signal.Plain()) {
+    interpolator.Evaluate(Setup.Pitch, Channel(Setup, 0), Channel(Setup, 1), &figures.CountError);
+  } else {
+    TSignalChannel a(Setup, 0, CounterStreamA), b(Setup, 1, CounterStreamB);
+    interpolator.EvaluateChannels(Setup.Pitch, a, b, &figures.CountError);
+  }
   double peak_to_peak = 0.0, max_abs = 0.0;
   InterpolationError(Setup, peak_to_peak, max_abs);
   figures.PeakToPeak = RadToPercentPeriod(peak_to_peak);

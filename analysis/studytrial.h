@@ -19,6 +19,8 @@ struct TTolerances
   double Gain[2] = {0.0, 0.0};
   double Offset[2] = {0.0, 0.0};
   double Phase[2] = {0.0, 0.0};
+  // The waveform's third harmonic, one for both channels.
+  double Harmonic3 = 0.0;
 };
 
 // What a study's limit judges: half the interpolation error's
@@ -45,8 +47,8 @@ struct TStudySetup
   TLimitOn LimitOn = TLimitOn::HalfPeakToPeak;
 };
 
-// One trial's drawn setup and how many of its six draws were clamped to
-// the window's ranges.
+// One trial's drawn setup and how many of its draws were clamped to the
+// parameters' ranges.
 struct TTrialDraw
 {
   TEncoderSetup Setup;
@@ -54,7 +56,9 @@ struct TTrialDraw
 };
 
 // Trial Index's own generator is seeded from Seed and Index alone, so a
-// trial never depends on which trials ran before it or beside it.
+// trial never depends on which trials ran before it or beside it. It
+// draws the six channel parameters, then the third harmonic; the trial's
+// noise seed is made from the same two.
 TTrialDraw DrawTrial(const TStudySetup &Study, long Index);
 
 // What the study keeps of a trial; the error in % of the signal period.
@@ -81,7 +85,10 @@ public:
   void InterpolationError(const TEncoderSetup &Setup, double &PeakToPeak, double &MaxAbs) const;
 
 private:
-  std::vector<double> d_theta, d_sin, d_cos;
+  // The error of a setup with harmonic, noise or ADC.
+  void SignalError(const TEncoderSetup &Setup, double &PeakToPeak, double &MaxAbs) const;
+
+  std::vector<double> d_theta, d_sin, d_cos, d_sin3, d_cos3;
 };
 
 #endif

@@ -1,6 +1,7 @@
 #include "encoderinterpolator.h"
 
 #include "angles.h"
+#include "signalchain.h"
 #include "signallimit.h"
 
 #include <cassert>
@@ -44,6 +45,13 @@ void TEncoderInterpolator::SetInterpolatorCount(const int Count)
 std::vector<TVector2> TEncoderInterpolator::Evaluate(const double &distance,
                                                      const TEncoderChannel &A,
                                                      const TEncoderChannel &B, bool *error) const
+{
+  return EvaluateChannels(distance, A, B, error);
+}
+
+template <class TChannel>
+std::vector<TVector2> TEncoderInterpolator::EvaluateChannels(const double &distance, TChannel &A,
+                                                             TChannel &B, bool *error) const
 {
   assert(d_data_size > 0);
   assert(d_interpolator_count > 0);
@@ -123,6 +131,15 @@ std::vector<TVector2> TEncoderInterpolator::Evaluate(const double &distance,
 
   return points;
 }
+
+template std::vector<TVector2> TEncoderInterpolator::EvaluateChannels(const double &,
+                                                                      const TEncoderChannel &,
+                                                                      const TEncoderChannel &,
+                                                                      bool *) const;
+template std::vector<TVector2> TEncoderInterpolator::EvaluateChannels(const double &,
+                                                                      TSignalChannel &,
+                                                                      TSignalChannel &,
+                                                                      bool *) const;
 
 double TEncoderInterpolator::Angle(const double &Sine, const double &Cosine)
 {

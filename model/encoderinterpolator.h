@@ -23,6 +23,13 @@ public:
   // is used.
   std::vector<TVector2> Evaluate(const double &distance, const TEncoderChannel &A,
                                  const TEncoderChannel &B, bool *error) const;
+  // The same run over any channels with a Value(angle): the window's
+  // (const TEncoderChannel) or the report's TSignalChannel, whose values
+  // draw noise. A's values are asked for in the order of the samples, and
+  // so are B's.
+  template <class TChannel>
+  std::vector<TVector2> EvaluateChannels(const double &distance, TChannel &A, TChannel &B,
+                                         bool *error) const;
 
   // Angle of a (sine, cosine) pair in 0 ... 2 pi.
   static double Angle(const double &Sine, const double &Cosine);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "encoderinterpolator.h"
+#include "signalchain.h"
 
 int TEncoderSetup::Count() const
 {
@@ -29,8 +30,9 @@ TEvaluation Evaluate(const TEncoderSetup &Setup)
   assert(evaluation.Count >= 2);
   TEncoderInterpolator interpolator;
   interpolator.SetInterpolatorCount(evaluation.Count);
-  evaluation.Points = interpolator.Evaluate(Setup.Pitch, Setup.Channel(0), Setup.Channel(1),
-                                            &evaluation.CountError);
+  // The counter sees what the ADC gives, noise and all.
+  TSignalChannel a(Setup, 0, CounterStreamA), b(Setup, 1, CounterStreamB);
+  evaluation.Points = interpolator.EvaluateChannels(Setup.Pitch, a, b, &evaluation.CountError);
 
   // Each point's error is its position less the counted one, so the
   // counter is the difference, a whole number of counts up to rounding.

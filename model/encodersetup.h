@@ -7,6 +7,7 @@
 
 #include "encoderchannel.h"
 #include "parameterranges.h"
+#include "signaloptions.h"
 #include "vector2.h"
 
 // One encoder setup: the scale and both channels' distortions, with the
@@ -18,6 +19,8 @@ struct TEncoderSetup
   double Gain[2] = {GainRange.Default, GainRange.Default};
   double Offset[2] = {OffsetRange.Default, OffsetRange.Default};
   double Phase[2] = {PhaseRange.Default, PhaseRange.Default};
+  // Waveform, noise and ADC; off unless set.
+  TSignalOptions Signal;
 
   // Interpolation counts per pitch; the caller has checked the range.
   int Count() const;

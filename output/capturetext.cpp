@@ -210,6 +210,11 @@ QByteArray CaptureSummaryText(const TCaptureReport &R)
   text += Line("Phase error of A (deg)", Num(RadToDeg(e.Phase)), LabelWidth);
   text += Line("Fit residual (% amplitude)", Num(a.ResidualPercent), LabelWidth);
 
+  text += "\nWaveform distortion, from the corrected radius\n";
+  text += Line("Third harmonic", Num(a.Harmonic3), LabelWidth);
+  text += Line("Third harmonic phase (rad)", Num(a.Harmonic3Phase), LabelWidth);
+  text += Line("Left after correction (rad)", Num(a.CorrectedHarmonic4.Amplitude), LabelWidth);
+
   text += QString("\nModel parameters, capture divided by %1\n").arg(Parameter(a.Scale));
   const TEncoderSetup &m = a.Model;
   text += Line("Gain A", Num(m.Gain[0]), LabelWidth);
@@ -307,6 +312,10 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
                    {"rms", units.Json(a.Measured.Rms)},
                    {"harmonics", harmonics}}},
       {"fit_residual_percent", a.ResidualPercent},
+      {"distortion", QJsonObject{{"harmonic3", a.Harmonic3},
+                                 {"harmonic3_phase_rad", a.Harmonic3Phase},
+                                 {"corrected_harmonic4_rad", a.CorrectedHarmonic4.Amplitude},
+                                 {"corrected_harmonic4_phase_rad", a.CorrectedHarmonic4.Phase}}},
       {"warnings", warnings},
       {"simulation", QJsonDocument::fromJson(SummaryJson(R.Simulation)).object()}};
   return QJsonDocument(root).toJson(QJsonDocument::Indented);

@@ -20,5 +20,14 @@ QString ReproduceCommand(const TEncoderSetup &Setup, bool WithPitch, bool WithRe
     command += Option("resolution", Setup.Resolution);
   for (const TChannelParameter &parameter : ChannelParameters())
     command += Option(parameter.Name().c_str(), parameter.In(Setup));
+  // The signal's options only when in use, as a plain setup needs none.
+  const TSignalOptions &signal = Setup.Signal;
+  if (signal.Harmonic3 != 0.0)
+    command +=
+        Option("harmonic3", signal.Harmonic3) + Option("harmonic3-phase", signal.Harmonic3Phase);
+  if (signal.Noise > 0.0)
+    command += Option("noise", signal.Noise) + QString(" --seed=%1").arg(signal.Seed);
+  if (signal.AdcBits > 0)
+    command += QString(" --adc-bits=%1").arg(signal.AdcBits);
   return command + " --format summary";
 }

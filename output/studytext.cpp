@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QLocale>
 #include <charconv>
+#include <cmath>
 
 #include "errorunits.h"
 #include "reproducecommand.h"
@@ -144,8 +145,41 @@ QJsonObject StudySetupObject(const TStudySetup &Study)
   object["limit_percent_period"] = Study.LimitPercent;
   object["limit_on"] = LimitOnName(Study.LimitOn);
   object["requested_trials"] = static_cast<double>(Study.Trials);
+  // The signal's options only when in use, so a plain study's file stays
+  // as it was.
+  const TSignalOptions &signal = Study.Nominal.Signal;
+  if (!signal.Plain() || Study.Tolerances.Harmonic3 != 0.0)
+    object["signal"] = QJsonObject{{"harmonic3", signal.Harmonic3},
+                                   {"harmonic3_phase_rad", signal.Harmonic3Phase},
+                                   {"noise", signal.Noise},
+                                   {"adc_bits", signal.AdcBits},
+                                   {"harmonic3_tolerance", Study.Tolerances.Harmonic3}};
   return object;
 }
+
+namespace {
+
+// The signal's options of a study's file, checked as the command line
+// checks them.
+bool SignalFromObject(const QJsonObject &Object, TStudySetup &Study)
+{
+  TSignalOptions &signal = Study.Nominal.Signal;
+  for (const char *key : {"harmonic3", "harmonic3_phase_rad", "noise", "harmonic3_tolerance"})
+    if (!Object[key].isDouble())
+      return false;
+  signal.Harmonic3 = Object["harmonic3"].toDouble();
+  signal.Harmonic3Phase = Object["harmonic3_phase_rad"].toDouble();
+  signal.Noise = Object["noise"].toDouble();
+  signal.AdcBits = Object["adc_bits"].toInt(-1);
+  Study.Tolerances.Harmonic3 = Object["harmonic3_tolerance"].toDouble();
+  return Harmonic3Range.Contains(signal.Harmonic3) &&
+         Harmonic3PhaseRange.Contains(signal.Harmonic3Phase) && NoiseRange.Contains(signal.Noise) &&
+         (signal.AdcBits == 0 ||
+          (signal.AdcBits >= MinimumAdcBits && signal.AdcBits <= MaximumAdcBits)) &&
+         Study.Tolerances.Harmonic3 >= 0.0 && std::isfinite(Study.Tolerances.Harmonic3);
+}
+
+}  // namespace
 
 bool StudySetupFromObject(const QJsonObject &Object, TStudySetup &Study)
 {
@@ -176,6 +210,8 @@ bool StudySetupFromObject(const QJsonObject &Object, TStudySetup &Study)
   if (!LimitOnFromName(Object["limit_on"].toString("max-abs"), Study.LimitOn))
     return false;
   Study.Trials = static_cast<long>(Object["requested_trials"].toDouble());
+  if (Object.contains("signal") && !SignalFromObject(Object["signal"].toObject(), Study))
+    return false;
   // Within what --monte-carlo accepts, so a damaged file cannot ask for
   // any amount of memory.
   const double count = Study.Nominal.Pitch / Study.Nominal.Resolution + 0.5;

@@ -33,6 +33,98 @@ QJsonObject PassObject(const TPassStatistics &Pass)
   return {{"min", Pass.Min}, {"max", Pass.Max}, {"peak_to_peak", Pass.PeakToPeak()}};
 }
 
+// A figure that is off is null, not 0.
+QJsonValue OrNull(bool On, const QJsonValue &Value)
+{
+  return On ? Value : QJsonValue();
+}
+
+QJsonObject SignalObject(const TSignalOptions &Signal)
+{
+  return {{"harmonic3", Signal.Harmonic3},
+          {"harmonic3_phase_rad", Signal.Harmonic3Phase},
+          {"noise", OrNull(Signal.Noise > 0.0, Signal.Noise)},
+          {"adc_bits", OrNull(Signal.AdcBits > 0, Signal.AdcBits)},
+          {"seed", OrNull(Signal.Noise > 0.0, static_cast<double>(Signal.Seed))}};
+}
+
+QJsonObject ErrorObject(const TEvaluationSummary &S, const TInterpolationError &Error)
+{
+  return {{"angles", AngleCount},
+          {"peak_to_peak", UnitsObject(S.InUnits(Error.PeakToPeak))},
+          {"max_abs", UnitsObject(S.InUnits(Error.MaxAbs))},
+          {"mean", UnitsObject(S.InUnits(Error.Mean))},
+          {"rms", UnitsObject(S.InUnits(Error.Rms))}};
+}
+
+QJsonValue CorrectionObject(const TCorrection &Correction)
+{
+  if (Correction.Problem != TEllipseProblem::None)
+    return QJsonValue();
+  const TEllipse &e = Correction.Ellipse;
+  return QJsonObject{{"offset_a", e.OffsetA},
+                     {"offset_b", e.OffsetB},
+                     {"amplitude_a", e.AmplitudeA},
+                     {"amplitude_b", e.AmplitudeB},
+                     {"phase_rad", e.Phase}};
+}
+
+QJsonValue CorrectedErrorObject(const TEvaluationSummary &S)
+{
+  if (S.Correction.Problem != TEllipseProblem::None)
+    return QJsonValue();
+  const TInterpolationError &error = S.Correction.Error;
+  QJsonObject object = ErrorObject(S, error);
+  QJsonArray harmonics;
+  for (int h = 0; h < HarmonicCount; ++h) {
+    const THarmonic &harmonic = error.Harmonics[h];
+    harmonics.append(
+        QJsonObject{{"order", h + 1},
+                    {"amplitude_rad", harmonic.Amplitude},
+                    {"phase_rad", harmonic.Phase},
+                    {"amplitude_percent_period", RadToPercentPeriod(harmonic.Amplitude)},
+                    {"amplitude_mm", S.InMm(harmonic.Amplitude)}});
+  }
+  object["harmonics"] = harmonics;
+  return object;
+}
+
+// The coefficients a calibration would find and the error it leaves.
+QString CorrectionText(const TEvaluationSummary &S)
+{
+  QString text = "\nAfter correction (offsets, gains and phase calibrated)\n";
+  const TCorrection &correction = S.Correction;
+  if (correction.Problem != TEllipseProblem::None)
+    return text + "  The channels trace no ellipse: nothing to calibrate.\n";
+  const TEllipse &e = correction.Ellipse;
+  text += Heading("  Coefficients", {"A", "B"}, LabelWidth);
+  text += Line("Offset", Num(e.OffsetA) + Num(e.OffsetB), LabelWidth);
+  text += Line("Amplitude", Num(e.AmplitudeA) + Num(e.AmplitudeB), LabelWidth);
+  text += Line("Phase of A against B (rad)", Num(e.Phase), LabelWidth);
+  text += '\n' + Heading(QString("Corrected error, %1 angles").arg(AngleCount),
+                         {"rad", "deg", "% period", "counts", "mm"}, LabelWidth);
+  const auto units = [&](double Rad) {
+    const TErrorUnits u = S.InUnits(Rad);
+    return Num(u.Rad) + Num(u.Deg) + Num(u.PercentPeriod) + Num(u.Counts) + Num(u.Mm);
+  };
+  const TInterpolationError &error = correction.Error;
+  text += Line("Peak-to-peak", units(error.PeakToPeak), LabelWidth);
+  text += Line("Largest magnitude", units(error.MaxAbs), LabelWidth);
+  text += Line("Mean (bias)", units(error.Mean), LabelWidth);
+  text += Line("RMS", units(error.Rms), LabelWidth);
+  text += "\nHarmonics of the corrected error\n";
+  text += Heading("  Order", {"% period", "mm", "phase rad"}, LabelWidth);
+  for (int h = 0; h < HarmonicCount; ++h) {
+    const THarmonic &harmonic = error.Harmonics[h];
+    const QByteArray label = QByteArray::number(h + 1);
+    text += Line(label.constData(),
+                 Num(RadToPercentPeriod(harmonic.Amplitude)) + Num(S.InMm(harmonic.Amplitude)) +
+                     Num(harmonic.Phase),
+                 LabelWidth);
+  }
+  return text;
+}
+
 }  // namespace
 
 QByteArray SummaryText(const TEvaluationSummary &S)
@@ -50,6 +142,18 @@ QByteArray SummaryText(const TEvaluationSummary &S)
     text += Line(names[c][1], Num(setup.Offset[c]), LabelWidth);
     text += Line(names[c][2], Num(setup.Phase[c]), LabelWidth);
   }
+  // Shown only when in use, so a plain setup's summary stays as it was.
+  const TSignalOptions &signal = setup.Signal;
+  if (signal.Harmonic3 != 0.0) {
+    text += Line("Third harmonic", Num(signal.Harmonic3), LabelWidth);
+    text += Line("Third harmonic phase (rad)", Num(signal.Harmonic3Phase), LabelWidth);
+  }
+  if (signal.Noise > 0.0) {
+    text += Line("Noise (standard deviation)", Num(signal.Noise), LabelWidth);
+    text += Line("Noise seed", QString(" %1").arg(signal.Seed, 12), LabelWidth);
+  }
+  if (signal.AdcBits > 0)
+    text += Line("ADC bits", QString::asprintf(" %12d", signal.AdcBits), LabelWidth);
 
   text += "\nCount check\n";
   const auto counter = [&](long Counts) {
@@ -79,6 +183,10 @@ QByteArray SummaryText(const TEvaluationSummary &S)
   text += Line("Mean (bias)", units(e.Mean), LabelWidth);
   text += Line("RMS", units(e.Rms), LabelWidth);
   text += Line("Mean, first-order estimate", units(S.Estimate.Mean), LabelWidth);
+  if (S.Estimate.NoiseRms > 0.0)
+    text += Line("RMS from noise, estimate", units(S.Estimate.NoiseRms), LabelWidth);
+  if (S.Estimate.QuantizationRms > 0.0)
+    text += Line("RMS from the ADC, estimate", units(S.Estimate.QuantizationRms), LabelWidth);
 
   text += "\nHarmonics of the interpolation error, then their first-order estimates\n";
   text += Heading("  Order", {"% period", "mm", "phase rad", "% period", "mm", "phase rad"},
@@ -93,6 +201,7 @@ QByteArray SummaryText(const TEvaluationSummary &S)
                      Num(S.InMm(estimate.Amplitude)) + Num(estimate.Phase),
                  LabelWidth);
   }
+  text += CorrectionText(S);
   return text.toUtf8();
 }
 
@@ -111,6 +220,11 @@ QByteArray SummaryJson(const TEvaluationSummary &S)
                     {"estimate_rad", estimate.Amplitude},
                     {"estimate_phase_rad", estimate.Phase}});
   }
+  QJsonObject error = ErrorObject(S, S.Error);
+  error["rms_noise_estimate"] =
+      OrNull(S.Estimate.NoiseRms > 0.0, UnitsObject(S.InUnits(S.Estimate.NoiseRms)));
+  error["rms_adc_estimate"] =
+      OrNull(S.Estimate.QuantizationRms > 0.0, UnitsObject(S.InUnits(S.Estimate.QuantizationRms)));
   const QJsonObject root{
       {"pitch", S.Setup.Pitch},
       {"resolution", S.Setup.Resolution},
@@ -120,13 +234,11 @@ QByteArray SummaryJson(const TEvaluationSummary &S)
       {"counter_return", S.CounterReturn * S.CountSize()},
       {"channels", QJsonObject{{"a", ChannelObject(S.Setup, 0)}, {"b", ChannelObject(S.Setup, 1)}}},
       {"passes", QJsonObject{{"forward", PassObject(S.Forward)}, {"return", PassObject(S.Return)}}},
-      {"interpolation_error",
-       QJsonObject{{"angles", AngleCount},
-                   {"peak_to_peak", UnitsObject(S.InUnits(S.Error.PeakToPeak))},
-                   {"max_abs", UnitsObject(S.InUnits(S.Error.MaxAbs))},
-                   {"mean", UnitsObject(S.InUnits(S.Error.Mean))},
-                   {"rms", UnitsObject(S.InUnits(S.Error.Rms))}}},
+      {"interpolation_error", error},
       {"mean_estimate_rad", S.Estimate.Mean},
-      {"harmonics", harmonics}};
+      {"harmonics", harmonics},
+      {"signal", SignalObject(S.Setup.Signal)},
+      {"correction", CorrectionObject(S.Correction)},
+      {"corrected_error", CorrectedErrorObject(S)}};
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }

@@ -148,7 +148,13 @@ QString ReadSetup(const QCommandLineParser &Parser, TReportConfig &Config)
       if (!message.isEmpty())
         return message;
     }
-  return CheckCount(Config.Setup);
+  QString message;
+  if (Parser.isSet("adc-bits"))
+    message = ReadAdcBits(Parser.value("adc-bits"), Config.Setup.Signal.AdcBits);
+  // The study reads --seed for its trials; its noise follows each trial's.
+  if (message.isEmpty() && Parser.isSet("seed") && Config.Mode != TReportMode::Study)
+    message = ReadSeed(Parser.value("seed"), Config.Setup.Signal.Seed);
+  return message.isEmpty() ? CheckCount(Config.Setup) : message;
 }
 
 QString ReadCapture(const QCommandLineParser &Parser, TCaptureConfig &Capture)

@@ -50,6 +50,29 @@ std::vector<TOptionDefinition> MakeDefinitions()
                            .arg(QChar(channel).toUpper())
                            .arg(RangeText(PhaseRange)),
                        false, Simulated});
+  const std::vector<TOptionDefinition> signal = {
+      {"harmonic3", "K",
+       QString("Third harmonic of the grating's waveform sin x + K sin(3x + PHI), relative to "
+               "the fundamental, %1.")
+           .arg(RangeText(Harmonic3Range)),
+       false, Simulated},
+      {"harmonic3-phase", "PHI",
+       QString("Phase PHI of the third harmonic in radians, %1.")
+           .arg(RangeText(Harmonic3PhaseRange)),
+       false, Simulated},
+      {"noise", "SIGMA",
+       QString("Gaussian noise added to every value of each channel before the limit, its "
+               "standard deviation in the channels' units, %1; drawn from --seed.")
+           .arg(RangeText(NoiseRange)),
+       false, Simulated},
+      {"adc-bits", "N",
+       QString("Quantize each limited value to N bits over -1 ... +1, N from %1 to %2 "
+               "(default: no ADC).")
+           .arg(MinimumAdcBits)
+           .arg(MaximumAdcBits),
+       false, Simulated},
+  };
+  options.insert(options.end(), signal.begin(), signal.end());
   const std::vector<TOptionDefinition> rest = {
       {"format", "format",
        "Output: table (default), csv, summary or json; --capture, --monte-carlo and --merge "
@@ -105,13 +128,15 @@ std::vector<TOptionDefinition> MakeDefinitions()
            .arg(MaximumTrials),
        false, StudyMode},
       {"tolerance", "NAME=VALUE",
-       "Spread of gain, offset or phase (both channels) or of one channel's (gain-a, "
-       "offset-b, ...), in the parameter's unit (phase in radians); repeatable (default 0).",
+       "Spread of gain, offset or phase (both channels), of one channel's (gain-a, "
+       "offset-b, ...) or of harmonic3, in the parameter's unit (phase in radians); "
+       "repeatable (default 0).",
        true, StudyMode},
       {"distribution", "name",
        "normal (the tolerance is the standard deviation; default) or uniform (the half-width).",
        false, StudyMode},
-      {"seed", "S", "Seed of the study's trials, 0 to 2^53 - 1 (default 1).", false, StudyMode},
+      {"seed", "S", "Seed of the study's trials and of --noise, 0 to 2^53 - 1 (default 1).", false,
+       Simulated},
       {"threads", "K",
        QString("Threads for the study (default: all cores; at most %1).").arg(MaximumThreads),
        false, StudyMode},
@@ -152,6 +177,11 @@ const std::vector<TSetupOption> &SetupOptions()
       {"offset-b", &OffsetRange, [](TEncoderSetup &s) -> double & { return s.Offset[1]; }},
       {"phase-a", &PhaseRange, [](TEncoderSetup &s) -> double & { return s.Phase[0]; }},
       {"phase-b", &PhaseRange, [](TEncoderSetup &s) -> double & { return s.Phase[1]; }},
+      {"harmonic3", &Harmonic3Range,
+       [](TEncoderSetup &s) -> double & { return s.Signal.Harmonic3; }},
+      {"harmonic3-phase", &Harmonic3PhaseRange,
+       [](TEncoderSetup &s) -> double & { return s.Signal.Harmonic3Phase; }},
+      {"noise", &NoiseRange, [](TEncoderSetup &s) -> double & { return s.Signal.Noise; }},
   };
   return options;
 }

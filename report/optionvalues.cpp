@@ -46,6 +46,16 @@ QString CheckCount(const TEncoderSetup &Setup)
       .arg(MaximumCount);
 }
 
+QString ReadAdcBits(const QString &Text, int &Bits)
+{
+  if (!ParseOptionNumber(Text, Bits) || Bits < MinimumAdcBits || Bits > MaximumAdcBits)
+    return QString("--adc-bits needs a whole number from %1 to %2, not '%3'")
+        .arg(MinimumAdcBits)
+        .arg(MaximumAdcBits)
+        .arg(Text);
+  return QString();
+}
+
 QString ReadFormat(const QString &Text, TReportFormat &Format)
 {
   static const QStringList names = {"table", "csv", "summary", "json"};
@@ -90,10 +100,14 @@ QString ReadSweep(const QString &Text, TSweep &Sweep)
   for (const TSetupOption &candidate : SetupOptions())
     if (name == candidate.Name && candidate.Range)
       option = &candidate;
-  if (!option || !FindChannelParameter(name.toStdString(), Sweep.Parameter))
+  Sweep.Target = name == "harmonic3" ? TSweepTarget::Harmonic3
+                 : name == "noise"   ? TSweepTarget::Noise
+                                     : TSweepTarget::Channel;
+  if (!option || (Sweep.Target == TSweepTarget::Channel &&
+                  !FindChannelParameter(name.toStdString(), Sweep.Parameter)))
     return QString(
                "--sweep: '%1' is not one of gain-a, gain-b, offset-a, offset-b, phase-a, "
-               "phase-b")
+               "phase-b, harmonic3, noise")
         .arg(name);
   const QStringList parts = Text.mid(equals + 1).split(':');
   if (parts.size() != 3)
@@ -163,19 +177,24 @@ QString ReadTolerance(const QString &Text, TTolerances &Tolerances)
                            {&Tolerances.Phase[0], &Tolerances.Phase[1]}};
   const QStringList kinds = {"gain", "offset", "phase"};
   const QStringList parts = name.split('-');
+  const bool harmonic3 = name == "harmonic3";
   const int kind = kinds.indexOf(parts[0]);
   const bool both = parts.size() == 1;
   const bool channel_ok = parts.size() == 2 && (parts[1] == "a" || parts[1] == "b");
-  if (kind < 0 || !(both || channel_ok))
+  if (!harmonic3 && (kind < 0 || !(both || channel_ok)))
     return QString(
                "--tolerance: '%1' is not one of gain, offset, phase, gain-a, gain-b, offset-a, "
-               "offset-b, phase-a, phase-b")
+               "offset-b, phase-a, phase-b, harmonic3")
         .arg(name);
   double value = 0.0;
   if (!ParseOptionNumber(value_text, value))
     return QString("--tolerance %1 needs a number, not '%2'").arg(name, value_text);
   if (!(value >= 0.0) || !std::isfinite(value))
     return QString("--tolerance %1 must be 0 or more and finite, not '%2'").arg(name, value_text);
+  if (harmonic3) {
+    Tolerances.Harmonic3 = value;
+    return QString();
+  }
   for (int c = 0; c < 2; ++c)
     if (both || parts[1] == QString(QChar('a' + c)))
       *members[kind][c] = value;

@@ -13,6 +13,7 @@
 QString ReadSetupValue(const TSetupOption &Option, const QString &Text, double &Value);
 // The count pitch / resolution must round into MinimumCount ... MaximumCount.
 QString CheckCount(const TEncoderSetup &Setup);
+QString ReadAdcBits(const QString &Text, int &Bits);
 QString ReadFormat(const QString &Text, TReportFormat &Format);
 QString ReadSize(const QString &Text, QSize &Size);
 QString CheckPlotExtension(const QString &Option, const QString &Path);

@@ -4,6 +4,24 @@
 #include "options.h"
 #include "plotfile.h"
 #include "plotoutput.h"
+#include "signalchain.h"
+
+namespace {
+
+// The window's channel with its table's values as the interpolator
+// receives them: harmonic, noise and ADC included.
+TEncoderChannel ScopeChannel(const TEncoderSetup &Setup, int Index)
+{
+  TEncoderChannel channel = Setup.Channel(Index);
+  if (Setup.Signal.Plain())
+    return channel;
+  TSignalChannel signal(Setup, Index, Index == 0 ? GridStreamA : GridStreamB);
+  for (TVector2 &point : channel.d_points)
+    point.y = signal.Value(point.x);
+  return channel;
+}
+
+}  // namespace
 
 QString DrawSetupPlots(const TReportConfig &Config, const TEvaluation &Evaluation, QIODevice *Plot,
                        QIODevice *Scope)
@@ -16,7 +34,7 @@ QString DrawSetupPlots(const TReportConfig &Config, const TEvaluation &Evaluatio
       return problem;
   }
   if (Scope) {
-    ShowScope(graph, Config.Setup.Channel(0), Config.Setup.Channel(1), Config.ScopeXY);
+    ShowScope(graph, ScopeChannel(Config.Setup, 0), ScopeChannel(Config.Setup, 1), Config.ScopeXY);
     return DrawPlot(graph, Config.ScopePath, Config.PlotSize, *Scope);
   }
   return QString();

@@ -1,0 +1,25 @@
+#ifndef CORRECTION_H
+#define CORRECTION_H
+
+#include "ellipsefit.h"
+#include "interpolationerror.h"
+
+// What an interpolator's offset, gain and phase calibration finds in a
+// setup's signals and what error it leaves.
+struct TCorrection
+{
+  // None when the grid's values trace an ellipse; else the rest is unset.
+  TEllipseProblem Problem = TEllipseProblem::None;
+  // The calibration's coefficients, in the channels' units; Phase is
+  // channel A's phase error against B.
+  TEllipse Ellipse;
+  // The interpolator's angle of the corrected pair less the grid angle.
+  // Its mean is B's phase, which no calibration can see.
+  TInterpolationError Error;
+};
+
+// Fits the ellipse to the values at the grid angles, as a capture's, and
+// measures the corrected angle against the grid angles.
+TCorrection CorrectGrid(const TGridSignals &Signals);
+
+#endif

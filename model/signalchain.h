@@ -1,0 +1,43 @@
+#ifndef SIGNALCHAIN_H
+#define SIGNALCHAIN_H
+
+#include <cstdint>
+
+#include "encodersetup.h"
+#include "gaussiannoise.h"
+
+// The noise streams of one setup: each channel draws from its own, so the
+// values do not depend on the order in which the interpolator asks for
+// them, and the counter's passes and the error's angles have their own.
+enum TNoiseStream : std::uint64_t
+{
+  CounterStreamA = 0,
+  CounterStreamB = 1,
+  GridStreamA = 2,
+  GridStreamB = 3,
+};
+
+// One channel of a setup as the interpolator receives it: the grating's
+// waveform with its third harmonic, gain and offset, noise, the limit and
+// the ADC, in that order. Without harmonic, noise and ADC its values are
+// the window channel's to the last bit.
+class TSignalChannel
+{
+public:
+  // Index 0 is channel A (sine), 1 channel B (cosine).
+  TSignalChannel(const TEncoderSetup &Setup, int Index, std::uint64_t Stream);
+
+  // The next value at Angle: every call draws new noise.
+  double Value(double Angle);
+
+private:
+  bool d_sine;
+  double d_gain, d_offset, d_phase;
+  // K, K cos PHI and K sin PHI.
+  double d_harmonic3, d_k_cos, d_k_sin;
+  double d_noise;
+  double d_adc_step, d_adc_codes;
+  TGaussianNoise d_generator;
+};
+
+#endif

@@ -1,0 +1,336 @@
+// The signal chain (third harmonic, noise, ADC) and the calibration's
+// correction, against scripts/golden_signal.py, hand derivations and
+// stated statistical tolerances.
+#include <gtest/gtest.h>
+#include <cmath>
+#include <vector>
+
+#include "captureanalysis.h"
+#include "encoderinterpolator.h"
+#include "evaluationsummary.h"
+#include "gaussiannoise.h"
+#include "signalchain.h"
+#include "studytrial.h"
+
+namespace {
+
+TEncoderSetup SetupOf(const double (&Case)[8])
+{
+  TEncoderSetup setup;
+  setup.Gain[0] = Case[0];
+  setup.Offset[0] = Case[1];
+  setup.Phase[0] = Case[2];
+  setup.Gain[1] = Case[3];
+  setup.Offset[1] = Case[4];
+  setup.Phase[1] = Case[5];
+  setup.Signal.Harmonic3 = Case[6];
+  setup.Signal.Harmonic3Phase = Case[7];
+  return setup;
+}
+
+// peak-to-peak, largest magnitude, mean, RMS, then amplitude and phase of
+// harmonics 1 ... 4.
+void ExpectFigures(const TInterpolationError &Error, const double (&Expected)[12], double Tolerance)
+{
+  const double actual[4] = {Error.PeakToPeak, Error.MaxAbs, Error.Mean, Error.Rms};
+  for (int i = 0; i < 4; ++i)
+    EXPECT_NEAR(actual[i], Expected[i], Tolerance) << "figure " << i;
+  for (int h = 0; h < HarmonicCount; ++h) {
+    EXPECT_NEAR(Error.Harmonics[h].Amplitude, Expected[4 + 2 * h], Tolerance) << "order " << h + 1;
+    // A phase means something only where there is an amplitude.
+    if (Expected[4 + 2 * h] > 1e-6) {
+      EXPECT_NEAR(Error.Harmonics[h].Phase, Expected[5 + 2 * h], Tolerance / Expected[4 + 2 * h])
+          << "order " << h + 1;
+    }
+  }
+}
+
+TEST(SignalModelTest, DistortedErrorAndCorrectionAgreeWithThePythonModel)
+{
+  // From scripts/golden_signal.py: gain, offset, phase of A and of B, K, PHI.
+  const struct
+  {
+    double Case[8];
+    double Error[12];
+    double Ellipse[5];
+    double Corrected[12];
+  } cases[] = {
+      {{1.0, 0.0, 0.0, 1.0, 0.0, 0.0, 0.02, 0.5},
+       {0.040002623538956006, 0.020001314062337627, -1.1839487723541708e-16, 0.01414284283856523,
+        7.299609521340508e-17, -1.6780819967181297, 7.695885925037811e-17, -1.6916201692346486,
+        2.934509352921348e-17, -1.4987747534927158, 0.020000000000000035, -1.0707963267948968},
+       {6.648001217616239e-16, 1.2905198105382448e-16, 1.0005996602677556, 1.000599660267757,
+        -2.383255951592164e-16},
+       {0.040002623538958115, 0.020001314062338515, 6.505213034913027e-19, 0.014142842838565222,
+        6.900166206330197e-16, -2.854942124570898, 7.697196736604452e-16, -1.3979944348837565,
+        2.4302826523327797e-17, -1.4344113045295497, 0.020000000000000052, -1.070796326794896}},
+      {{0.95, 0.03, 0.05, 0.9, -0.02, -0.02, -0.03, 1.2},
+       {0.18277255412200122, 0.1102909900433261, 0.015799959558312333, 0.04936965328819569,
+        0.03889481078171158, -0.5740546925895758, 0.044848289086035734, -0.6825267823751056,
+        0.0017399601050297282, 0.3850035929736169, 0.0290706957837733, 2.8121810031027645},
+       {0.030000000000000686, -0.019999999999999945, 0.9477193747120249, 0.9048456946738177,
+        0.0730215041887448},
+       {0.07008497280086434, 0.053076511652577985, -0.021331711280270057, 0.030738447255209956,
+        6.405982222347673e-16, -3.100165029569335, 0.008364538259740395, -1.9101250476906535,
+        1.3370216712078333e-16, -1.5846835803885988, 0.030157566449932102, 2.8352589704053335}},
+      {{0.9, -0.01, 0.0, 0.9, 0.02, 0.1, 0.2, -2.0},
+       {0.4816744400044204, 0.26533077710530684, 0.04691473653334241, 0.15452036126909188,
+        0.02467028935827853, 2.166721066149985, 0.051165687203351254, 2.693973544604626,
+        0.000353838945886107, 0.16541830990072595, 0.19891906321339822, 2.9163652814671557},
+       {-0.004025683961674631, 0.01324292550470683, 0.970155546390636, 0.9172970511711668,
+        -0.11411787592842837},
+       {0.48347242238896704, 0.37535160662670286, 0.10277663295290727, 0.18139229632893247,
+        0.009973625133269078, 2.4660824827311827, 0.0643734264953735, 1.3411832032493123,
+        0.0010576609582048189, -2.0551956471780675, 0.199783220973811, 2.9727585153669813}},
+      // A clips at 1.4: the fit sees the flat tops.
+      {{1.3, 0.1, 0.0, 1.0, 0.0, 0.0, 0.05, 0.0},
+       {0.4734375689929296, 0.23671878449646488, -4.896191958814189e-14, 0.11270545436474783,
+        0.0755565335978415, -1.273756134225727e-15, 0.10742094103339522, -1.5707963267939877,
+        0.030744663151361137, -2.294107425015523e-15, 0.08446815489226923, -1.5707963267960527},
+       {0.0317972503886621, 1.0032262971644348e-17, 1.1353623930610757, 1.049710189969717,
+        -1.5004696229285143e-17},
+       {0.35435534859237605, 0.17717767429618814, -5.561631884198892e-14, 0.08470979272123624,
+        0.04508559317630628, 7.682024605304756e-14, 0.06694050411211179, -1.5707963267932386,
+        0.02730533796407593, -1.297000035223638e-13, 0.08326243351234498, -1.5707963267962295}},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(testing::Message() << "K " << c.Case[6] << ", PHI " << c.Case[7]);
+    const TEncoderSetup setup = SetupOf(c.Case);
+    const TEvaluationSummary summary = Summarize(setup, Evaluate(setup));
+    ExpectFigures(summary.Error, c.Error, 1e-12);
+    ASSERT_EQ(summary.Correction.Problem, TEllipseProblem::None);
+    const TEllipse &e = summary.Correction.Ellipse;
+    const double coefficients[5] = {e.OffsetA, e.OffsetB, e.AmplitudeA, e.AmplitudeB, e.Phase};
+    for (int i = 0; i < 5; ++i)
+      EXPECT_NEAR(coefficients[i], c.Ellipse[i], 1e-10) << "coefficient " << i;
+    ExpectFigures(summary.Correction.Error, c.Corrected, 1e-10);
+  }
+}
+
+TEST(SignalModelTest, CorrectionIsExactWithoutDistortionAndLeavesTheFourthHarmonicWithIt)
+{
+  // gain, offset, phase of A and of B: no clipping anywhere.
+  const double channels[][6] = {{0.8, 0.1, 0.2, 0.9, -0.05, 0.0},
+                                {0.8, -0.15, -0.3, 0.7, 0.2, 0.25},
+                                {0.5, 0.4, 0.7, 0.55, -0.4, -0.6}};
+  for (const auto &c : channels) {
+    const double plain[8] = {c[0], c[1], c[2], c[3], c[4], c[5], 0.0, 0.0};
+    TEncoderSetup setup = SetupOf(plain);
+    SCOPED_TRACE(testing::Message() << "gain A " << c[0]);
+    TEvaluationSummary summary = Summarize(setup, Evaluate(setup));
+    ASSERT_EQ(summary.Correction.Problem, TEllipseProblem::None);
+    const TEllipse &e = summary.Correction.Ellipse;
+    EXPECT_NEAR(e.OffsetA, c[1], 1e-12);
+    EXPECT_NEAR(e.OffsetB, c[4], 1e-12);
+    EXPECT_NEAR(e.AmplitudeA, c[0], 1e-12);
+    EXPECT_NEAR(e.AmplitudeB, c[3], 1e-12);
+    EXPECT_NEAR(e.Phase, c[2] - c[5], 1e-12);
+    // The corrected angle is the grid angle plus B's phase, everywhere.
+    EXPECT_LT(summary.Correction.Error.PeakToPeak, 1e-9);
+    EXPECT_NEAR(summary.Correction.Error.Mean, c[5], 1e-9);
+
+    // With a third harmonic K the calibration leaves K sin(4 theta + PHI)
+    // about B's phase, to first order in K times the other distortions. A
+    // phase difference shifts the two channels' harmonics apart and leaves
+    // a second harmonic of about 3 K (pA - pB) / 2, so both share B's here.
+    setup.Phase[0] = c[5];
+    setup.Signal.Harmonic3 = 0.01;
+    setup.Signal.Harmonic3Phase = 0.7;
+    summary = Summarize(setup, Evaluate(setup));
+    const THarmonic &fourth = summary.Correction.Error.Harmonics[3];
+    EXPECT_NEAR(fourth.Amplitude, 0.01, 0.01 * 0.02);
+    EXPECT_NEAR(WrappedAngle(fourth.Phase - (0.7 - Pi / 2 + 4 * c[5])), 0.0, 0.02);
+    for (int h = 0; h < 3; ++h)
+      EXPECT_LT(summary.Correction.Error.Harmonics[h].Amplitude, 0.01 * 0.05) << h + 1;
+  }
+}
+
+TEST(SignalModelTest, WithoutHarmonicNoiseAndAdcTheChannelsAreTheWindowsToTheLastBit)
+{
+  const double plain[8] = {1.3, 0.12, -0.4, 0.7, -0.3, 0.25, 0.0, 0.0};
+  const TEncoderSetup setup = SetupOf(plain);
+  TSignalChannel a(setup, 0, CounterStreamA), b(setup, 1, CounterStreamB);
+  const TEncoderChannel window_a = setup.Channel(0), window_b = setup.Channel(1);
+  for (double angle = -1.0; angle < 8.0; angle += 0.01) {
+    ASSERT_EQ(a.Value(angle), window_a.Value(angle)) << angle;
+    ASSERT_EQ(b.Value(angle), window_b.Value(angle)) << angle;
+  }
+  TEncoderInterpolator interpolator;
+  interpolator.SetInterpolatorCount(setup.Count());
+  bool error = false;
+  const std::vector<TVector2> window =
+      interpolator.Evaluate(setup.Pitch, window_a, window_b, &error);
+  const TEvaluation evaluation = Evaluate(setup);
+  ASSERT_EQ(evaluation.Points.size(), window.size());
+  for (std::size_t i = 0; i < window.size(); ++i)
+    ASSERT_TRUE(evaluation.Points[i].x == window[i].x && evaluation.Points[i].y == window[i].y)
+        << i;
+}
+
+TEST(SignalModelTest, AdcReadsTheMiddleOfEachCode)
+{
+  // 4 bits: steps of 1/8, codes -8 ... 7.
+  const double cases[][2] = {{0.0, 0.0625},    {-1.0, -0.9375}, {1.0, 0.9375},  {0.13, 0.1875},
+                             {-0.01, -0.0625}, {0.125, 0.1875}, {0.999, 0.9375}};
+  for (const auto &c : cases)
+    EXPECT_EQ(AdcQuantized(c[0], 2.0 / 16, 8.0), c[1]) << c[0];
+}
+
+TEST(SignalModelTest, NoiseIsStandardNormalIntoTheTails)
+{
+  // 10^6 draws: the mean's standard error is 0.001, the variance's 0.0014,
+  // the tail shares' relative ones 0.15 %, 0.46 % and 1.9 %; each limit is
+  // five of them. Normal tails: erfc(k / sqrt 2).
+  TGaussianNoise noise(3, 1);
+  const long n = 1000000;
+  double sum = 0.0, squares = 0.0;
+  long beyond[4] = {0, 0, 0, 0};
+  for (long i = 0; i < n; ++i) {
+    const double x = noise.Next();
+    sum += x;
+    squares += x * x;
+    for (int k = 1; k <= 3; ++k)
+      beyond[k] += std::fabs(x) > k;
+  }
+  EXPECT_NEAR(sum / n, 0.0, 0.005);
+  // Fill gives what Next gives, from any point of the pairs.
+  for (const int count : {7, 8}) {
+    TGaussianNoise next(9, 2), fill(9, 2);
+    next.Next();
+    fill.Next();
+    std::vector<double> filled(count);
+    fill.Fill(filled.data(), count, 0.5);
+    for (int i = 0; i < count; ++i)
+      EXPECT_EQ(filled[i], 0.5 * next.Next()) << count << " " << i;
+    EXPECT_EQ(fill.Next(), next.Next());
+  }
+  EXPECT_NEAR(squares / n, 1.0, 0.007);
+  const double tails[4] = {0.0, 0.31731050786291410, 0.04550026389635842, 0.0026997960632601866};
+  const double limits[4] = {0.0, 0.0074, 0.023, 0.096};
+  for (int k = 1; k <= 3; ++k)
+    EXPECT_NEAR(beyond[k] / static_cast<double>(n), tails[k], limits[k] * tails[k]) << k;
+}
+
+TEST(SignalModelTest, NoiseAndAdcAddTheirEstimatedRms)
+{
+  // Statistical: the RMS of 4096 independent errors has a relative
+  // standard deviation near 1 / sqrt(2 * 4096) = 1.1 %; 5 % is 4.5 of it.
+  // The ADC's error is deterministic and only roughly uniform over a step:
+  // 0.94 ... 1.05 of the estimate for gains 0.5 ... 1 and 8 ... 16 bits,
+  // so 10 %.
+  struct
+  {
+    double Gain, Noise;
+    int Bits;
+    std::uint64_t Seed;
+  } const cases[] = {{1.0, 0.01, 0, 1},
+                     {0.6, 0.003, 0, 2},
+                     {0.8, 0.02, 0, 77},
+                     {0.9, 0.0, 10, 1},
+                     {0.5, 0.0, 12, 1}};
+  for (const auto &c : cases) {
+    TEncoderSetup setup;
+    setup.Gain[0] = setup.Gain[1] = c.Gain;
+    setup.Signal.Noise = c.Noise;
+    setup.Signal.AdcBits = c.Bits;
+    setup.Signal.Seed = c.Seed;
+    const TEvaluationSummary summary = Summarize(setup, Evaluate(setup));
+    const double expected =
+        c.Bits ? std::pow(2.0, 1 - c.Bits) / std::sqrt(12.0) / c.Gain : c.Noise / c.Gain;
+    EXPECT_NEAR(summary.Estimate.NoiseRms + summary.Estimate.QuantizationRms, expected,
+                expected * 1e-12);
+    EXPECT_NEAR(summary.Error.Rms, expected, (c.Bits ? 0.10 : 0.05) * expected)
+        << c.Gain << " " << c.Bits;
+    EXPECT_NEAR(summary.Error.Mean, 0.0, 4.0 * expected / std::sqrt(AngleCount));
+  }
+}
+
+TEST(SignalModelTest, NoiseIsTheSeedsAndReachesTheCounter)
+{
+  TEncoderSetup setup;
+  setup.Pitch = 0.040;
+  setup.Resolution = 0.0004;  // 100 counts, 2 samples a count apart by 0.0126 rad
+  setup.Signal.Noise = 0.2;
+  setup.Signal.Seed = 5;
+  const TEvaluation first = Evaluate(setup), again = Evaluate(setup);
+  ASSERT_EQ(first.Points.size(), again.Points.size());
+  for (std::size_t i = 0; i < first.Points.size(); ++i)
+    ASSERT_TRUE(first.Points[i].x == again.Points[i].x && first.Points[i].y == again.Points[i].y);
+  setup.Signal.Seed = 6;
+  const TEvaluation other = Evaluate(setup);
+  EXPECT_NE(other.Points[10].y, first.Points[10].y);
+  // Noise of 0.2 rad swings the angle over several counts of 0.063 rad.
+  EXPECT_TRUE(first.CountError && other.CountError);
+  setup.Signal.Noise = 0.0;
+  EXPECT_FALSE(Evaluate(setup).CountError);
+}
+
+TEST(SignalModelTest, StudyDrawsTheHarmonicAfterTheSixAndTheTrialsAgreeWithTheSummary)
+{
+  TStudySetup study;
+  study.Tolerances.Gain[0] = 0.05;
+  study.Tolerances.Phase[1] = 0.02;
+  study.Trials = 10;
+  TStudySetup with_harmonic = study;
+  with_harmonic.Tolerances.Harmonic3 = 0.4;  // often beyond the range's 0.3
+  int clamped = 0;
+  for (long i = 0; i < 50; ++i) {
+    const TTrialDraw plain = DrawTrial(study, i), harmonic = DrawTrial(with_harmonic, i);
+    EXPECT_EQ(plain.Setup.Gain[0], harmonic.Setup.Gain[0]);
+    EXPECT_EQ(plain.Setup.Phase[1], harmonic.Setup.Phase[1]);
+    EXPECT_EQ(plain.Setup.Signal.Harmonic3, 0.0);
+    EXPECT_LE(std::fabs(harmonic.Setup.Signal.Harmonic3), Harmonic3Range.Maximum);
+    clamped += harmonic.Clamped - plain.Clamped;
+  }
+  EXPECT_GT(clamped, 0);
+
+  // The trial's own loop gives the summary's figures for the same signals.
+  TTrialEvaluator evaluator;
+  TEncoderSetup setup;
+  setup.Gain[0] = 0.9;
+  setup.Offset[1] = 0.05;
+  setup.Phase[0] = 0.1;
+  setup.Signal = {0.04, 0.3, 0.01, 12, 9};
+  double peak_to_peak = 0.0, max_abs = 0.0;
+  evaluator.InterpolationError(setup, peak_to_peak, max_abs);
+  const TEvaluationSummary summary = Summarize(setup, Evaluate(setup));
+  EXPECT_NEAR(peak_to_peak, summary.Error.PeakToPeak, 1e-12);
+  EXPECT_NEAR(max_abs, summary.Error.MaxAbs, 1e-12);
+}
+
+TEST(SignalModelTest, CaptureRadiusGivesBackTheHarmonicAndItsPhase)
+{
+  // A capture in volts of the signal chain's waveform over three periods,
+  // with offset and gains, uneven steps and its own K and PHI. No phase
+  // error: it would shift the channels' harmonics apart, and PHI by a few
+  // times it.
+  const double cases[][2] = {{0.02, 0.8}, {0.01, -2.5}, {0.04, 3.0}};
+  for (const auto &c : cases) {
+    TEncoderSetup setup;
+    setup.Gain[0] = 0.9;
+    setup.Gain[1] = 0.8;
+    setup.Offset[0] = 0.05;
+    setup.Signal.Harmonic3 = c[0];
+    setup.Signal.Harmonic3Phase = c[1];
+    TSignalChannel a(setup, 0, 0), b(setup, 1, 1);
+    TCapture capture;
+    for (int i = 0; i < 3000; ++i) {
+      const double theta = 3.0 * TwoPi * (i + 0.3 * std::sin(i)) / 3000;
+      capture.A.push_back(2.5 * a.Value(theta));
+      capture.B.push_back(2.5 * b.Value(theta));
+      capture.Line.push_back(i + 1);
+    }
+    TCaptureAnalysis analysis;
+    ASSERT_EQ(AnalyseCapture(capture, setup, 0.0, analysis).Kind, TCaptureProblem::None);
+    EXPECT_NEAR(analysis.Harmonic3, c[0], 0.05 * c[0]) << c[1];
+    EXPECT_NEAR(WrappedAngle(analysis.Harmonic3Phase - c[1]), 0.0, 0.02) << c[1];
+    // What it leaves after the calibration: the measured error against
+    // the corrected angle is the interpolator's error, not this one, so
+    // the estimate is checked against the simulated corrected error.
+    const TEvaluationSummary summary = Summarize(setup, Evaluate(setup));
+    EXPECT_NEAR(analysis.CorrectedHarmonic4.Amplitude,
+                summary.Correction.Error.Harmonics[3].Amplitude, 0.05 * c[0]);
+  }
+}
+
+}  // namespace
