@@ -85,11 +85,12 @@ std::vector<TClippedEnd> ClippingCandidates(const std::vector<double> &Values, i
     return ends;
   for (const bool top : {true, false}) {
     TClippedEnd end{Channel, top, top ? high : low, 0};
+    // Outliers lie outside the range these ends are taken from.
     for (std::size_t i = 0; i < Values.size(); ++i)
-      end.Samples += !Screen.Outlier[i] && Values[i] == end.Value;
+      end.Samples += Values[i] == end.Value;
     if (end.Samples >= 2) {
       for (std::size_t i = 0; i < Values.size(); ++i)
-        if (!Screen.Outlier[i] && Values[i] == end.Value)
+        if (Values[i] == end.Value)
           Screen.Keep[i] = 0;
       ends.push_back(end);
     }

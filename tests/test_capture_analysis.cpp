@@ -1,6 +1,7 @@
 // The capture's ellipse fit and measured interpolation error: known
 // signals come back, and refused samples are named.
 #include <gtest/gtest.h>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cmath>
@@ -215,6 +216,9 @@ TEST(CaptureAnalysisTest, ErrorsInCountsAndMmAreTheirShareOfThePeriod)
     EXPECT_NEAR(error["mm"].toDouble(), rad * mm_per_rad, 1e-15) << key;
     EXPECT_NEAR(error["percent_period"].toDouble(), rad * 100 / 6.283185307179586, 1e-12) << key;
   }
+  for (const QJsonValue harmonic : measured["harmonics"].toArray())
+    EXPECT_NEAR(harmonic["amplitude_mm"].toDouble(),
+                harmonic["amplitude_rad"].toDouble() * mm_per_rad, 1e-15);
 
   // The summary's row: rad, deg, % period, counts, mm to six digits.
   const QString text = QString::fromUtf8(CaptureSummaryText(report));

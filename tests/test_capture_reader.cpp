@@ -154,6 +154,9 @@ TEST(CaptureReaderTest, TheDataStartWhereRowsOfOneShapeFollowEachOther)
        {2, 4, 6, 8, 9}},
       // A trailing delimiter leaves an empty last field.
       {"t;a;b;\n0;1;2;\n1;3;4;\n", 1, {1, 3}, {2, 4}},
+      {"0;1;\n2;3;\n", 0, {0, 2}, {1, 3}},
+      // Two numbers between semicolons do not confirm two between commas.
+      {"5;6\n1,2\n3,4\n5,6\n7,8\n", 1, {1, 3, 5, 7}, {2, 4, 6, 8}},
   };
   for (const auto &c : cases) {
     const TRead read = Read(c.Text);

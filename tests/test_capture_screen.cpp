@@ -95,6 +95,15 @@ TEST(CaptureScreenTest, GlitchesAreLeftOutAndTheFitIsAsWithoutThem)
   }
   ExpectTruth(spikes.Ellipse, 1e-9);
 
+  // A spike a million amplitudes high, which would swamp any fit that
+  // took it in.
+  const TSampleScreen huge = Screen(Generate([](int I, double &A, double &) {
+    if (I == 2000)
+      A = 1e6;
+  }));
+  EXPECT_EQ(huge.Outliers, 1u);
+  ExpectTruth(huge.Ellipse, 1e-9);
+
   // With noise, three glitches move no parameter by 1e-3 of the amplitude
   // from the fit without them.
   const TSampleScreen plain = Screen(Generate(nullptr, 0.005));

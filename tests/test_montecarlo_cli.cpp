@@ -135,13 +135,15 @@ TEST(MonteCarloCliTest, TheLimitJudgesHalfThePeakToPeakUnlessToldOtherwise)
 TEST(MonteCarloCliTest, ThreadsAndShardsMergeToTheSameBytes)
 {
   QTemporaryDir dir;
-  const QStringList study = QStringList{"--monte-carlo", "301", "--limit", "0.0004mm"} + Spread;
+  // Gain B nominally at 1.99: about a third of its draws are clamped.
+  const QStringList study =
+      QStringList{"--monte-carlo", "301", "--limit", "0.0004mm", "--gain-b", "1.99"} + Spread;
   const TReportRun one =
       RunReportProgram(study + QStringList{"--threads", "1", "--format", "json"});
   const TReportRun two =
       RunReportProgram(study + QStringList{"--threads", "3", "--format", "json"});
   EXPECT_EQ(one.Out, two.Out);
-  EXPECT_FALSE(one.Out.isEmpty());
+  EXPECT_GT(Json(one.Out)["clamped"].toInt(), 50);
 
   QStringList shards;
   for (int k : {2, 0, 1}) {
@@ -162,6 +164,11 @@ TEST(MonteCarloCliTest, ThreadsAndShardsMergeToTheSameBytes)
       study + QStringList{"--seed", "2", "--shard", "1/3", "--format", "json", "--output", other});
   const QString plain = dir.filePath("plain.json");
   RunReportProgram(study + QStringList{"--format", "json", "--output", plain});
+  // Shard 1/3 passed off as 3/3: as many trials, but no shard of three.
+  const QString beyond = dir.filePath("beyond.json");
+  QJsonObject shard = QJsonDocument::fromJson(ReadFile(shards[2])).object();
+  shard["shard"] = QJsonObject{{"index", 3}, {"count", 3}};
+  WriteFile(beyond, QJsonDocument(shard).toJson());
   const struct
   {
     QStringList Files;
@@ -169,6 +176,7 @@ TEST(MonteCarloCliTest, ThreadsAndShardsMergeToTheSameBytes)
   } cases[] = {{{shards[0], shards[1]}, "shard 1/3 is missing"},
                {{shards[1], shards[2], other}, "different studies"},
                {{shards[1], shards[1], shards[2]}, "both shard 0/3"},
+               {{shards[0], shards[1], shards[2], beyond}, "beyond.json is shard 3/3"},
                {{shards[1], plain}, "not a shard"},
                {{shards[1], dir.filePath("none.json")}, "cannot read"},
                {{shards[1], dir.path()}, "cannot read"},

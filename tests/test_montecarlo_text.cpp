@@ -9,18 +9,18 @@
 
 namespace {
 
-// Ten trials whose peak-to-peak runs 0.5 ... 5 % of the period.
+// A thousand trials whose peak-to-peak runs 0.005 ... 5 % of the period.
 TStudyResult HandMadeResult()
 {
   TStudyResult result;
   result.Study.Nominal.Pitch = 0.12;
   result.Study.Nominal.Resolution = 0.001;
-  result.Study.Trials = 10;
+  result.Study.Trials = 1000;
   result.Study.LimitPercent = 2.0;
-  for (int i = 1; i <= 10; ++i) {
+  for (int i = 1; i <= 1000; ++i) {
     TTrialFigures figures;
-    figures.PeakToPeak = 0.5 * i;
-    figures.MaxAbs = 0.3 * i;
+    figures.PeakToPeak = 0.005 * i;
+    figures.MaxAbs = 0.003 * i;
     result.Figures.push_back(figures);
   }
   ComputeResultStatistics(result);
@@ -48,6 +48,12 @@ TEST(MonteCarloTextTest, FiguresInMmArePercentOfThePitch)
   EXPECT_NEAR(root["peak_to_peak_mm"]["max"].toDouble(), 0.006, 1e-15);
   EXPECT_NEAR(root["max_abs_mm"]["max"].toDouble(), 0.0036, 1e-15);
   EXPECT_NEAR(root["limit_mm"].toDouble(), 0.0024, 1e-15);
+  // Nearest ranks 500, 900, 990, 999 and 1000 of the thousand.
+  const double ranks[] = {2.5, 4.5, 4.95, 4.995, 5.0};
+  const char *const keys[] = {"p50", "p90", "p99", "p999", "max"};
+  for (int k = 0; k < 5; ++k)
+    EXPECT_NEAR(root["peak_to_peak_percent_period"][keys[k]].toDouble(), ranks[k], 1e-12)
+        << keys[k];
   for (const char *figure : {"peak_to_peak", "max_abs"})
     for (const char *key : {"p50", "p90", "p99", "p999", "max"}) {
       const double percent = root[QString(figure) + "_percent_period"][key].toDouble();

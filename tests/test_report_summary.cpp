@@ -142,6 +142,19 @@ TEST(ReportSummaryTest, JsonCarriesTheSetupCounterPassesAndErrorInEveryUnit)
   ExpectWithinTenPercent(harmonics[0]["amplitude_rad"].toDouble(), 0.01, "json harmonic 1");
   ExpectWithinTenPercent(harmonics[1]["amplitude_rad"].toDouble(), 0.01 / 2.01, "json h2");
   EXPECT_EQ(harmonics[2]["estimate_rad"].toDouble(-1), 0.0);
+
+  // The summary's harmonic 1 row: computed %, mm, phase, then the
+  // estimate's 0.01 rad as % of the period and as mm of the 0.120 pitch.
+  const TReportRun text =
+      RunReportProgram({"--pitch", "0.120", "--resolution", "0.0010", "--offset-a", "0.01",
+                        "--gain-b", "1.01", "--format", "summary"});
+  const int row = text.Out.indexOf("\n  1    ");
+  ASSERT_GE(row, 0) << text.Out.constData();
+  const QList<QByteArray> numbers =
+      text.Out.mid(row + 1, text.Out.indexOf('\n', row + 1) - row - 1).simplified().split(' ');
+  ASSERT_EQ(numbers.size(), 7);
+  EXPECT_NEAR(numbers[4].toDouble(), 0.01 / TwoPi * 100, 1e-5);
+  EXPECT_NEAR(numbers[5].toDouble(), 0.01 / TwoPi * 0.120, 1e-9);
 }
 
 TEST(ReportSummaryTest, CounterThatDoesNotReturnExitsOneWithTheOutputComplete)
