@@ -9,9 +9,9 @@ namespace {
 // samples, evenly spread: enough for a quantile or a median, and cheap
 // for ten million rows.
 const std::size_t SubsampleSize = 1 << 16;
-// A sample further outside its channel's 0.1 % ... 99.9 % range than half
+// A sample further outside its channel's 5 % ... 95 % range than half
 // that range is no signal: a glitch, whatever the fit says.
-const double RangeShare = 0.001;
+const double RangeShare = 0.05;
 const double RangeMargin = 0.5;
 // Rounds of fitting and leaving out samples far off the fit.
 const int MaximumRounds = 4;

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "angles.h"
+#include "captureanalysis.h"
 #include "capturescreen.h"
 
 namespace {
@@ -148,4 +149,26 @@ TEST(CaptureScreenTest, FlatTopsAtARailAreCountedAndLeftOut)
   EXPECT_EQ(ends.Clipped[1].Channel, 1);
   EXPECT_NE(ends.Clipped[0].Top, ends.Clipped[1].Top);
   ExpectTruth(ends.Ellipse, 1e-9);
+}
+
+TEST(CaptureScreenTest, ManyOutliersMakeTheFitUnreliableAndEachChannelHasItsZero)
+{
+  // 60 spikes in 4000 samples: 1.5 % outliers, over the 1 % a fit may have.
+  TCapture capture = Generate([](int I, double &A, double &) {
+    if (I % 67 == 33)
+      A += 3.0;
+  });
+  TCaptureAnalysis analysis;
+  ASSERT_EQ(AnalyseCapture(capture, TEncoderSetup(), 0.0, analysis).Kind, TCaptureProblem::None);
+  EXPECT_EQ(analysis.Screen.Outliers, 60u);
+  bool unreliable = false;
+  for (const TCaptureWarning &warning : analysis.Warnings)
+    unreliable |= warning.Kind == TCaptureWarning::ManyOutliers && warning.Value == 1.5;
+  EXPECT_TRUE(unreliable);
+
+  SubtractReference(capture, 0.25, -0.5);
+  EXPECT_EQ(capture.Zero[0], 0.25);
+  EXPECT_EQ(capture.Zero[1], -0.5);
+  EXPECT_NEAR(capture.A[0], OffsetA + AmplitudeA * std::sin(Phase) - 0.25, 1e-15);
+  EXPECT_NEAR(capture.B[0], OffsetB + AmplitudeB + 0.5, 1e-15);
 }
