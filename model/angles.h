@@ -14,20 +14,24 @@ const double full_turn = 6.28318530717959;
 const double Pi = 3.141592653589793;
 const double TwoPi = 6.283185307179586;
 
-// An angle into (-pi, pi], as the exact IEEE remainder gives it. Within
-// one turn either way, the common case of a difference of two angles in
-// 0 ... 2 pi, the one subtraction is exact and far cheaper.
+// An angle into (-pi, pi], as the exact IEEE remainder gives it. Within a
+// turn and a half either way, the common case of a difference of two
+// angles in 0 ... 2 pi, one subtraction is exact and far cheaper.
 inline double WrappedAngle(double Angle)
 {
-  if (Angle >= -TwoPi && Angle <= TwoPi) {
-    if (Angle > Pi)
-      return Angle - TwoPi;
-    if (Angle <= -Pi)
-      return Angle + TwoPi;
-    return Angle;
+  const auto remainder = [](double Value) {
+    const double r = std::remainder(Value, TwoPi);
+    return r <= -Pi ? r + TwoPi : r;
+  };
+  if (Angle > Pi) {
+    const double wrapped = Angle - TwoPi;
+    return wrapped > Pi ? remainder(Angle) : wrapped;
   }
-  const double remainder = std::remainder(Angle, TwoPi);
-  return remainder <= -Pi ? remainder + TwoPi : remainder;
+  if (Angle <= -Pi) {
+    const double wrapped = Angle + TwoPi;
+    return wrapped <= -Pi ? remainder(Angle) : wrapped;
+  }
+  return Angle;
 }
 
 #endif
