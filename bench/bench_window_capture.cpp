@@ -17,7 +17,7 @@ const QString &MillionRowFile()
 {
   static QTemporaryDir dir;
   static const QString path = [] {
-    const QString file = dir.filePath("million.csv");
+    QString file = dir.filePath("million.csv");
     QByteArray text = "Time,CH1,CH2\r\n";
     for (int i = 0; i < 1000000; ++i) {
       const double angle = 3.0 * 6.283185307179586 * i / 1000000;

@@ -42,7 +42,7 @@ struct TUnits
   double Counts(double Rad) const { return RadToCounts(Rad, Report.Simulation.Count); }
   double Mm(double Rad) const { return RadToMm(Rad, Report.Simulation.Setup.Pitch); }
 
-  QString Field(bool Given, double Value) const { return Given ? Num(Value) : Absent(); }
+  static QString Field(bool Given, double Value) { return Given ? Num(Value) : Absent(); }
   static QJsonValue Json(bool Given, double Value)
   {
     return Given ? QJsonValue(Value) : QJsonValue();
@@ -245,9 +245,9 @@ QByteArray CaptureSummaryText(const TCaptureReport &R)
   for (int h = 0; h < HarmonicCount; ++h) {
     const THarmonic &harmonic = error.Harmonics[h];
     text += Line(QByteArray::number(h + 1).constData(),
-                 units.Field(units.Valid(), RadToPercentPeriod(harmonic.Amplitude)) +
-                     units.Field(units.HasMm(), units.Mm(harmonic.Amplitude)) +
-                     units.Field(units.Valid(), harmonic.Phase),
+                 TUnits::Field(units.Valid(), RadToPercentPeriod(harmonic.Amplitude)) +
+                     TUnits::Field(units.HasMm(), units.Mm(harmonic.Amplitude)) +
+                     TUnits::Field(units.Valid(), harmonic.Phase),
                  LabelWidth);
   }
   if (!a.Warnings.empty()) {
@@ -269,11 +269,11 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
     const THarmonic &harmonic = a.Measured.Harmonics[h];
     harmonics.append(
         QJsonObject{{"order", h + 1},
-                    {"amplitude_rad", units.Json(units.Valid(), harmonic.Amplitude)},
-                    {"phase_rad", units.Json(units.Valid(), harmonic.Phase)},
+                    {"amplitude_rad", TUnits::Json(units.Valid(), harmonic.Amplitude)},
+                    {"phase_rad", TUnits::Json(units.Valid(), harmonic.Phase)},
                     {"amplitude_percent_period",
-                     units.Json(units.Valid(), RadToPercentPeriod(harmonic.Amplitude))},
-                    {"amplitude_mm", units.Json(units.HasMm(), units.Mm(harmonic.Amplitude))}});
+                     TUnits::Json(units.Valid(), RadToPercentPeriod(harmonic.Amplitude))},
+                    {"amplitude_mm", TUnits::Json(units.HasMm(), units.Mm(harmonic.Amplitude))}});
   }
   QJsonArray warnings;
   for (const TCaptureWarning &warning : a.Warnings)

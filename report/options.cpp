@@ -122,7 +122,7 @@ QString ReadOutputs(const QCommandLineParser &Parser, TReportConfig &Config)
       return QString("--%1 needs a file name").arg(name);
   for (const char *name : {"plot", "scope"})
     if (Parser.isSet(name)) {
-      const QString message = CheckPlotExtension(name, Parser.value(name));
+      QString message = CheckPlotExtension(name, Parser.value(name));
       if (!message.isEmpty())
         return message;
     }
@@ -143,7 +143,7 @@ QString ReadSetup(const QCommandLineParser &Parser, TReportConfig &Config)
 {
   for (const TSetupOption &option : SetupOptions())
     if (Parser.isSet(option.Name)) {
-      const QString message =
+      QString message =
           ReadSetupValue(option, Parser.value(option.Name), option.Member(Config.Setup));
       if (!message.isEmpty())
         return message;
@@ -163,14 +163,14 @@ QString ReadCapture(const QCommandLineParser &Parser, TCaptureConfig &Capture)
   if (Capture.Path.isEmpty())
     return "--capture needs a file name, or - for standard input";
   if (Parser.isSet("columns")) {
-    const QString message = ReadColumns(Parser.value("columns"), Capture.Read.Columns);
+    QString message = ReadColumns(Parser.value("columns"), Capture.Read.Columns);
     if (!message.isEmpty())
       return message;
   }
   Capture.Read.SkipBadRows = Parser.isSet("skip-bad-rows");
   Capture.Read.DecimalComma = Parser.isSet("decimal-comma");
   if (Parser.isSet("zero")) {
-    const QString message = ReadZero(Parser.value("zero"), Capture.Zero);
+    QString message = ReadZero(Parser.value("zero"), Capture.Zero);
     if (!message.isEmpty())
       return message;
   }
@@ -212,7 +212,7 @@ QString ReadStudy(const QCommandLineParser &Parser, const TEncoderSetup &Setup,
 QString ReadReportFormat(const QCommandLineParser &Parser, TReportConfig &Config)
 {
   if (Parser.isSet("format")) {
-    const QString message = ReadFormat(Parser.value("format"), Config.Format);
+    QString message = ReadFormat(Parser.value("format"), Config.Format);
     if (!message.isEmpty())
       return message;
   }

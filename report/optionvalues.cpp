@@ -91,7 +91,7 @@ QString CheckPlotExtension(const QString &Option, const QString &Path)
 
 QString ReadSweep(const QString &Text, TSweep &Sweep)
 {
-  const QString usage = QString("--sweep needs NAME=FROM:TO:STEPS, not '%1'").arg(Text);
+  QString usage = QString("--sweep needs NAME=FROM:TO:STEPS, not '%1'").arg(Text);
   const int equals = Text.indexOf('=');
   if (equals < 0)
     return usage;

@@ -29,7 +29,7 @@ QString DrawSetupPlots(const TReportConfig &Config, const TEvaluation &Evaluatio
   TGraphWidget graph;
   if (Plot) {
     ShowErrorGraph(graph, Evaluation.Points);
-    const QString problem = DrawPlot(graph, Config.PlotPath, Config.PlotSize, *Plot);
+    QString problem = DrawPlot(graph, Config.PlotPath, Config.PlotSize, *Plot);
     if (!problem.isEmpty())
       return problem;
   }

@@ -26,7 +26,7 @@ QString TakeMessage(QWidget &Window)
   QMessageBox *box = boxes.last();
   EXPECT_TRUE(box->isVisible());
   EXPECT_EQ(box->windowModality(), Qt::WindowModal);
-  const QString text = box->text();
+  QString text = box->text();
   delete box;
   return text;
 }
