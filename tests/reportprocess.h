@@ -6,9 +6,14 @@
 #include <gtest/gtest.h>
 #include <QByteArray>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QList>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <initializer_list>
 
 struct TReportRun
 {
@@ -51,6 +56,74 @@ inline void WriteFile(const QString &Path, const QByteArray &Content)
   ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << qPrintable(Path);
   ASSERT_EQ(file.write(Content), Content.size());
 }
+
+// The path of file Name, written into Dir with Content.
+inline QString WriteTestFile(const QTemporaryDir &Dir, const QString &Name,
+                             const QByteArray &Content)
+{
+  WriteFile(Dir.filePath(Name), Content);
+  return Dir.filePath(Name);
+}
+
+inline QString ExampleFile(const QString &Name)
+{
+  return QString(VANTREL_EXAMPLES_DIR) + "/" + Name;
+}
+
+inline QJsonObject JsonOf(const QByteArray &Text)
+{
+  return QJsonDocument::fromJson(Text).object();
+}
+
+// The lines of a CSV text, each split at its commas.
+inline QList<QList<QByteArray>> CsvRows(const QByteArray &Csv)
+{
+  QList<QList<QByteArray>> rows;
+  for (const QByteArray &line : Csv.trimmed().split('\n'))
+    rows << line.split(',');
+  return rows;
+}
+
+// A run that ended normally with status 0 and said nothing on standard
+// error.
+inline void ExpectSuccess(const TReportRun &Run)
+{
+  EXPECT_FALSE(Run.Crashed);
+  EXPECT_EQ(Run.ExitCode, 0);
+  EXPECT_TRUE(Run.Err.isEmpty()) << Run.Err.constData();
+}
+
+// The JSON report of Arguments, from a run that must end with ExitCode.
+inline QJsonObject ReportJson(const QStringList &Arguments, int ExitCode = 0)
+{
+  const TReportRun run = RunReportProgram(Arguments + QStringList{"--format", "json"});
+  EXPECT_FALSE(run.Crashed);
+  EXPECT_EQ(run.ExitCode, ExitCode) << run.Err.constData();
+  return JsonOf(run.Out);
+}
+
+// The shards K of Count of Study, K in the order given, each written as
+// JSON into Dir; their paths in that order.
+inline QStringList WriteShards(const QTemporaryDir &Dir, const QStringList &Study,
+                               std::initializer_list<int> Ks, int Count)
+{
+  QStringList paths;
+  for (int k : Ks) {
+    paths << Dir.filePath(QString("shard%1.json").arg(k));
+    const TReportRun run =
+        RunReportProgram(Study + QStringList{"--shard", QString("%1/%2").arg(k).arg(Count),
+                                             "--format", "json", "--output", paths.last()});
+    EXPECT_TRUE(run.ExitCode == 0 || run.ExitCode == 1) << run.Err.constData();
+  }
+  return paths;
+}
+
+// A command line to be refused, and what its message must say.
+struct TRefusalCase
+{
+  QStringList Arguments;
+  QByteArray Says;
+};
 
 // A refusal: status 2, nothing on standard output, and one line on
 // standard error, "vantrel-report: ..." containing Says.

@@ -1,11 +1,9 @@
 // vantrel-report --capture as a user runs it: summary, JSON and CSV of a
 // capture, standard input, warnings, and every refused capture.
 #include <gtest/gtest.h>
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <cmath>
@@ -35,12 +33,10 @@ QByteArray Capture(double Periods, int Rows)
 TEST(CaptureCliTest, JsonSummaryAndCsvOfAnOscilloscopeExport)
 {
   QTemporaryDir dir;
-  const QString path = dir.filePath("scope.csv");
-  WriteFile(path, Capture(2.0, 2000));
+  const QString path = WriteTestFile(dir, "scope.csv", Capture(2.0, 2000));
   const TReportRun json = RunReportProgram({"--capture", path, "--format", "json"});
-  ASSERT_EQ(json.ExitCode, 0) << json.Err.constData();
-  EXPECT_TRUE(json.Err.isEmpty());
-  const QJsonObject root = QJsonDocument::fromJson(json.Out).object();
+  ExpectSuccess(json);
+  const QJsonObject root = JsonOf(json.Out);
   EXPECT_EQ(root["rows"].toInt(), 2000);
   EXPECT_EQ(root["header_lines"].toInt(), 2);
   EXPECT_EQ(root["bad_rows"].toInt(), 0);
@@ -120,21 +116,10 @@ TEST(CaptureCliTest, JsonSummaryAndCsvOfAnOscilloscopeExport)
   EXPECT_LT(largest, 0.5);
 }
 
-TEST(CaptureCliTest, HelpDocumentsTheCaptureOptions)
-{
-  const TReportRun help = RunReportProgram({"--help"});
-  EXPECT_EQ(help.ExitCode, 0);
-  for (const char *text : {"--capture <file>", "- for standard input", "--columns <A,B>",
-                           "(default 1,2 for two columns, 2,3", "--skip-bad-rows",
-                           "--amplitude <value>", "Capture units (e.g. V)"})
-    EXPECT_TRUE(help.Out.simplified().contains(text)) << text;
-}
-
 TEST(CaptureCliTest, CoverageUnderAPeriodAndClippingAreWarnings)
 {
   QTemporaryDir dir;
-  const QString path = dir.filePath("half.csv");
-  WriteFile(path, Capture(0.5, 200));
+  const QString path = WriteTestFile(dir, "half.csv", Capture(0.5, 200));
   const TReportRun run = RunReportProgram({"--capture", path, "--amplitude", "0.52"});
   EXPECT_EQ(run.ExitCode, 0);
   EXPECT_FALSE(run.Out.isEmpty());
@@ -147,30 +132,22 @@ TEST(CaptureCliTest, CoverageUnderAPeriodAndClippingAreWarnings)
 TEST(CaptureCliTest, RefusedCapturesExitTwoWithOneLineAndTouchNoFile)
 {
   QTemporaryDir dir;
-  const QString kept = dir.filePath("kept.txt");
-  WriteFile(kept, "must stay\n");
-  const auto file = [&](const char *Name, const QByteArray &Content) {
-    WriteFile(dir.filePath(Name), Content);
-    return dir.filePath(Name);
-  };
+  const QString kept = WriteTestFile(dir, "kept.txt", "must stay\n");
   QByteArray line_capture, bad_row = Capture(1.0, 100);
   for (int i = 0; i < 100; ++i)
     line_capture += QByteArray::number(i) + ',' + QByteArray::number(2 * i + 1) + '\n';
   bad_row.replace("\r\n5e-05,", "\r\n5e-05,x");
-  const struct
-  {
-    QStringList Arguments;
-    QByteArray Says;
-  } cases[] = {
+  const TRefusalCase cases[] = {
       {{"--capture", dir.filePath("missing.csv")}, "missing.csv: no such file"},
       {{"--capture", dir.path()}, "directory"},
-      {{"--capture", file("empty.csv", "")}, "empty.csv is empty"},
-      {{"--capture", file("header.csv", "Time,A,B\ns,V,V\n")}, "only 2 header lines"},
-      {{"--capture", file("few.csv", Capture(1.0, 15))}, "only 15 data rows"},
-      {{"--capture", file("line.csv", line_capture)}, "line.csv: the samples lie on a line"},
-      {{"--capture", file("arc.csv", Capture(0.2, 100))}, "0.198 of a signal period"},
-      {{"--capture", file("bad.csv", bad_row)}, "bad.csv:53: column 2 is 'x0."},
-      {{"--capture", file("two.csv", Capture(1.0, 100)), "--columns", "2,4"},
+      {{"--capture", WriteTestFile(dir, "empty.csv", "")}, "empty.csv is empty"},
+      {{"--capture", WriteTestFile(dir, "header.csv", "Time,A,B\ns,V,V\n")}, "only 2 header lines"},
+      {{"--capture", WriteTestFile(dir, "few.csv", Capture(1.0, 15))}, "only 15 data rows"},
+      {{"--capture", WriteTestFile(dir, "line.csv", line_capture)},
+       "line.csv: the samples lie on a line"},
+      {{"--capture", WriteTestFile(dir, "arc.csv", Capture(0.2, 100))}, "0.198 of a signal period"},
+      {{"--capture", WriteTestFile(dir, "bad.csv", bad_row)}, "bad.csv:53: column 2 is 'x0."},
+      {{"--capture", WriteTestFile(dir, "two.csv", Capture(1.0, 100)), "--columns", "2,4"},
        "two.csv:3: column 4 does not exist: the data has 3 columns"},
       {{"--capture", kept, "--columns", "2"}, "--columns"},
       {{"--capture", kept, "--columns", "3,3"}, "--columns"},
@@ -180,10 +157,11 @@ TEST(CaptureCliTest, RefusedCapturesExitTwoWithOneLineAndTouchNoFile)
       {{"--capture", kept, "--zero", "nan"}, "--zero needs"},
       {{"--zero", "2.5"}, "--zero needs --capture"},
       {{"--decimal-comma"}, "--decimal-comma needs --capture"},
-      {{"--capture", file("utf16.csv", QByteArray("\xFF\xFE"
-                                                  "1\0,\0"
-                                                  "2\0\n\0",
-                                                  10))},
+      {{"--capture", WriteTestFile(dir, "utf16.csv",
+                                   QByteArray("\xFF\xFE"
+                                              "1\0,\0"
+                                              "2\0\n\0",
+                                              10))},
        "utf16.csv is UTF-16; save it as UTF-8"},
       {{"--capture", kept, "--sweep", "gain-a=1:2:3"}, "--sweep"},
       {{"--capture", kept, "--format", "table"}, "table"},
@@ -191,7 +169,7 @@ TEST(CaptureCliTest, RefusedCapturesExitTwoWithOneLineAndTouchNoFile)
       {{"--capture", ""}, "--capture"},
       {{"--columns", "1,2"}, "needs --capture"},
   };
-  for (const auto &c : cases) {
+  for (const TRefusalCase &c : cases) {
     SCOPED_TRACE(qPrintable(c.Arguments.join(' ')));
     ExpectRefusal(RunReportProgram(QStringList{"--output", dir.filePath("out.json"), "--plot",
                                                dir.filePath("e.png")} +
@@ -205,14 +183,13 @@ TEST(CaptureCliTest, RefusedCapturesExitTwoWithOneLineAndTouchNoFile)
   const TReportRun skipped = RunReportProgram(
       {"--capture", dir.filePath("bad.csv"), "--skip-bad-rows", "--format", "json"});
   EXPECT_EQ(skipped.ExitCode, 0);
-  EXPECT_EQ(QJsonDocument::fromJson(skipped.Out).object()["bad_rows"].toInt(), 1);
+  EXPECT_EQ(JsonOf(skipped.Out)["bad_rows"].toInt(), 1);
 }
 
 TEST(CaptureCliTest, PlotsShowTheSamplesTheFittedEllipseAndTheError)
 {
   QTemporaryDir dir;
-  const QString path = dir.filePath("c.csv");
-  WriteFile(path, Capture(2.0, 500));
+  const QString path = WriteTestFile(dir, "c.csv", Capture(2.0, 500));
   const QString scope = dir.filePath("xy.png"), plot = dir.filePath("error.svg");
   const TReportRun run = RunReportProgram({"--capture", path, "--scope", scope, "--plot", plot,
                                            "--size", "400x300", "--pitch", "0.02"});
@@ -235,16 +212,19 @@ TEST(CaptureCliTest, PlotsShowTheSamplesTheFittedEllipseAndTheError)
 
 TEST(CaptureCliTest, AReferenceLevelTheSignalsDoNotEncloseIsSaidAndWithholdsTheError)
 {
-  const QString counts = QString(VANTREL_EXAMPLES_DIR) + "/adc12-counts.csv";
+  const QString counts = ExampleFile("adc12-counts.csv");
   // Counts about mid-scale without their reference: the pair never turns
   // round the zero.
   const TReportRun raw = RunReportProgram(
       {"--capture", counts, "--format", "json", "--pitch", "0.04", "--resolution", "0.001"});
   EXPECT_EQ(raw.ExitCode, 1);
+  // The centre by hand: 2048 + 0.05 and 2048 - 0.03 of 1707 counts.
   EXPECT_TRUE(raw.Err.startsWith("vantrel-report: warning: the signals' centre (2133.3"))
       << raw.Err.constData();
+  EXPECT_TRUE(raw.Err.contains(", 1996.8) lies outside their Lissajous figure"));
+  EXPECT_TRUE(raw.Err.endsWith("give the reference level with --zero\n"));
   EXPECT_EQ(raw.Err.count('\n'), 1);
-  const QJsonObject json = QJsonDocument::fromJson(raw.Out).object();
+  const QJsonObject json = JsonOf(raw.Out);
   const QJsonObject error = json["measured_error"].toObject();
   for (const char *key : {"peak_to_peak", "max_abs", "mean", "rms"})
     for (const char *unit : {"rad", "deg", "percent_period", "counts", "mm"})
@@ -260,9 +240,8 @@ TEST(CaptureCliTest, AReferenceLevelTheSignalsDoNotEncloseIsSaidAndWithholdsTheE
   // from: 2.855 % of the period peak-to-peak (examples/README.md).
   const TReportRun zeroed = RunReportProgram(
       {"--capture", counts, "--zero", "2048", "--format", "json", "--pitch", "0.04"});
-  EXPECT_EQ(zeroed.ExitCode, 0) << zeroed.Err.constData();
-  EXPECT_TRUE(zeroed.Err.isEmpty());
-  const QJsonObject measured = QJsonDocument::fromJson(zeroed.Out).object();
+  ExpectSuccess(zeroed);
+  const QJsonObject measured = JsonOf(zeroed.Out);
   EXPECT_EQ(measured["zero"].toArray(), (QJsonArray{2048, 2048}));
   EXPECT_NEAR(measured["measured_error"]["peak_to_peak"]["percent_period"].toDouble(), 2.855, 1e-3);
   // Counts need a resolution besides the pitch.
@@ -272,25 +251,24 @@ TEST(CaptureCliTest, AReferenceLevelTheSignalsDoNotEncloseIsSaidAndWithholdsTheE
 
 TEST(CaptureCliTest, GlitchesClippingAndACutLineAreWarnedOnceEach)
 {
-  const QString examples = QString(VANTREL_EXAMPLES_DIR) + "/";
   const TReportRun glitches =
-      RunReportProgram({"--capture", examples + "glitches.csv", "--format", "json"});
+      RunReportProgram({"--capture", ExampleFile("glitches.csv"), "--format", "json"});
   EXPECT_EQ(glitches.ExitCode, 0);
   EXPECT_EQ(glitches.Err,
             "vantrel-report: warning: 3 samples far off the fitted ellipse (lines 501, 1501, "
             "2501) are left out of the fit and the error\n");
-  const QJsonObject json = QJsonDocument::fromJson(glitches.Out).object();
+  const QJsonObject json = JsonOf(glitches.Out);
   EXPECT_EQ(json["outliers"].toInt(), 3);
   EXPECT_EQ(json["measured_error"]["samples"].toInt(), 2997);
 
-  const TReportRun clipped = RunReportProgram({"--capture", examples + "clipped.csv"});
+  const TReportRun clipped = RunReportProgram({"--capture", ExampleFile("clipped.csv")});
   EXPECT_EQ(clipped.ExitCode, 0);
   EXPECT_EQ(clipped.Err.count("of channel A sit at its"), 2) << clipped.Err.constData();
   EXPECT_TRUE(clipped.Err.contains("sit at its largest value 0.9: the signal is clipped"));
   EXPECT_TRUE(clipped.Out.simplified().contains("Clipped samples A, B 832, 0"))
       << clipped.Out.constData();
 
-  const TReportRun cut = RunReportProgram({"--capture", examples + "cut-short.csv"});
+  const TReportRun cut = RunReportProgram({"--capture", ExampleFile("cut-short.csv")});
   EXPECT_EQ(cut.ExitCode, 0);
   EXPECT_EQ(cut.Err,
             "vantrel-report: warning: the last line has no line end: it was cut off and "

@@ -11,31 +11,62 @@
 
 TEST(ReportCliTest, HelpVersionAndOutputFileExitZero)
 {
+  // Every mode's options in the help, with their defaults and exit statuses.
   const TReportRun help = RunReportProgram({"--help"});
-  EXPECT_EQ(help.ExitCode, 0);
-  EXPECT_TRUE(help.Err.isEmpty());
-  for (const char *option : {"--pitch", "--resolution", "--gain-a", "--gain-b", "--offset-a",
-                             "--offset-b", "--phase-a", "--phase-b", "--format", "--output",
-                             "--plot", "--scope", "--xy", "--size", "--sweep", "--version"})
-    EXPECT_TRUE(help.Out.contains(option)) << option;
-  EXPECT_TRUE(help.Out.contains("(default 0.040)"));
-  EXPECT_TRUE(help.Out.contains("(default 700x300)"));
+  ExpectSuccess(help);
+  for (const char *text : {"--pitch",
+                           "--resolution",
+                           "--gain-a",
+                           "--gain-b",
+                           "--offset-a",
+                           "--offset-b",
+                           "--phase-a",
+                           "--phase-b",
+                           "--format",
+                           "--output",
+                           "--plot",
+                           "--scope",
+                           "--xy",
+                           "--size",
+                           "--sweep",
+                           "--version",
+                           "(default 0.040)",
+                           "(default 700x300)",
+                           "--monte-carlo <N>",
+                           "--tolerance <NAME=VALUE>",
+                           "--distribution",
+                           "--seed <S>",
+                           "(default 1)",
+                           "--threads <K>",
+                           "all cores",
+                           "--limit",
+                           "(default 1%)",
+                           "--shard <K/N>",
+                           "--merge",
+                           "--quiet",
+                           "--capture <file>",
+                           "- for standard input",
+                           "--columns <A,B>",
+                           "(default 1,2 for two columns, 2,3",
+                           "--skip-bad-rows",
+                           "--amplitude <value>",
+                           "Capture units (e.g. V)"})
+    EXPECT_TRUE(help.Out.simplified().contains(text)) << text;
   EXPECT_TRUE(help.Out.startsWith("Usage: vantrel-report [options]\n"));
   EXPECT_TRUE(help.Out.contains("\n  2  a usage or input error"));
+  EXPECT_TRUE(help.Out.contains("\n  130 "));
 
   const TReportRun version = RunReportProgram({"--version"});
-  EXPECT_EQ(version.ExitCode, 0);
+  ExpectSuccess(version);
   EXPECT_EQ(version.Out, "vantrel-report 1.0\n");
-  EXPECT_TRUE(version.Err.isEmpty());
 
   // A file that exists is replaced whole; nothing goes to standard output.
   QTemporaryDir dir;
   const QString path = dir.filePath("table.txt");
   WriteFile(path, "an older and much longer table than the new one\n");
   const TReportRun run = RunReportProgram({"--output", path, "--resolution", "0.0100"});
-  EXPECT_EQ(run.ExitCode, 0);
+  ExpectSuccess(run);
   EXPECT_TRUE(run.Out.isEmpty());
-  EXPECT_TRUE(run.Err.isEmpty());
   // Hand count: 0.040 / 0.0100 = 4 counts, 40 rows after 7 header lines.
   const QByteArray table = ReadFile(path);
   EXPECT_TRUE(table.startsWith("Scale Pitch:        0.0400\nScale Resolution:   0.0100\n"));
@@ -46,17 +77,12 @@ TEST(ReportCliTest, HelpVersionAndOutputFileExitZero)
 TEST(ReportCliTest, BadCommandLinesExitTwoWithOneLineAndTouchNoFile)
 {
   QTemporaryDir dir;
-  const QString kept = dir.filePath("kept.txt");
-  const QString fresh = dir.filePath("fresh.png");
   const QByteArray original = "must stay as it is\n";
-  WriteFile(kept, original);
-
+  const QString kept = WriteTestFile(dir, "kept.txt", original);
+  const QString fresh = dir.filePath("fresh.png");
+  const QStringList mc = {"--monte-carlo", "10"};
   // Each case, and a word its message must contain.
-  const struct
-  {
-    QStringList Arguments;
-    const char *Says;
-  } cases[] = {
+  const TRefusalCase cases[] = {
       {{"--bogus"}, "bogus"},
       {{"--pitch"}, "--pitch"},
       {{"--gain-a", "abc"}, "--gain-a"},
@@ -94,8 +120,43 @@ TEST(ReportCliTest, BadCommandLinesExitTwoWithOneLineAndTouchNoFile)
       {{"--sweep", "phase-a=0:nan:5"}, "finite"},
       {{"--sweep", "gain-a=1:2:3", "--sweep", "gain-b=1:2:3"}, "once"},
       {{"--sweep", "gain-a=1:2:3", "--format", "csv"}, "--format"},
+      // The signal's options.
+      {{"--adc-bits", "3"}, "--adc-bits needs a whole number from 4 to 24, not '3'"},
+      {{"--adc-bits", "12.5"}, "--adc-bits needs a whole number"},
+      {{"--noise", "-0.01"}, "--noise -0.01 is outside its range 0 ... 1"},
+      {{"--harmonic3", "0.31"}, "--harmonic3 0.31 is outside its range -0.3 ... 0.3"},
+      {{"--harmonic3-phase", "x"}, "--harmonic3-phase needs a number, not 'x'"},
+      {{"--noise", "0.1", "--capture", "-"}, "--noise does not go with --capture"},
+      {{"--sweep", "harmonic3-phase=0:1:3"}, "is not one of gain-a"},
+      {{"--sweep", "noise=0:2:3"}, "--sweep: --noise 2 is outside its range"},
+      {mc + QStringList{"--tolerance", "harmonic=0.01"}, "harmonic3"},
+      // The study's.
+      {{"--monte-carlo", "0"}, "--monte-carlo"},
+      {{"--monte-carlo", "-5"}, "--monte-carlo"},
+      {{"--monte-carlo", "1e3"}, "--monte-carlo"},
+      {{"--monte-carlo", "100000001"}, "100000000"},
+      {mc + QStringList{"--tolerance", "gain=-0.1"}, "gain"},
+      {mc + QStringList{"--tolerance", "offset-a=nan"}, "offset-a"},
+      {mc + QStringList{"--tolerance", "pitch=0.1"}, "pitch"},
+      {mc + QStringList{"--tolerance", "gain-c=0.1"}, "gain-c"},
+      {mc + QStringList{"--tolerance", "gain"}, "NAME=VALUE"},
+      {mc + QStringList{"--distribution", "cauchy"}, "cauchy"},
+      {mc + QStringList{"--limit", "1"}, "unit"},
+      {mc + QStringList{"--limit", "1furlong"}, "unit"},
+      {mc + QStringList{"--limit", "-1%"}, "--limit"},
+      {mc + QStringList{"--shard", "3/3"}, "--shard"},
+      {mc + QStringList{"--shard", "1/0"}, "--shard"},
+      {mc + QStringList{"--shard", "1"}, "--shard"},
+      {mc + QStringList{"--threads", "0"}, "--threads"},
+      {mc + QStringList{"--seed", "-1"}, "--seed"},
+      {mc + QStringList{"--sweep", "gain-a=1:2:3"}, "--sweep"},
+      {mc + QStringList{"--format", "table"}, "table"},
+      {mc + QStringList{"--plot", dir.filePath("h.jpg")}, ".png"},
+      {{"--tolerance", "gain=0.1"}, "--monte-carlo"},
+      {{"--merge", kept, "--pitch", "0.1"}, "--pitch"},
+      {mc + QStringList{"stray"}, "stray"},
   };
-  for (const auto &c : cases) {
+  for (const TRefusalCase &c : cases) {
     SCOPED_TRACE(qPrintable(c.Arguments.join(' ')));
     // Every case also names an output file and a plot, which must stay
     // as they were, unless it names its own.
@@ -134,18 +195,13 @@ TEST(ReportCliTest, APipeAsOutputIsWrittenInPlaceAndStaysAPipe)
 TEST(ReportCliTest, ConflictingOptionsAreRefusedNamingBothSides)
 {
   QTemporaryDir dir;
-  const QString capture = dir.filePath("c.csv"), shard = dir.filePath("s.json");
-  WriteFile(capture, "1,2\n");
-  WriteFile(shard, "{}");
-  const QString png = dir.filePath("x.png"), link = dir.filePath("link.png");
-  WriteFile(png, "an older plot");
+  const QString capture = WriteTestFile(dir, "c.csv", "1,2\n");
+  const QString shard = WriteTestFile(dir, "s.json", "{}");
+  const QString png = WriteTestFile(dir, "x.png", "an older plot");
+  const QString link = dir.filePath("link.png");
   ASSERT_TRUE(QFile::link(png, link));
   const QString sweep = "gain-a=1:2:3";
-  const struct
-  {
-    QStringList Arguments;
-    QString Says;
-  } cases[] = {
+  const TRefusalCase cases[] = {
       {{"--gain-a", "1", "--gain-a", "0.5"}, "--gain-a is given twice: it may be given once"},
       {{"--format", "csv", "--format", "json"}, "--format is given twice: it may be given once"},
       {{"--scope", png, "--xy", "--xy"}, "--xy is given twice: it may be given once"},
@@ -175,16 +231,16 @@ TEST(ReportCliTest, ConflictingOptionsAreRefusedNamingBothSides)
        "--columns does not go with --monte-carlo"},
       {{"--xy"}, "--xy needs --scope"},
       {{"--output", png, "--plot", dir.filePath("./x.png")},
-       "--output and --plot both name " + dir.filePath("./x.png")},
+       "--output and --plot both name " + dir.filePath("./x.png").toUtf8()},
       {{"--plot", dir.filePath("new.svg"), "--scope", dir.filePath("sub/../new.svg")},
-       "--plot and --scope both name " + dir.filePath("sub/../new.svg")},
-      {{"--plot", png, "--scope", link}, "--plot and --scope both name " + link},
+       "--plot and --scope both name " + dir.filePath("sub/../new.svg").toUtf8()},
+      {{"--plot", png, "--scope", link}, "--plot and --scope both name " + link.toUtf8()},
       {{"--capture", capture, "--output", png, "--scope", link},
-       "--output and --scope both name " + link},
+       "--output and --scope both name " + link.toUtf8()},
   };
-  for (const auto &c : cases) {
+  for (const TRefusalCase &c : cases) {
     SCOPED_TRACE(qPrintable(c.Arguments.join(' ')));
-    ExpectRefusalLine(RunReportProgram(c.Arguments), c.Says.toUtf8());
+    ExpectRefusalLine(RunReportProgram(c.Arguments), c.Says);
     EXPECT_EQ(ReadFile(png), "an older plot");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
               QStringList({"c.csv", "link.png", "s.json", "x.png"}));

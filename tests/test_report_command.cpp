@@ -21,12 +21,8 @@ double OptionValue(const QString &Command, const QString &Name)
 
 TEST(ReproduceCommandTest, WrittenOutSetupGivesItsLineWordForWord)
 {
-  TEncoderSetup setup;
-  setup.Pitch = 0.12;
-  setup.Resolution = 0.001;
-  setup.Gain[0] = 1.05;
-  setup.Offset[0] = -0.03;
-  setup.Phase[1] = 0.05;
+  // Pitch, resolution, then gains, offsets and phases, each A then B.
+  const TEncoderSetup setup{0.12, 0.001, {1.05, 1.0}, {-0.03, 0.0}, {0.0, 0.05}, {}};
   EXPECT_EQ(ReproduceCommand(setup, true, true).toStdString(),
             "vantrel-report --pitch=0.12 --resolution=0.001 --gain-a=1.05 --offset-a=-0.03 "
             "--phase-a=0 --gain-b=1 --offset-b=0 --phase-b=0.05 --format summary");
@@ -41,18 +37,16 @@ TEST(ReproduceCommandTest, WrittenOutSetupGivesItsLineWordForWord)
 
 TEST(ReproduceCommandTest, EveryValueReadsBackAsTheSameDouble)
 {
-  // Values with no short decimal form, negative ones among them.
-  TEncoderSetup setup;
-  setup.Pitch = 0.1 / 3.0;
-  setup.Resolution = 0.0002 / 3.0;
+  // Values with no short decimal form, negative ones among them, in the
+  // command's order: gain, offset and phase of A, then of B.
   const double values[6] = {2.0 / 3.0,   -1.0 / 7.0, -0.1 / 3.0,
                             1.0 + 1e-15, 1e-17,      -0.123456789012345};
-  setup.Gain[0] = values[0];
-  setup.Offset[0] = values[1];
-  setup.Phase[0] = values[2];
-  setup.Gain[1] = values[3];
-  setup.Offset[1] = values[4];
-  setup.Phase[1] = values[5];
+  const TEncoderSetup setup{0.1 / 3.0,
+                            0.0002 / 3.0,
+                            {values[0], values[3]},
+                            {values[1], values[4]},
+                            {values[2], values[5]},
+                            {}};
   const QString command = ReproduceCommand(setup, true, true);
   EXPECT_EQ(OptionValue(command, "pitch"), setup.Pitch);
   EXPECT_EQ(OptionValue(command, "resolution"), setup.Resolution);

@@ -5,6 +5,7 @@
 #include "encoderchannel.h"
 #include "encoderinterpolator.h"
 #include "reportprocess.h"
+#include "testhelpers.h"
 
 namespace {
 
@@ -22,12 +23,8 @@ double ReadDouble(const QByteArray &Text)
 TEST(ReportCsvTest, RowsReadBackToTheInterpolatorsPointsBitForBit)
 {
   // Built here from the model, not through the report's setup code.
-  TEncoderChannel a, b;
-  a.d_type = SIN_CHANNEL;
-  b.d_type = COS_CHANNEL;
-  a.SetGain(1.1);
-  a.SetOffset(0.03);
-  b.SetPhase(-0.2);
+  const TEncoderChannel a = MakeChannel(SIN_CHANNEL, {1.1, 0.03, 0.0});
+  const TEncoderChannel b = MakeChannel(COS_CHANNEL, {1.0, 0.0, -0.2});
   TEncoderInterpolator interpolator;
   interpolator.SetInterpolatorCount(30);  // 0.030 / 0.001
   bool error = false;
@@ -36,8 +33,7 @@ TEST(ReportCsvTest, RowsReadBackToTheInterpolatorsPointsBitForBit)
   const TReportRun run =
       RunReportProgram({"--format", "csv", "--pitch", "0.030", "--resolution", "0.001", "--gain-a",
                         "1.1", "--offset-a", "0.03", "--phase-b", "-0.2"});
-  EXPECT_EQ(run.ExitCode, 0);
-  EXPECT_TRUE(run.Err.isEmpty()) << run.Err.constData();
+  ExpectSuccess(run);
   ASSERT_TRUE(run.Out.endsWith('\n'));
   const QList<QByteArray> lines = run.Out.chopped(1).split('\n');
   ASSERT_EQ(lines.size(), 1 + 300);

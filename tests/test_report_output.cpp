@@ -7,11 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <cmath>
 
-#include "angles.h"
 #include "outputtransaction.h"
 #include "reportprocess.h"
 
@@ -21,18 +18,6 @@ namespace {
 // test does not ask the code under test for the words it must print.
 const QByteArray Full = "No space left on device";
 const QByteArray NoSuchFile = "No such file or directory";
-
-// Rows "A,B" of a clean channel pair over two periods.
-QByteArray CaptureText()
-{
-  QByteArray text;
-  for (int i = 0; i < 400; ++i) {
-    const double t = TwoPi * 2.0 * i / 400;
-    text += QByteArray::number(0.5 * std::sin(t), 'g', 17) + ',' +
-            QByteArray::number(0.5 * std::cos(t), 'g', 17) + '\n';
-  }
-  return text;
-}
 
 // One command line for each mode and format, with the files it needs.
 struct TModeCase
@@ -47,21 +32,11 @@ protected:
   void SetUp() override
   {
     ASSERT_TRUE(d_dir.isValid());
-    d_capture = d_dir.filePath("capture.csv");
-    WriteFile(d_capture, CaptureText());
-    const QStringList study = {"--monte-carlo", "30", "--tolerance", "gain=0.02", "--quiet"};
-    for (int k = 0; k < 2; ++k) {
-      d_shards << d_dir.filePath(QString("shard%1.json").arg(k));
-      const TReportRun run =
-          RunReportProgram(study + QStringList{"--shard", QString("%1/2").arg(k), "--format",
-                                               "json", "--output", d_shards.last()});
-      ASSERT_TRUE(run.ExitCode == 0 || run.ExitCode == 1) << run.Err.constData();
-    }
+    d_shards = WriteShards(d_dir, d_study, {0, 1}, 2);
   }
 
   std::vector<TModeCase> Modes() const
   {
-    const QStringList study = {"--monte-carlo", "30", "--tolerance", "gain=0.02", "--quiet"};
     return {
         {"table", {}},
         {"csv", {"--format", "csv"}},
@@ -70,74 +45,54 @@ protected:
         {"sweep", {"--sweep", "gain-a=0.9:1.1:3"}},
         {"capture summary", {"--capture", d_capture}},
         {"capture csv", {"--capture", d_capture, "--format", "csv"}},
-        {"study summary", study},
-        {"study csv", study + QStringList{"--format", "csv"}},
+        {"study summary", d_study},
+        {"study csv", d_study + QStringList{"--format", "csv"}},
         {"merge", QStringList{"--merge", "--format", "json"} + d_shards},
+        // The counter does not return, which alone is status 1; a lost
+        // output outranks it, and its message is the only line.
+        {"lost count", {"--gain-a", "0.5", "--offset-a", "0.6"}},
     };
   }
 
-  // The directory's files besides the capture and the shards.
+  // The directory's files besides the shards.
   QStringList NewFiles() const
   {
     QStringList files = QDir(d_dir.path()).entryList(QDir::Files | QDir::System);
-    files.removeAll("capture.csv");
     for (const QString &shard : d_shards)
       files.removeAll(QFileInfo(shard).fileName());
     return files;
   }
 
+  const QStringList d_study = {"--monte-carlo", "30", "--tolerance", "gain=0.02", "--quiet"};
   QTemporaryDir d_dir;
-  QString d_capture;
+  const QString d_capture = ExampleFile("clean.csv");
   QStringList d_shards;
 };
 
 }  // namespace
 
-TEST_F(ReportOutputTest, EveryModeRefusesAFullStandardOutput)
+TEST_F(ReportOutputTest, EveryModeRefusesAFullStandardOutputOrOutputDevice)
 {
+  // Written in full, the lost count is status 1.
+  ASSERT_EQ(RunReportProgram({"--gain-a", "0.5", "--offset-a", "0.6"}).ExitCode, 1);
   for (const TModeCase &mode : Modes()) {
     SCOPED_TRACE(mode.Name);
-    const TReportRun run = RunReportProgram(mode.Arguments, {}, "/dev/full");
-    EXPECT_FALSE(run.Crashed);
-    EXPECT_EQ(run.ExitCode, 2);
-    EXPECT_EQ(run.Err, "vantrel-report: cannot write standard output: " + Full + "\n");
+    ExpectRefusalLine(RunReportProgram(mode.Arguments, {}, "/dev/full"),
+                      "cannot write standard output: " + Full);
+    ExpectRefusalLine(RunReportProgram(mode.Arguments + QStringList{"--output", "/dev/full"}),
+                      "cannot write /dev/full: " + Full);
   }
+  EXPECT_TRUE(NewFiles().isEmpty()) << qPrintable(NewFiles().join(' '));
   // Help and version are output too.
   for (const char *option : {"--help", "--version"})
     EXPECT_EQ(RunReportProgram({option}, {}, "/dev/full").ExitCode, 2) << option;
 }
 
-TEST_F(ReportOutputTest, EveryModeRefusesAFullOutputDevice)
-{
-  for (const TModeCase &mode : Modes()) {
-    SCOPED_TRACE(mode.Name);
-    ExpectRefusalLine(RunReportProgram(mode.Arguments + QStringList{"--output", "/dev/full"}),
-                      "cannot write /dev/full: " + Full);
-  }
-  EXPECT_TRUE(NewFiles().isEmpty()) << qPrintable(NewFiles().join(' '));
-}
-
-// The counter of this setup does not return, which alone is status 1; a
-// lost output outranks it, and its message is the only line.
-TEST_F(ReportOutputTest, AWriteFailureOutranksALostCount)
-{
-  const QStringList lost = {"--gain-a", "0.5", "--offset-a", "0.6"};
-  ASSERT_EQ(RunReportProgram(lost + QStringList{"--output", "/dev/null"}).ExitCode, 1);
-  const TReportRun run = RunReportProgram(lost, {}, "/dev/full");
-  EXPECT_EQ(run.ExitCode, 2);
-  EXPECT_EQ(run.Err, "vantrel-report: cannot write standard output: " + Full + "\n");
-}
-
 TEST_F(ReportOutputTest, AFailedOutputLeavesNoPlotAndKeepsAnOldOne)
 {
-  const QString svg = d_dir.filePath("error.svg");
-  ExpectRefusalLine(
-      RunReportProgram({"--format", "summary", "--plot", svg, "--output", "/dev/full"}),
-      "cannot write /dev/full: " + Full);
-  EXPECT_TRUE(NewFiles().isEmpty()) << qPrintable(NewFiles().join(' '));
-
+  // The scope, new, is not left behind; the plot, old, is kept.
   const QByteArray old = "<svg>an older plot</svg>\n";
-  WriteFile(svg, old);
+  const QString svg = WriteTestFile(d_dir, "error.svg", old);
   const QString png = d_dir.filePath("scope.png");
   for (const QStringList &arguments :
        {QStringList{"--format", "summary", "--plot", svg, "--scope", png},
@@ -158,8 +113,7 @@ TEST_F(ReportOutputTest, AFullPlotDeviceLeavesTheTextFileAsItWas)
 {
   const QString link = d_dir.filePath("full.png");
   ASSERT_TRUE(QFile::link("/dev/full", link));
-  const QString text = d_dir.filePath("summary.txt");
-  WriteFile(text, "the old summary\n");
+  const QString text = WriteTestFile(d_dir, "summary.txt", "the old summary\n");
   ExpectRefusalLine(RunReportProgram({"--format", "summary", "--output", text, "--plot", link}),
                     ("cannot write " + link + ": ").toUtf8() + Full);
   EXPECT_EQ(ReadFile(text), "the old summary\n");
@@ -167,27 +121,23 @@ TEST_F(ReportOutputTest, AFullPlotDeviceLeavesTheTextFileAsItWas)
   EXPECT_EQ(QDir(d_dir.path()).entryList({"summary*"}, QDir::Files), QStringList("summary.txt"));
 }
 
-TEST_F(ReportOutputTest, APlotInAMissingDirectoryIsRefusedBeforeAnyWork)
+// An output in a missing directory is refused before any work. A hundred
+// million trials would run for hours: the study's refusal can only come
+// quickly if the outputs are opened first (the test's time limit is the
+// check that they were).
+TEST_F(ReportOutputTest, AnOutputInAMissingDirectoryIsRefusedBeforeAnyWork)
 {
   const QString plot = d_dir.filePath("no/such/dir/error.png");
-  const QByteArray says = ("cannot write " + plot + ": ").toUtf8() + NoSuchFile;
-  ExpectRefusalLine(RunReportProgram({"--plot", plot}), says);
-  ExpectRefusalLine(RunReportProgram({"--capture", d_capture, "--scope", plot}), says);
-  ExpectRefusalLine(RunReportProgram({"--merge", "--plot", plot, d_shards[0], d_shards[1]}), says);
+  const QStringList study = {"--monte-carlo", "100000000", "--quiet"};
+  for (const QStringList &arguments :
+       {QStringList{"--plot", plot}, QStringList{"--capture", d_capture, "--scope", plot},
+        QStringList{"--merge", "--plot", plot} + d_shards, study + QStringList{"--output", plot},
+        study + QStringList{"--output", "/dev/null", "--plot", plot}}) {
+    SCOPED_TRACE(qPrintable(arguments.join(' ')));
+    ExpectRefusalLine(RunReportProgram(arguments),
+                      ("cannot write " + plot + ": ").toUtf8() + NoSuchFile);
+  }
   EXPECT_TRUE(NewFiles().isEmpty()) << qPrintable(NewFiles().join(' '));
-}
-
-// A hundred million trials would run for hours: the refusal can only come
-// quickly if the output is opened first (the test's time limit is the
-// check that it did).
-TEST_F(ReportOutputTest, AnUnwritableOutputStopsAStudyBeforeItStarts)
-{
-  ExpectRefusalLine(
-      RunReportProgram({"--monte-carlo", "100000000", "--quiet", "--output", "/nonexistent/dir/x"}),
-      "cannot write /nonexistent/dir/x: " + NoSuchFile);
-  ExpectRefusalLine(RunReportProgram({"--monte-carlo", "100000000", "--quiet", "--output",
-                                      "/dev/null", "--plot", "/nonexistent/dir/h.png"}),
-                    "cannot write /nonexistent/dir/h.png: " + NoSuchFile);
 }
 
 // A capture that cannot be read leaves the outputs unopened in effect:
@@ -205,8 +155,7 @@ TEST_F(ReportOutputTest, ARefusedCaptureCreatesNoOutput)
 TEST(OutputTransactionTest, TextFollowsTheFilesAndAFailureTouchesNothing)
 {
   QTemporaryDir dir;
-  const QString kept = dir.filePath("kept.txt");
-  WriteFile(kept, "old\n");
+  const QString kept = WriteTestFile(dir, "kept.txt", "old\n");
   {
     QBuffer out;
     out.open(QIODevice::WriteOnly);

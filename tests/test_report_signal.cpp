@@ -1,11 +1,8 @@
-// The signal options on the command line: their refusals, the JSON's
-// signal, correction and corrected error, sweeps of the signal, the
-// study's harmonic tolerance and a capture's third harmonic.
+// The signal options on the command line: the JSON's signal, correction
+// and corrected error, sweeps of the signal, the study's harmonic
+// tolerance and a capture's third harmonic.
 #include <gtest/gtest.h>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QList>
 #include <QTemporaryDir>
 #include <cmath>
 
@@ -13,44 +10,17 @@
 
 namespace {
 
-QJsonObject Json(const QStringList &Arguments)
-{
-  const TReportRun run = RunReportProgram(Arguments + QStringList{"--format", "json"});
-  EXPECT_FALSE(run.Crashed);
-  return QJsonDocument::fromJson(run.Out).object();
-}
-
-TEST(ReportSignalTest, BadSignalOptionsAreRefused)
-{
-  const struct
-  {
-    QStringList Arguments;
-    const char *Says;
-  } cases[] = {
-      {{"--adc-bits", "3"}, "--adc-bits needs a whole number from 4 to 24, not '3'"},
-      {{"--adc-bits", "12.5"}, "--adc-bits needs a whole number"},
-      {{"--noise", "-0.01"}, "--noise -0.01 is outside its range 0 ... 1"},
-      {{"--harmonic3", "0.31"}, "--harmonic3 0.31 is outside its range -0.3 ... 0.3"},
-      {{"--harmonic3-phase", "x"}, "--harmonic3-phase needs a number, not 'x'"},
-      {{"--noise", "0.1", "--capture", "-"}, "--noise does not go with --capture"},
-      {{"--sweep", "harmonic3-phase=0:1:3"}, "is not one of gain-a"},
-      {{"--sweep", "noise=0:2:3"}, "--sweep: --noise 2 is outside its range"},
-      {{"--monte-carlo", "10", "--tolerance", "harmonic=0.01"}, "harmonic3"},
-  };
-  for (const auto &c : cases)
-    ExpectRefusal(RunReportProgram(c.Arguments), c.Says);
-}
-
 TEST(ReportSignalTest, JsonCarriesTheSignalTheCorrectionAndTheEstimates)
 {
-  QJsonObject root = Json({});
+  QJsonObject root = ReportJson({});
   QJsonObject signal = root["signal"].toObject();
   EXPECT_EQ(signal["harmonic3"].toDouble(-1), 0.0);
   EXPECT_TRUE(signal["noise"].isNull() && signal["adc_bits"].isNull());
   EXPECT_TRUE(root["interpolation_error"].toObject()["rms_noise_estimate"].isNull());
 
-  root = Json({"--harmonic3", "0.015", "--harmonic3-phase", "0.3", "--noise", "0.002", "--adc-bits",
-               "12", "--seed", "4", "--offset-a", "0.01", "--gain-b", "0.98", "--phase-a", "0.02"});
+  root = ReportJson({"--harmonic3", "0.015", "--harmonic3-phase", "0.3", "--noise", "0.002",
+                     "--adc-bits", "12", "--seed", "4", "--offset-a", "0.01", "--gain-b", "0.98",
+                     "--phase-a", "0.02"});
   signal = root["signal"].toObject();
   EXPECT_EQ(signal["harmonic3"].toDouble(), 0.015);
   EXPECT_EQ(signal["harmonic3_phase_rad"].toDouble(), 0.3);
@@ -88,14 +58,13 @@ TEST(ReportSignalTest, SweepOfTheHarmonicGrowsThePeakToPeakByTwiceK)
 {
   const TReportRun run = RunReportProgram({"--sweep", "harmonic3=0:0.02:3"});
   EXPECT_EQ(run.ExitCode, 0);
-  const QList<QByteArray> lines = run.Out.trimmed().split('\n');
-  ASSERT_EQ(lines.size(), 4);
-  EXPECT_TRUE(lines[0].startsWith("harmonic3,count_error,"));
+  const QList<QList<QByteArray>> rows = CsvRows(run.Out);
+  ASSERT_EQ(rows.size(), 4);
+  EXPECT_TRUE(rows[0].join(',').startsWith("harmonic3,count_error,"));
   // Peak-to-peak 2 asin K in % of the period, for an otherwise ideal head.
   for (int i = 1; i < 4; ++i) {
-    const QList<QByteArray> row = lines[i].split(',');
-    const double k = row[0].toDouble();
-    EXPECT_NEAR(row[4].toDouble(), 2.0 * std::asin(k) / (2.0 * M_PI) * 100.0, 1e-5) << k;
+    const double k = rows[i][0].toDouble();
+    EXPECT_NEAR(rows[i][4].toDouble(), 2.0 * std::asin(k) / (2.0 * M_PI) * 100.0, 1e-5) << k;
   }
 }
 
@@ -109,19 +78,14 @@ TEST(ReportSignalTest, StudyTakesAHarmonicToleranceAndNamesItInTheWorstTrial)
 
   // Shards keep the signal in their files, so merged they name the same
   // worst trial, noise seed and ADC included.
-  const QStringList study = {"--monte-carlo", "60",      "--tolerance", "harmonic3=0.02",
-                             "--noise",       "0.01",    "--adc-bits",  "10",
-                             "--quiet",       "--format"};
-  const QByteArray whole = RunReportProgram(study + QStringList{"summary"}).Out;
+  const QStringList study = {"--monte-carlo",  "60",      "--tolerance",
+                             "harmonic3=0.02", "--noise", "0.01",
+                             "--adc-bits",     "10",      "--quiet"};
+  const QByteArray whole = RunReportProgram(study + QStringList{"--format", "summary"}).Out;
   QTemporaryDir dir;
-  QStringList files;
-  for (int k = 0; k < 2; ++k) {
-    files << dir.filePath(QString("s%1.json").arg(k));
-    RunReportProgram(
-        study + QStringList{"json", "--shard", QString("%1/2").arg(k), "--output", files.last()});
-  }
-  const QByteArray merged =
-      RunReportProgram(QStringList{"--merge", "--format", "summary"} + files).Out;
+  const QByteArray merged = RunReportProgram(QStringList{"--merge", "--format", "summary"} +
+                                             WriteShards(dir, study, {0, 1}, 2))
+                                .Out;
   const auto worst = [](const QByteArray &Text) {
     const int start = Text.indexOf("--harmonic3=");
     return Text.mid(start, Text.indexOf('\n', start) - start);
@@ -135,8 +99,7 @@ TEST(ReportSignalTest, StudyTakesAHarmonicToleranceAndNamesItInTheWorstTrial)
 TEST(ReportSignalTest, CaptureGivesBackTheThirdHarmonicItWasMadeWith)
 {
   // examples/harmonic3.csv: tools/makecapture --harmonic3 0.03, phase 0.
-  const QString path = QString(VANTREL_EXAMPLES_DIR) + "/harmonic3.csv";
-  const QJsonObject root = Json({"--capture", path});
+  const QJsonObject root = ReportJson({"--capture", ExampleFile("harmonic3.csv")});
   const QJsonObject distortion = root["distortion"].toObject();
   EXPECT_NEAR(distortion["harmonic3"].toDouble(), 0.03, 0.03 * 0.05);
   EXPECT_NEAR(distortion["harmonic3_phase_rad"].toDouble(), 0.0, 0.05);
