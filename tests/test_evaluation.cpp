@@ -83,6 +83,21 @@ TEST_F(EvaluationTest, DistortedChannelsGiveTheGoldenRowsAndStatus)
   EXPECT_EQ(status->text(), "Scale count not zero on return");
 }
 
+// A fine resolution's sawtooth (two counts of 0.0001 either way) still
+// fills a view of +-0.001 mm, plus 1/50 of the span as a margin; a
+// coarse one's larger error sets the view itself.
+TEST_F(EvaluationTest, ErrorGraphShowsAtLeastAThousandthOfAMmEitherWay)
+{
+  ShowActive();
+  tabs->setCurrentIndex(0);
+  const QRect &plot = error_graph->PlotRect();
+  Setup("0.040", "0.0001");
+  EXPECT_NEAR(error_graph->Mapping().UnmapY(plot.top()), 0.00104, 1e-12);
+  EXPECT_NEAR(error_graph->Mapping().UnmapY(plot.bottom()), -0.00104, 1e-12);
+  Setup("0.040", "0.0050");
+  EXPECT_GT(error_graph->Mapping().UnmapY(plot.top()), 0.002);
+}
+
 TEST_F(EvaluationTest, CountIsRoundedAndNumbersIgnoreTheLocale)
 {
   QLocale::setDefault(QLocale(QLocale::German));  // decimal comma

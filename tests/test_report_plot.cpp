@@ -148,7 +148,7 @@ TEST_F(ReportPlotTest, SvgLabelsStandAtRoundStepsUnderTitlesWithUnits)
   const auto plot = [&](const QStringList &Arguments) {
     const TReportRun run = RunReportProgram(Arguments + QStringList{"--output", "/dev/null"});
     EXPECT_TRUE(run.ExitCode == 0 || run.ExitCode == 1) << run.Err.constData();
-    const TSvgLabels labels = ReadLabels(ReadFile(svg));
+    TSvgLabels labels = ReadLabels(ReadFile(svg));
     QFile::remove(svg);
     return labels;
   };
