@@ -14,7 +14,6 @@
 
 namespace {
 
-const QString Examples = VANTREL_EXAMPLES_DIR;
 const double Pi = 3.141592653589793;
 
 // The box opened last among the window's children: its text, then closed.
@@ -91,7 +90,7 @@ TEST_F(CaptureWindowTest, ExamplesShowTheirModelSamplesAndError)
   };
   for (const TCase &c : cases) {
     SCOPED_TRACE(c.File);
-    ASSERT_TRUE(window.OpenCapture(Examples + "/" + c.File));
+    ASSERT_TRUE(window.OpenCapture(ExampleFile(c.File)));
     EXPECT_EQ(Boxes(), c.Boxes);
     EXPECT_NEAR(Box("phase_a")->value(), c.Phase, 1e-4);
     EXPECT_EQ(Box("phase_b")->text(), "0.000000");
@@ -126,7 +125,7 @@ TEST_F(CaptureWindowTest, ExamplesShowTheirModelSamplesAndError)
 // pitch moves it, and it meets the simulation's.
 TEST_F(CaptureWindowTest, SamplesSitOnTheSignalsAndTheErrorFollowsThePitch)
 {
-  ASSERT_TRUE(window.OpenCapture(Examples + "/clean.csv"));
+  ASSERT_TRUE(window.OpenCapture(ExampleFile("clean.csv")));
   ASSERT_EQ(scope->DataSetCount(), 4);
   for (const TVector2 &p : scope->DataSet(2).Points)
     ASSERT_NEAR(p.y, (0.05 + std::sin(p.x + 0.08)) / 1.05, 1e-9) << p.x;
@@ -204,9 +203,9 @@ TEST_F(CaptureWindowTest, RefusalsChangeNothing)
     bytes += static_cast<char>((i * 97 + 13) % 256);
   WriteFile(binary, bytes);
   const QString refused[] = {binary, dir.filePath("missing.csv"), dir.path(),
-                             Examples + "/README.md"};
+                             ExampleFile("README.md")};
 
-  ASSERT_TRUE(window.OpenCapture(Examples + "/clean.csv"));
+  ASSERT_TRUE(window.OpenCapture(ExampleFile("clean.csv")));
   Box("offset_b")->setValue(0.2);
   const QString before = State();
   for (const QString &path : refused) {
@@ -224,7 +223,7 @@ TEST_F(CaptureWindowTest, RefusalsChangeNothing)
 TEST_F(CaptureWindowTest, DropsOneLocalFile)
 {
   EXPECT_TRUE(window.acceptDrops());
-  const QUrl file = QUrl::fromLocalFile(Examples + "/noisy.csv");
+  const QUrl file = QUrl::fromLocalFile(ExampleFile("noisy.csv"));
   const QList<QUrl> refused[] = {{}, {file, file}, {QUrl("https://example.org/noisy.csv")}};
   for (const QList<QUrl> &urls : refused) {
     QMimeData data;
@@ -258,7 +257,7 @@ TEST_F(CaptureWindowTest, KeysOpenAndClose)
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_EQ(dialog->nameFilters().size(), 2);
-  dialog->selectFile(Examples + "/clean.csv");
+  dialog->selectFile(ExampleFile("clean.csv"));
   QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
   EXPECT_EQ(window.windowTitle(), "Vantrel - 1.0 - clean.csv");
   QApplication::setActiveWindow(&window);
