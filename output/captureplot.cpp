@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "angles.h"
+#include "fixedtexts.h"
 #include "graphstyle.h"
 #include "graphwidget.h"
 
@@ -23,8 +24,8 @@ void ShowLissajous(TGraphWidget &Graph, const TCapture &Capture, const TEllipse 
   SetReportAxes(Graph);
   Graph.SetEqualAspect(true);
   Graph.SetMinimumYExtent(1e-9);
-  Graph.SetVTitle("Channel B (COS)");
-  Graph.SetHTitle("Channel A (SIN)");
+  Graph.SetVTitle(ChannelLabel(1));
+  Graph.SetHTitle(ChannelLabel(0));
   Graph.SetTitle("Capture - Lissajous figure and fitted ellipse");
   const int samples = Graph.AddDataSet(SampleColor, SampleStyle);
   for (std::size_t i = 0; i < Capture.Size(); i += Stride(Capture))

@@ -4,11 +4,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <charconv>
 #include <cmath>
 
 #include "angles.h"
+#include "chunkedwrite.h"
 #include "errorunits.h"
+#include "numbertext.h"
 #include "reproducecommand.h"
 #include "textcolumns.h"
 
@@ -17,12 +18,9 @@ namespace {
 // Labels of this block are padded to this width.
 const int LabelWidth = 28;
 
-const int CsvDigits = 17;
-const std::size_t CsvChunk = 1 << 16;
-
 QString Absent()
 {
-  return QString(" %1").arg("-", 12);
+  return Column("-");
 }
 
 QString Parameter(double Value)
@@ -73,19 +71,6 @@ QString LineList(const std::vector<std::uint32_t> &Lines, std::size_t Count)
       .arg(Lines.size() == 1 ? "" : "s", lines.join(", "), Count > Lines.size() ? ", ..." : "");
 }
 
-void Append(QByteArray &Text, double Value)
-{
-  char buffer[32];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, Value, std::chars_format::general, CsvDigits);
-  Text.append(buffer, static_cast<int>(result.ptr - buffer));
-}
-
-QString Number(double Value)
-{
-  return QString::number(Value, 'g', 6);
-}
-
 QString EllipseProblemText(TEllipseProblem Problem)
 {
   switch (Problem) {
@@ -121,7 +106,7 @@ QString CaptureProblemText(const TCaptureProblem &Problem)
       return EllipseProblemText(Problem.Ellipse);
     case TCaptureProblem::ShortSweep:
       return QString("the samples cover %1 of a signal period; a fit needs at least a quarter")
-          .arg(Number(Problem.Periods));
+          .arg(Figure(Problem.Periods));
     case TCaptureProblem::None:
       break;
   }
@@ -133,24 +118,24 @@ QString CaptureWarningText(const TCaptureWarning &Warning)
   const char *const channel = Warning.Channel == 0 ? "A" : "B";
   switch (Warning.Kind) {
     case TCaptureWarning::ShortCoverage:
-      return QString("the samples cover only %1 of a signal period").arg(Number(Warning.Value));
+      return QString("the samples cover only %1 of a signal period").arg(Figure(Warning.Value));
     case TCaptureWarning::Clips:
       return QString(
                  "channel %1 reaches %2 of --amplitude: it clips in the simulation, "
                  "as the window's channels do")
-          .arg(channel, Number(Warning.Value));
+          .arg(channel, Figure(Warning.Value));
     case TCaptureWarning::OutOfRange: {
       const TParameterRange &range = Warning.Parameter.Range();
       return QString("the model's %1 %2 %3 is outside the window's range %4 ... %5")
-          .arg(KindName(Warning.Parameter.Kind), channel, Number(Warning.Value),
-               Number(range.Minimum), Number(range.Maximum));
+          .arg(KindName(Warning.Parameter.Kind), channel, Figure(Warning.Value),
+               Figure(range.Minimum), Figure(range.Maximum));
     }
     case TCaptureWarning::LastLineCut:
       return "the last line has no line end: it was cut off and is left out";
     case TCaptureWarning::Clipped:
       return QString("%1 samples of channel %2 sit at its %3 value %4: the signal is clipped")
           .arg(Warning.Count)
-          .arg(channel, Warning.Top ? "largest" : "smallest", Number(Warning.Value));
+          .arg(channel, Warning.Top ? "largest" : "smallest", Figure(Warning.Value));
     case TCaptureWarning::Outliers:
       return QString(
                  "%1 sample%2 far off the fitted ellipse (%3) %4 left out of the fit and "
@@ -160,17 +145,17 @@ QString CaptureWarningText(const TCaptureWarning &Warning)
                Warning.Count == 1 ? "is" : "are");
     case TCaptureWarning::ManyOutliers:
       return QString("the fit is unreliable: %1 % of the samples are outliers")
-          .arg(Number(Warning.Value));
+          .arg(Figure(Warning.Value));
     case TCaptureWarning::LargeResidual:
       return QString(
                  "the fit is unreliable: the fitted samples stray %1 % of the amplitude "
                  "from the ellipse")
-          .arg(Number(Warning.Value));
+          .arg(Figure(Warning.Value));
     case TCaptureWarning::ZeroOutside:
       return QString(
                  "the signals' centre (%1, %2) lies outside their Lissajous figure: an "
                  "interpolator cannot count them; give the reference level with --zero")
-          .arg(Number(Warning.Value), Number(Warning.Other));
+          .arg(Figure(Warning.Value), Figure(Warning.Other));
   }
   return QString();
 }
@@ -185,16 +170,15 @@ QByteArray CaptureSummaryText(const TCaptureReport &R)
   const TCaptureAnalysis &a = R.Analysis;
   const TEllipse &e = a.Ellipse;
   QString text = "Capture " + R.Name + '\n';
-  text += Line("Rows read", QString::asprintf(" %12zu", R.Capture->Size()), LabelWidth);
-  text += Line("Header lines skipped", QString::asprintf(" %12lld", R.Capture->HeaderLines),
-               LabelWidth);
-  text += Line("Bad rows skipped", QString::asprintf(" %12lld", R.Capture->BadRows), LabelWidth);
-  text += Line("Outliers left out", QString::asprintf(" %12zu", a.Screen.Outliers), LabelWidth);
+  text += Line("Rows read", Whole(R.Capture->Size()), LabelWidth);
+  text += Line("Header lines skipped", Whole(R.Capture->HeaderLines), LabelWidth);
+  text += Line("Bad rows skipped", Whole(R.Capture->BadRows), LabelWidth);
+  text += Line("Outliers left out", Whole(a.Screen.Outliers), LabelWidth);
   text += Line("Clipped samples A, B", QString::asprintf(" %9zu, %zu", a.Clipped[0], a.Clipped[1]),
                LabelWidth);
   text +=
       Line("Reference level A, B",
-           QString(" %1, %2").arg(Number(R.Capture->Zero[0]), 9).arg(Number(R.Capture->Zero[1])),
+           QString(" %1, %2").arg(Figure(R.Capture->Zero[0]), 9).arg(Figure(R.Capture->Zero[1])),
            LabelWidth);
   text +=
       Line("Columns A, B",
@@ -228,23 +212,17 @@ QByteArray CaptureSummaryText(const TCaptureReport &R)
   const TUnits units{R};
   text += QString("\nMeasured interpolation error over %1 samples\n")
               .arg(R.Capture->Size() - a.Screen.Outliers);
-  text += QString().leftJustified(30);
-  for (const char *column : {"rad", "deg", "% period", "counts", "mm"})
-    text += QString(column).rightJustified(13);
-  text += '\n';
+  text += Heading(QString(), {"rad", "deg", "% period", "counts", "mm"}, LabelWidth);
   const TInterpolationError &error = a.Measured;
   text += Line("Peak-to-peak", units.Text(error.PeakToPeak), LabelWidth);
   text += Line("Largest magnitude", units.Text(error.MaxAbs), LabelWidth);
   text += Line("Mean (bias)", units.Text(error.Mean), LabelWidth);
   text += Line("RMS", units.Text(error.Rms), LabelWidth);
   text += "\nHarmonics of the measured error, against the corrected angle\n";
-  text += QString("  Order").leftJustified(30);
-  for (const char *column : {"% period", "mm", "phase rad"})
-    text += QString(column).rightJustified(13);
-  text += '\n';
+  text += Heading("  Order", {"% period", "mm", "phase rad"}, LabelWidth);
   for (int h = 0; h < HarmonicCount; ++h) {
     const THarmonic &harmonic = error.Harmonics[h];
-    text += Line(QByteArray::number(h + 1).constData(),
+    text += Line(QString::number(h + 1),
                  TUnits::Field(units.Valid(), RadToPercentPeriod(harmonic.Amplitude)) +
                      TUnits::Field(units.HasMm(), units.Mm(harmonic.Amplitude)) +
                      TUnits::Field(units.Valid(), harmonic.Phase),
@@ -334,17 +312,14 @@ void WriteCaptureCsv(QIODevice &Device, const TCaptureReport &R)
     text += QByteArray::number(c.Line[i]);
     for (double value : {c.A[i], c.B[i], raw, corrected, error}) {
       text += ',';
-      Append(text, value);
+      AppendDigits17(text, value);
     }
     if (R.PitchGiven) {
       text += ',';
-      Append(text, RadToMm(error, R.Simulation.Setup.Pitch));
+      AppendDigits17(text, RadToMm(error, R.Simulation.Setup.Pitch));
     }
     text += '\n';
-    if (static_cast<std::size_t>(text.size()) >= CsvChunk) {
-      Device.write(text);
-      text.clear();
-    }
+    WriteFullChunk(Device, text);
   }
   Device.write(text);
 }

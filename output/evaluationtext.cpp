@@ -4,28 +4,23 @@
 #include <QIODevice>
 #include <QString>
 
+#include "chunkedwrite.h"
 #include "evaluationreport.h"
-
-namespace {
-// Bytes collected before each write.
-const int ChunkSize = 1 << 16;
-}  // namespace
+#include "numbertext.h"
 
 void WriteTable(QIODevice &Device, const TEncoderSetup &Setup, const TEvaluation &Evaluation)
 {
   // The same lines, joined the same way, as the window's single append.
-  QString text = EvaluationHeaderLines(Setup.Pitch, Setup.Resolution, Evaluation.Count).join('\n');
+  QByteArray text =
+      EvaluationHeaderLines(Setup.Pitch, Setup.Resolution, Evaluation.Count).join('\n').toLatin1();
   int number = 1;
   for (const TVector2 &point : Evaluation.Points) {
     text += '\n';
-    text += EvaluationRow(number++, point);
-    if (text.size() >= ChunkSize) {
-      Device.write(text.toLatin1());
-      text.clear();
-    }
+    text += EvaluationRow(number++, point).toLatin1();
+    WriteFullChunk(Device, text);
   }
   text += '\n';
-  Device.write(text.toLatin1());
+  Device.write(text);
 }
 
 void WriteCsv(QIODevice &Device, const TEvaluation &Evaluation)
@@ -36,14 +31,11 @@ void WriteCsv(QIODevice &Device, const TEvaluation &Evaluation)
     const TVector2 &point = Evaluation.Points[i];
     text += QByteArray::number(static_cast<qulonglong>(i) + 1);
     text += i < forward ? ",forward," : ",return,";
-    text += QByteArray::number(point.x, 'g', 17);
+    AppendQtDigits17(text, point.x);
     text += ',';
-    text += QByteArray::number(point.y, 'g', 17);
+    AppendQtDigits17(text, point.y);
     text += '\n';
-    if (text.size() >= ChunkSize) {
-      Device.write(text);
-      text.clear();
-    }
+    WriteFullChunk(Device, text);
   }
   Device.write(text);
 }

@@ -3,6 +3,7 @@
 
 #include <QColor>
 
+#include "fixedtexts.h"
 #include "graphwidget.h"
 
 // How the graphs are titled, scaled, coloured and drawn. The window's two
@@ -60,8 +61,8 @@ const TGraphStyle MeasuredStyle = TGraphStyle::Crosses;
 // Vertical title, horizontal title, then the title, in either mode.
 inline void SetScopeTitles(TGraphWidget &Scope, bool XY)
 {
-  Scope.SetVTitle(XY ? "Channel B (COS)" : "Signal");
-  Scope.SetHTitle(XY ? "Channel A (SIN)" : "Channel AB Radian Position");
+  Scope.SetVTitle(XY ? ChannelLabel(1) : "Signal");
+  Scope.SetHTitle(XY ? ChannelLabel(0) : "Channel AB Radian Position");
   Scope.SetTitle(XY ? "Oscilloscope - XY Mode" : "Oscilloscope - Dual Channel Mode");
 }
 

@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
+#include "fixedtexts.h"
 #include "graphstyle.h"
 #include "graphwidget.h"
 
@@ -70,8 +71,8 @@ void ShowScope(TGraphWidget &Graph, const TEncoderChannel &A, const TEncoderChan
   Graph.SetMinimumYExtent(ScopeMinimumYExtent);
   Graph.SetEqualAspect(XY);
   // The signals are in units of their nominal amplitude.
-  Graph.SetVTitle(XY ? "Channel B (COS)" : "Signal (nominal amplitude = 1)");
-  Graph.SetHTitle(XY ? "Channel A (SIN)" : "Angle within the scale's periods (rad)");
+  Graph.SetVTitle(XY ? ChannelLabel(1) : "Signal (nominal amplitude = 1)");
+  Graph.SetHTitle(XY ? ChannelLabel(0) : "Angle within the scale's periods (rad)");
   Graph.SetTitle(XY ? "Oscilloscope - XY mode" : "Oscilloscope - both channels");
   if (XY) {
     const std::vector<TVector2> a = A.SamplePoints(), b = B.SamplePoints();
@@ -82,7 +83,7 @@ void ShowScope(TGraphWidget &Graph, const TEncoderChannel &A, const TEncoderChan
   } else {
     AddCurve(Graph, ChannelAColor, A.SamplePoints());
     AddCurve(Graph, ChannelBColor, B.SamplePoints());
-    Graph.SetLegend({{"Channel A (SIN)", ChannelAColor}, {"Channel B (COS)", ChannelBColor}});
+    Graph.SetLegend({{ChannelLabel(0), ChannelAColor}, {ChannelLabel(1), ChannelBColor}});
   }
 }
 

@@ -1,12 +1,12 @@
 #include "reproducecommand.h"
 
-#include <QLocale>
+#include "numbertext.h"
 
 namespace {
 
 QString Option(const char *Name, double Value)
 {
-  return QString(" --%1=%2").arg(Name, QString::number(Value, 'g', QLocale::FloatingPointShortest));
+  return QString(" --%1=%2").arg(Name, ShortestText(Value));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "graphstyle.h"
 #include "graphwidget.h"
+#include "numbertext.h"
 #include "studystatistics.h"
 
 std::vector<TVector2> JudgedHistogram(const TFigureList &Figures, TLimitOn On, double Limit)
@@ -54,5 +55,5 @@ void ShowHistogram(TGraphWidget &Graph, const TFigureList &Figures, const TStudy
   Graph.AddPoint(limit, TVector2(Study.LimitPercent, 0.0));
   Graph.AddPoint(limit, TVector2(Study.LimitPercent, highest));
   Graph.SetLegend({{"Trials", MeasuredColor},
-                   {QString("Limit %1 %").arg(Study.LimitPercent, 0, 'g', 6), LimitColor}});
+                   {QString("Limit %1 %").arg(Figure(Study.LimitPercent)), LimitColor}});
 }

@@ -3,11 +3,11 @@
 #include <QIODevice>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QLocale>
-#include <charconv>
 #include <cmath>
 
+#include "chunkedwrite.h"
 #include "errorunits.h"
+#include "numbertext.h"
 #include "reproducecommand.h"
 #include "textcolumns.h"
 
@@ -26,12 +26,6 @@ double PercentToMm(double Percent, const TStudySetup &Study)
 double MmPerPercent(const TStudySetup &Study)
 {
   return Study.Nominal.Pitch / 100.0;
-}
-
-// The shortest text that reads back as the same double.
-QString Exact(double Value)
-{
-  return QString::number(Value, 'g', QLocale::FloatingPointShortest);
 }
 
 double Share(long Part, long Whole)
@@ -77,7 +71,7 @@ QString ToleranceText(const TTolerances &T)
     const double values[3] = {T.Gain[c], T.Offset[c], T.Phase[c]};
     for (int p = 0; p < 3; ++p)
       if (values[p] != 0.0)
-        parts << QString("%1 %2").arg(names[c][p], Exact(values[p]));
+        parts << QString("%1 %2").arg(names[c][p], ShortestText(values[p]));
   }
   return parts.isEmpty() ? QString("none") : parts.join(", ");
 }
@@ -98,10 +92,8 @@ QString VerdictLine(const TStudyStatistics &S)
 
 void AppendNumber(QByteArray &Text, double Value)
 {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, Value);
   Text.append(',');
-  Text.append(buffer, static_cast<int>(result.ptr - buffer));
+  AppendShortest(Text, Value);
 }
 
 }  // namespace
@@ -241,8 +233,8 @@ QByteArray StudySummaryText(const TStudyResult &R)
   text += Line("Interpolator count", QString(" %1").arg(study.Nominal.Count()), LabelWidth);
   text += Line("Limit",
                QString(" %1 % of the period (%2 mm) on %3")
-                   .arg(Exact(study.LimitPercent))
-                   .arg(PercentToMm(study.LimitPercent, study))
+                   .arg(ShortestText(study.LimitPercent))
+                   .arg(Figure(PercentToMm(study.LimitPercent, study)))
                    .arg(JudgedName(study.LimitOn)),
                LabelWidth);
   text += Line("Clamped draws", QString(" %1").arg(s.Clamped), LabelWidth);
@@ -250,8 +242,8 @@ QByteArray StudySummaryText(const TStudyResult &R)
   text += '\n' + Heading("Verdicts", {"trials", "share %", "95 % low", "95 % high"}, LabelWidth);
   const auto verdict = [&](long Count) {
     const TInterval interval = WilsonInterval(Count, s.Trials);
-    return QString::asprintf(" %12ld", Count) + Num(100.0 * Share(Count, s.Trials)) +
-           Num(100.0 * interval.Low) + Num(100.0 * interval.High);
+    return Whole(Count) + Num(100.0 * Share(Count, s.Trials)) + Num(100.0 * interval.Low) +
+           Num(100.0 * interval.High);
   };
   text += Line("Lost counts", verdict(s.CountErrors), LabelWidth);
   text += Line("Over the limit", verdict(s.OverLimit), LabelWidth);
@@ -270,7 +262,7 @@ QByteArray StudySummaryText(const TStudyResult &R)
                 .arg(s.WorstIndex)
                 .arg(worst.CountError ? "lost counts" : "counted right")
                 .arg(JudgedName(study.LimitOn))
-                .arg(JudgedPercent(worst, study.LimitOn), 0, 'g', 6);
+                .arg(Figure(JudgedPercent(worst, study.LimitOn)));
     text += "  " + ReproduceCommand(DrawTrial(study, s.WorstIndex).Setup, true, true) + '\n';
   }
   text += "\nResult: " + VerdictLine(s) + '\n';
@@ -349,11 +341,7 @@ void WriteStudyCsv(QIODevice &Device, const TStudyResult &R)
     AppendNumber(text, f.PeakToPeak);
     AppendNumber(text, f.MaxAbs);
     text += '\n';
-    // Written in pieces, so a large study never sits in memory as text.
-    if (text.size() > (1 << 20)) {
-      Device.write(text);
-      text.clear();
-    }
+    WriteFullChunk(Device, text);
   }
   Device.write(text);
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <algorithm>
 
+#include "fixedtexts.h"
 #include "textcolumns.h"
 
 namespace {
@@ -116,8 +117,7 @@ QString CorrectionText(const TEvaluationSummary &S)
   text += Heading("  Order", {"% period", "mm", "phase rad"}, LabelWidth);
   for (int h = 0; h < HarmonicCount; ++h) {
     const THarmonic &harmonic = error.Harmonics[h];
-    const QByteArray label = QByteArray::number(h + 1);
-    text += Line(label.constData(),
+    text += Line(QString::number(h + 1),
                  Num(RadToPercentPeriod(harmonic.Amplitude)) + Num(S.InMm(harmonic.Amplitude)) +
                      Num(harmonic.Phase),
                  LabelWidth);
@@ -133,14 +133,11 @@ QByteArray SummaryText(const TEvaluationSummary &S)
   QString text = "Setup\n";
   text += Line("Scale pitch (mm)", Num(setup.Pitch), LabelWidth);
   text += Line("Interpolated resolution (mm)", Num(setup.Resolution), LabelWidth);
-  text += Line("Interpolator count", QString::asprintf(" %12d", S.Count), LabelWidth);
-  const char *const names[2][3] = {
-      {"Channel A (SIN) gain", "Channel A (SIN) offset", "Channel A (SIN) phase (rad)"},
-      {"Channel B (COS) gain", "Channel B (COS) offset", "Channel B (COS) phase (rad)"}};
+  text += Line("Interpolator count", Whole(S.Count), LabelWidth);
   for (int c = 0; c < 2; ++c) {
-    text += Line(names[c][0], Num(setup.Gain[c]), LabelWidth);
-    text += Line(names[c][1], Num(setup.Offset[c]), LabelWidth);
-    text += Line(names[c][2], Num(setup.Phase[c]), LabelWidth);
+    text += Line(ChannelLabel(c) + " gain", Num(setup.Gain[c]), LabelWidth);
+    text += Line(ChannelLabel(c) + " offset", Num(setup.Offset[c]), LabelWidth);
+    text += Line(ChannelLabel(c) + " phase (rad)", Num(setup.Phase[c]), LabelWidth);
   }
   // Shown only when in use, so a plain setup's summary stays as it was.
   const TSignalOptions &signal = setup.Signal;
@@ -150,10 +147,10 @@ QByteArray SummaryText(const TEvaluationSummary &S)
   }
   if (signal.Noise > 0.0) {
     text += Line("Noise (standard deviation)", Num(signal.Noise), LabelWidth);
-    text += Line("Noise seed", QString(" %1").arg(signal.Seed, 12), LabelWidth);
+    text += Line("Noise seed", Whole(signal.Seed), LabelWidth);
   }
   if (signal.AdcBits > 0)
-    text += Line("ADC bits", QString::asprintf(" %12d", signal.AdcBits), LabelWidth);
+    text += Line("ADC bits", Whole(signal.AdcBits), LabelWidth);
 
   text += "\nCount check\n";
   const auto counter = [&](long Counts) {
@@ -162,7 +159,7 @@ QByteArray SummaryText(const TEvaluationSummary &S)
   text += Line("Counter after forward pass", counter(S.CounterForward), LabelWidth);
   text += Line("Counter after return pass", counter(S.CounterReturn), LabelWidth);
   text += Line("Verdict",
-               S.CountError ? "  Scale count not zero on return" : "  counter returned to zero",
+               QString("  ") + (S.CountError ? CountErrorMessage : "counter returned to zero"),
                LabelWidth);
 
   text += '\n' + Heading("Table error column (mm)", {"min", "max", "peak-to-peak"}, LabelWidth);
@@ -194,8 +191,7 @@ QByteArray SummaryText(const TEvaluationSummary &S)
   for (int h = 0; h < HarmonicCount; ++h) {
     const THarmonic &harmonic = e.Harmonics[h];
     const THarmonic &estimate = S.Estimate.Harmonics[h];
-    const QByteArray label = QByteArray::number(h + 1);
-    text += Line(label.constData(),
+    text += Line(QString::number(h + 1),
                  Num(RadToPercentPeriod(harmonic.Amplitude)) + Num(S.InMm(harmonic.Amplitude)) +
                      Num(harmonic.Phase) + Num(RadToPercentPeriod(estimate.Amplitude)) +
                      Num(S.InMm(estimate.Amplitude)) + Num(estimate.Phase),

@@ -3,12 +3,14 @@
 #include <QByteArray>
 #include <QIODevice>
 
+#include "numbertext.h"
+
 namespace {
 
 // Six significant digits: enough to plot or compare designs by.
 QByteArray Field(double Value)
 {
-  return ',' + QByteArray::number(Value, 'g', 6);
+  return ',' + Figure(Value).toLatin1();
 }
 
 }  // namespace
@@ -22,7 +24,7 @@ void WriteSweep(QIODevice &Device, const TSweep &Sweep,
                     "harmonic1_mm,harmonic2_mm,table_error_pp_mm\n";
   for (int i = 0; i < static_cast<int>(Summaries.size()); ++i) {
     const TEvaluationSummary &s = Summaries[i];
-    text += QByteArray::number(Sweep.Value(i), 'g', 6) + (s.CountError ? ",1" : ",0") +
+    text += Figure(Sweep.Value(i)).toLatin1() + (s.CountError ? ",1" : ",0") +
             Field(s.InMm(s.Error.PeakToPeak)) + Field(s.InMm(s.Error.MaxAbs)) +
             Field(RadToPercentPeriod(s.Error.PeakToPeak)) +
             Field(RadToPercentPeriod(s.Error.MaxAbs)) +

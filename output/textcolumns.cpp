@@ -1,5 +1,7 @@
 #include "textcolumns.h"
 
+#include "numbertext.h"
+
 namespace {
 
 const int ColumnWidth = 13;
@@ -7,14 +9,19 @@ const int Indent = 2;
 
 }  // namespace
 
-QString Num(double Value)
+QString Column(const QString &Text)
 {
-  return QString::asprintf(" %12.6g", Value);
+  return ' ' + Text.rightJustified(ColumnWidth - 1);
 }
 
-QString Line(const char *Label, const QString &Value, int LabelWidth)
+QString Num(double Value)
 {
-  return QString(Indent, ' ') + QString(Label).leftJustified(LabelWidth) + Value + '\n';
+  return Column(Figure(Value));
+}
+
+QString Line(const QString &Label, const QString &Value, int LabelWidth)
+{
+  return QString(Indent, ' ') + Label.leftJustified(LabelWidth) + Value + '\n';
 }
 
 QString Heading(const QString &Title, const QStringList &Columns, int LabelWidth)

@@ -5,14 +5,22 @@
 #include <QStringList>
 
 // The fixed-width layout of the report's human-readable blocks: labels
-// padded to a width of their own block, numbers in columns 13 wide.
+// padded to a width of their own block, values in columns 13 wide.
 
-// A number in its column: six significant digits, right-aligned.
+// Text right-aligned in its column, after at least one space.
+QString Column(const QString &Text);
+// A number in its column: six significant digits.
 QString Num(double Value);
+// A whole number in its column.
+template <typename TWhole>
+QString Whole(TWhole Value)
+{
+  return Column(QString::number(Value));
+}
 // "  Label" padded to LabelWidth, then Value and a line break.
-QString Line(const char *Label, const QString &Value, int LabelWidth);
+QString Line(const QString &Label, const QString &Value, int LabelWidth);
 // A section title as wide as a block's labels, over right-aligned column
-// titles as wide as the numbers below them.
+// titles as wide as the values below them.
 QString Heading(const QString &Title, const QStringList &Columns, int LabelWidth);
 
 #endif

@@ -7,6 +7,7 @@
 #include <cassert>
 #include <thread>
 
+#include "fixedtexts.h"
 #include "optiontable.h"
 #include "optionvalues.h"
 
@@ -270,7 +271,9 @@ QString HelpText(const QCommandLineParser &Parser)
   text +=
       "\nExit status:\n"
       "  0  the counter returned to zero\n"
-      "  1  \"Scale count not zero on return\" (also on standard error); the output\n"
+      "  1  \"" +
+      QString(CountErrorMessage) +
+      "\" (also on standard error); the output\n"
       "     is still complete; for --monte-carlo or --merge: some trial lost\n"
       "     counts or exceeded --limit\n"
       "  2  a usage or input error, or an output that cannot be written, named in\n"

@@ -1,5 +1,7 @@
 #include "optiontable.h"
 
+#include "fixedtexts.h"
+
 namespace {
 
 // A range's end or default as --help shows it: at least one decimal, so
@@ -33,7 +35,7 @@ std::vector<TOptionDefinition> MakeDefinitions()
        false, Simulated | CaptureMode},
   };
   for (const char channel : {'a', 'b'}) {
-    const QString which = channel == 'a' ? "A (SIN)" : "B (COS)";
+    const QString which = ChannelName(channel - 'a');
     options.push_back({QString("gain-%1").arg(channel), "value",
                        QString("Gain of channel %1, %2.").arg(which, RangeText(GainRange)), false,
                        Simulated});

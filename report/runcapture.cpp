@@ -4,6 +4,7 @@
 
 #include "captureplot.h"
 #include "capturetext.h"
+#include "fixedtexts.h"
 #include "graphwidget.h"
 #include "messages.h"
 #include "options.h"
@@ -72,7 +73,7 @@ int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
   if (!report.Analysis.MeasuredValid)
     return 1;
   if (report.Simulation.CountError) {
-    WriteProblem(Err, "Scale count not zero on return (simulation of the model parameters)");
+    WriteProblem(Err, QString(CountErrorMessage) + " (simulation of the model parameters)");
     return 1;
   }
   return 0;

@@ -3,6 +3,7 @@
 #include <QIODevice>
 
 #include "evaluationtext.h"
+#include "fixedtexts.h"
 #include "messages.h"
 #include "options.h"
 #include "outputtransaction.h"
@@ -49,7 +50,7 @@ int RunEvaluationMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Er
   if (!problem.isEmpty())
     return Refuse(Err, problem);
   if (evaluation.CountError) {
-    WriteProblem(Err, "Scale count not zero on return");
+    WriteProblem(Err, CountErrorMessage);
     return 1;
   }
   return 0;

@@ -1,9 +1,11 @@
-// The report's CSV reads back to exactly the interpolator's points.
+// The report's CSV reads back to exactly the interpolator's points, and
+// each CSV's numbers keep their layout.
 #include <gtest/gtest.h>
 #include <charconv>
 
 #include "encoderchannel.h"
 #include "encoderinterpolator.h"
+#include "numbertext.h"
 #include "reportprocess.h"
 #include "testhelpers.h"
 
@@ -45,5 +47,36 @@ TEST(ReportCsvTest, RowsReadBackToTheInterpolatorsPointsBitForBit)
     EXPECT_EQ(fields[1], i < 150 ? "forward" : "return");
     EXPECT_EQ(ReadDouble(fields[2]), points[i].x) << i;
     EXPECT_EQ(ReadDouble(fields[3]), points[i].y) << i;
+  }
+}
+
+TEST(ReportCsvTest, EachNumberFormKeepsTheLayoutItsFilesHave)
+{
+  // Worked out by hand from each value's exact decimal expansion.
+  const struct
+  {
+    double Value;
+    const char *Shortest, *Digits17, *QtDigits17, *ShortestText, *Figure;
+  } cases[] = {
+      {0.1, "0.1", "0.10000000000000001", "0.10000000000000001", "0.1", "0.1"},
+      {2.0 / 3.0, "0.6666666666666666", "0.66666666666666663", "0.66666666666666663",
+       "0.6666666666666666", "0.666667"},
+      {1e-4, "1e-04", "0.0001", "0.0001", "0.0001", "0.0001"},
+      {1e5, "1e+05", "100000", "100000", "100000", "100000"},
+      {-0.0, "-0", "-0", "0", "0", "0"},
+      // Exactly ...342.125: a tie at the seventeenth digit.
+      {911574910228342.125, "911574910228342.1", "911574910228342.12", "911574910228342.13",
+       "911574910228342.1", "9.11575e+14"},
+  };
+  for (const auto &c : cases) {
+    QByteArray shortest, digits17, qt_digits17;
+    AppendShortest(shortest, c.Value);
+    AppendDigits17(digits17, c.Value);
+    AppendQtDigits17(qt_digits17, c.Value);
+    EXPECT_EQ(shortest, c.Shortest);
+    EXPECT_EQ(digits17, c.Digits17);
+    EXPECT_EQ(qt_digits17, c.QtDigits17);
+    EXPECT_EQ(ShortestText(c.Value), c.ShortestText);
+    EXPECT_EQ(Figure(c.Value), c.Figure);
   }
 }

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "evaluationreport.h"
+#include "fixedtexts.h"
 #include "graphstyle.h"
 #include "graphwidget.h"
 #include "parameterranges.h"
@@ -253,8 +254,8 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   mode_label->setText("Display Mode:");
   resolution_label->setText("Interpolated Resolution:");
   resolution_unit->setText("mm");
-  channel_a_label->setText("Channel A (SIN)");
-  channel_b_label->setText("Channel B (COS)");
+  channel_a_label->setText(ChannelLabel(0));
+  channel_b_label->setText(ChannelLabel(1));
   notice->setText("Simulated sine/cosine encoder channels and arctangent interpolation");
   close_button->setText("Close");
 
@@ -426,7 +427,7 @@ void TVantrel::Update_Evaluation()
   }
 
   Add_Capture_Error(pitch);
-  d_status->setText(count_error ? "Scale count not zero on return" : "");
+  d_status->setText(count_error ? CountErrorMessage : "");
   d_error_graph->Replot();
 }
 
