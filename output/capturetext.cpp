@@ -8,6 +8,7 @@
 
 #include "angles.h"
 #include "chunkedwrite.h"
+#include "errorlines.h"
 #include "errorunits.h"
 #include "numbertext.h"
 #include "reproducecommand.h"
@@ -212,14 +213,12 @@ QByteArray CaptureSummaryText(const TCaptureReport &R)
   const TUnits units{R};
   text += QString("\nMeasured interpolation error over %1 samples\n")
               .arg(R.Capture->Size() - a.Screen.Outliers);
-  text += Heading(QString(), {"rad", "deg", "% period", "counts", "mm"}, LabelWidth);
+  text += Heading(QString(), ErrorUnitColumns(), LabelWidth);
   const TInterpolationError &error = a.Measured;
-  text += Line("Peak-to-peak", units.Text(error.PeakToPeak), LabelWidth);
-  text += Line("Largest magnitude", units.Text(error.MaxAbs), LabelWidth);
-  text += Line("Mean (bias)", units.Text(error.Mean), LabelWidth);
-  text += Line("RMS", units.Text(error.Rms), LabelWidth);
+  text += ErrorLines(
+      error, [&](double Rad) { return units.Text(Rad); }, LabelWidth);
   text += "\nHarmonics of the measured error, against the corrected angle\n";
-  text += Heading("  Order", {"% period", "mm", "phase rad"}, LabelWidth);
+  text += Heading("  Order", HarmonicColumns(), LabelWidth);
   for (int h = 0; h < HarmonicCount; ++h) {
     const THarmonic &harmonic = error.Harmonics[h];
     text += Line(QString::number(h + 1),

@@ -6,6 +6,7 @@
 #include <QString>
 #include <algorithm>
 
+#include "errorlines.h"
 #include "fixedtexts.h"
 #include "textcolumns.h"
 
@@ -90,6 +91,13 @@ QJsonValue CorrectedErrorObject(const TEvaluationSummary &S)
   return object;
 }
 
+// An angle in radians in every unit's column.
+QString UnitsText(const TEvaluationSummary &S, double Rad)
+{
+  const TErrorUnits u = S.InUnits(Rad);
+  return Num(u.Rad) + Num(u.Deg) + Num(u.PercentPeriod) + Num(u.Counts) + Num(u.Mm);
+}
+
 // The coefficients a calibration would find and the error it leaves.
 QString CorrectionText(const TEvaluationSummary &S)
 {
@@ -102,19 +110,13 @@ QString CorrectionText(const TEvaluationSummary &S)
   text += Line("Offset", Num(e.OffsetA) + Num(e.OffsetB), LabelWidth);
   text += Line("Amplitude", Num(e.AmplitudeA) + Num(e.AmplitudeB), LabelWidth);
   text += Line("Phase of A against B (rad)", Num(e.Phase), LabelWidth);
-  text += '\n' + Heading(QString("Corrected error, %1 angles").arg(AngleCount),
-                         {"rad", "deg", "% period", "counts", "mm"}, LabelWidth);
-  const auto units = [&](double Rad) {
-    const TErrorUnits u = S.InUnits(Rad);
-    return Num(u.Rad) + Num(u.Deg) + Num(u.PercentPeriod) + Num(u.Counts) + Num(u.Mm);
-  };
+  text += '\n' + Heading(QString("Corrected error, %1 angles").arg(AngleCount), ErrorUnitColumns(),
+                         LabelWidth);
+  const auto units = [&](double Rad) { return UnitsText(S, Rad); };
   const TInterpolationError &error = correction.Error;
-  text += Line("Peak-to-peak", units(error.PeakToPeak), LabelWidth);
-  text += Line("Largest magnitude", units(error.MaxAbs), LabelWidth);
-  text += Line("Mean (bias)", units(error.Mean), LabelWidth);
-  text += Line("RMS", units(error.Rms), LabelWidth);
+  text += ErrorLines(error, units, LabelWidth);
   text += "\nHarmonics of the corrected error\n";
-  text += Heading("  Order", {"% period", "mm", "phase rad"}, LabelWidth);
+  text += Heading("  Order", HarmonicColumns(), LabelWidth);
   for (int h = 0; h < HarmonicCount; ++h) {
     const THarmonic &harmonic = error.Harmonics[h];
     text += Line(QString::number(h + 1),
@@ -169,16 +171,10 @@ QByteArray SummaryText(const TEvaluationSummary &S)
                LabelWidth);
 
   text += '\n' + Heading(QString("Interpolation error, %1 angles").arg(AngleCount),
-                         {"rad", "deg", "% period", "counts", "mm"}, LabelWidth);
-  const auto units = [&](double Rad) {
-    const TErrorUnits u = S.InUnits(Rad);
-    return Num(u.Rad) + Num(u.Deg) + Num(u.PercentPeriod) + Num(u.Counts) + Num(u.Mm);
-  };
+                         ErrorUnitColumns(), LabelWidth);
+  const auto units = [&](double Rad) { return UnitsText(S, Rad); };
   const TInterpolationError &e = S.Error;
-  text += Line("Peak-to-peak", units(e.PeakToPeak), LabelWidth);
-  text += Line("Largest magnitude", units(e.MaxAbs), LabelWidth);
-  text += Line("Mean (bias)", units(e.Mean), LabelWidth);
-  text += Line("RMS", units(e.Rms), LabelWidth);
+  text += ErrorLines(e, units, LabelWidth);
   text += Line("Mean, first-order estimate", units(S.Estimate.Mean), LabelWidth);
   if (S.Estimate.NoiseRms > 0.0)
     text += Line("RMS from noise, estimate", units(S.Estimate.NoiseRms), LabelWidth);
@@ -186,8 +182,7 @@ QByteArray SummaryText(const TEvaluationSummary &S)
     text += Line("RMS from the ADC, estimate", units(S.Estimate.QuantizationRms), LabelWidth);
 
   text += "\nHarmonics of the interpolation error, then their first-order estimates\n";
-  text += Heading("  Order", {"% period", "mm", "phase rad", "% period", "mm", "phase rad"},
-                  LabelWidth);
+  text += Heading("  Order", HarmonicColumns() + HarmonicColumns(), LabelWidth);
   for (int h = 0; h < HarmonicCount; ++h) {
     const THarmonic &harmonic = e.Harmonics[h];
     const THarmonic &estimate = S.Estimate.Harmonics[h];
