@@ -87,6 +87,14 @@ TEST(ReportSummaryTest, LargeClippedDistortionMatchesAnIndependentComputation)
     EXPECT_NEAR(error.Harmonics[h].Amplitude, amplitude[h], 1e-9) << h + 1;
     EXPECT_NEAR(error.Harmonics[h].Phase, phase[h], 1e-9) << h + 1;
   }
+  // The summary's rows give the same figures, in rad to six digits.
+  const TReportRun run =
+      RunReportProgram({"--format", "summary", "--gain-a", "1.3", "--gain-b", "0.9", "--offset-a",
+                        "0.05", "--offset-b", "0.2", "--phase-a", "0.1", "--phase-b", "-0.3"});
+  const QString text = QString::fromUtf8(run.Out).simplified();
+  for (const char *row : {"Peak-to-peak 0.833762 ", "Largest magnitude 0.543838 ",
+                          "Mean (bias) -0.0796917 ", "RMS 0.269712 "})
+    EXPECT_TRUE(text.contains(row)) << row;
 }
 
 TEST(ReportSummaryTest, JsonCarriesTheSetupCounterPassesAndErrorInEveryUnit)
