@@ -6,6 +6,7 @@
 #include <QString>
 #include <algorithm>
 
+#include "setupjson.h"
 #include "textcolumns.h"
 
 namespace {
@@ -20,12 +21,6 @@ QJsonObject UnitsObject(const TErrorUnits &Units)
           {"percent_period", Units.PercentPeriod},
           {"counts", Units.Counts},
           {"mm", Units.Mm}};
-}
-
-QJsonObject ChannelObject(const TEncoderSetup &Setup, int Index)
-{
-  return {
-      {"gain", Setup.Gain[Index]}, {"offset", Setup.Offset[Index]}, {"phase", Setup.Phase[Index]}};
 }
 
 QJsonObject PassObject(const TPassStatistics &Pass)

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "reportprocess.h"
@@ -72,6 +73,42 @@ TEST(ReportCliTest, HelpVersionAndOutputFileExitZero)
   EXPECT_TRUE(table.startsWith("Scale Pitch:        0.0400\nScale Resolution:   0.0100\n"));
   EXPECT_EQ(table.count('\n'), 7 + 40);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList("table.txt"));
+}
+
+TEST(ReportCliTest, HelpListsExactlyTheNamesSweepAndToleranceTake)
+{
+  // The lists as --help gives them; "a, b or c" reads as three names.
+  const QString help = QString::fromUtf8(RunReportProgram({"--help"}).Out).simplified();
+  const QRegularExpression sweep("Step one parameter \\(([^)]*)\\)");
+  const QRegularExpression tolerance(
+      "Spread of (.*) \\(both channels\\), of one channel's \\(([^)]*)\\) or of ([^,]*),");
+  const auto names = [](QStringList Texts) {
+    return Texts.join(", ").replace(" or ", ", ").split(", ");
+  };
+  const QRegularExpressionMatch swept = sweep.match(help), spread = tolerance.match(help);
+  ASSERT_TRUE(swept.hasMatch() && spread.hasMatch()) << qPrintable(help);
+  const QStringList listed[2] = {
+      names({swept.captured(1)}),
+      names({spread.captured(1), spread.captured(2), spread.captured(3)})};
+  EXPECT_TRUE(listed[1].contains("gain") && listed[1].contains("offset-b"));
+
+  // Every option --help names, the quantities and a stray word, tried in
+  // each: what is accepted is what is listed.
+  QStringList candidates = {"gain", "offset", "phase", "harmonic"};
+  QRegularExpressionMatchIterator option = QRegularExpression("--([a-z0-9-]+)").globalMatch(help);
+  while (option.hasNext())
+    candidates << option.next().captured(1);
+  candidates.removeDuplicates();
+  for (const QString &name : candidates)
+    for (int which = 0; which < 2; ++which) {
+      const TReportRun run = RunReportProgram(
+          which == 0 ? QStringList{"--sweep", name + "=0.1:0.2:2"}
+                     : QStringList{"--monte-carlo", "1", "--tolerance", name + "=0.01", "--quiet"});
+      if (listed[which].contains(name))
+        ExpectSuccess(run);
+      else
+        ExpectRefusal(run, "'" + name.toUtf8() + "' is not one of");
+    }
 }
 
 TEST(ReportCliTest, BadCommandLinesExitTwoWithOneLineAndTouchNoFile)
