@@ -18,6 +18,8 @@ std::string TSetupParameter::Quantity() const
 
 const std::vector<TSetupParameter> &SetupParameters()
 {
+  // Name, key, label, unit, part, channel, range, sweeps, toleranced,
+  // --help's value name and sentence, and where a setup keeps it.
   using P = TParameterPart;
   static const std::vector<TSetupParameter> parameters = {
       {"pitch", "pitch", "Scale Pitch", "mm", P::Scale, -1, &PitchRange, false, false, "value",
