@@ -168,17 +168,14 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
       warning.Channel = c;
       warnings.push_back(warning);
     }
-  // B's phase is the reference, 0 by construction.
-  for (const TParameterKind kind :
-       {TParameterKind::Gain, TParameterKind::Offset, TParameterKind::Phase})
-    for (int c = 0; c < (kind == TParameterKind::Phase ? 1 : 2); ++c) {
-      const TChannelParameter parameter{kind, c};
-      if (!parameter.Range().Contains(parameter.In(model))) {
-        TCaptureWarning warning = Warning(TCaptureWarning::OutOfRange, parameter.In(model));
-        warning.Channel = c;
-        warning.Parameter = parameter;
-        warnings.push_back(warning);
-      }
+  // B's phase, the reference, is 0 by construction and never warns.
+  for (const TSetupParameter &parameter : SetupParameters())
+    if (parameter.Part == TParameterPart::Channel &&
+        !parameter.Range->Contains(parameter.In(model))) {
+      TCaptureWarning warning = Warning(TCaptureWarning::OutOfRange, parameter.In(model));
+      warning.Channel = parameter.Channel;
+      warning.Parameter = &parameter;
+      warnings.push_back(warning);
     }
   return problem;
 }

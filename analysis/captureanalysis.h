@@ -10,6 +10,7 @@
 #include "ellipsefit.h"
 #include "encodersetup.h"
 #include "interpolationerror.h"
+#include "setupparameters.h"
 
 // Fewer samples say too little about an ellipse with five parameters.
 const std::size_t MinimumCaptureRows = 16;
@@ -35,7 +36,7 @@ struct TCaptureWarning
   bool Top = true;
   std::size_t Count = 0;
   std::vector<std::uint32_t> Lines;
-  TChannelParameter Parameter;
+  const TSetupParameter *Parameter = nullptr;
 };
 
 // More than this share of outliers, or a larger residual of the kept

@@ -25,18 +25,30 @@ double Clamped(double Value, const TParameterRange &Range, int &Count)
   return Value;
 }
 
-TEncoderChannel Channel(const TEncoderSetup &Setup, int Index)
+// The toleranced parameters in the order a trial draws them.
+const std::vector<const TSetupParameter *> &DrawOrder()
 {
-  // Evaluate uses only Value(), so the sample table is left unbuilt.
-  TEncoderChannel channel;
-  channel.d_type = Index == 0 ? SIN_CHANNEL : COS_CHANNEL;
-  channel.SetGain(Setup.Gain[Index]);
-  channel.SetOffset(Setup.Offset[Index]);
-  channel.SetPhase(Setup.Phase[Index]);
-  return channel;
+  static const std::vector<const TSetupParameter *> order = [] {
+    std::vector<const TSetupParameter *> list;
+    for (const TSetupParameter *parameter : ChannelParameters())
+      if (parameter->Toleranced)
+        list.push_back(parameter);
+    // After the six, so a study without them draws the trials it always did.
+    for (const TSetupParameter &parameter : SetupParameters())
+      if (parameter.Toleranced && parameter.Part != TParameterPart::Channel)
+        list.push_back(&parameter);
+    return list;
+  }();
+  return order;
 }
 
 }  // namespace
+
+TTolerances::TTolerances()
+{
+  for (const TSetupParameter &parameter : SetupParameters())
+    parameter.In(d_spread) = 0.0;
+}
 
 TTrialDraw DrawTrial(const TStudySetup &Study, long Index)
 {
@@ -52,19 +64,14 @@ TTrialDraw DrawTrial(const TStudySetup &Study, long Index)
   };
   TTrialDraw draw;
   draw.Setup = Study.Nominal;
-  const TTolerances &t = Study.Tolerances;
-  for (int c = 0; c < 2; ++c) {
-    TEncoderSetup &s = draw.Setup;
-    s.Gain[c] = Clamped(s.Gain[c] + deviation(t.Gain[c]), GainRange, draw.Clamped);
-    s.Offset[c] = Clamped(s.Offset[c] + deviation(t.Offset[c]), OffsetRange, draw.Clamped);
-    s.Phase[c] = Clamped(s.Phase[c] + deviation(t.Phase[c]), PhaseRange, draw.Clamped);
+  for (const TSetupParameter *parameter : DrawOrder()) {
+    double &value = parameter->In(draw.Setup);
+    value = Clamped(value + deviation(Study.Tolerances.Of(*parameter)), *parameter->Range,
+                    draw.Clamped);
   }
-  // After the six, so a study without it draws the trials it always did.
-  TSignalOptions &signal = draw.Setup.Signal;
-  signal.Harmonic3 =
-      Clamped(signal.Harmonic3 + deviation(t.Harmonic3), Harmonic3Range, draw.Clamped);
   // 53 bits, so the worst trial's command line can give it to --seed.
-  signal.Seed = SplitMix64(Study.Seed ^ SplitMix64(~static_cast<std::uint64_t>(Index))) >> 11;
+  draw.Setup.Signal.Seed =
+      SplitMix64(Study.Seed ^ SplitMix64(~static_cast<std::uint64_t>(Index))) >> 11;
   return draw;
 }
 
@@ -157,7 +164,9 @@ TTrialFigures TTrialEvaluator::Evaluate(const TEncoderSetup &Setup) const
   TEncoderInterpolator interpolator;
   interpolator.SetInterpolatorCount(Setup.Count());
   if (Setup.Signal.Plain()) {
-    interpolator.Evaluate(Setup.Pitch, Channel(Setup, 0), Channel(Setup, 1), &figures.CountError);
+    // Evaluate uses only Value(), so the sample tables are left unbuilt.
+    interpolator.Evaluate(Setup.Pitch, Setup.Channel(0, false), Setup.Channel(1, false),
+                          &figures.CountError);
   } else {
     TSignalChannel a(Setup, 0, CounterStreamA), b(Setup, 1, CounterStreamB);
     interpolator.EvaluateChannels(Setup.Pitch, a, b, &figures.CountError);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "encodersetup.h"
+#include "setupparameters.h"
 
 enum class TDistribution
 {
@@ -12,15 +13,18 @@ enum class TDistribution
   Uniform,  // a tolerance is the half-width
 };
 
-// How far each channel parameter may stray from its nominal value; index
-// 0 is channel A, 1 channel B.
-struct TTolerances
+// How far each toleranced parameter may stray from its nominal value:
+// zero unless set. Each is kept where a setup keeps the parameter.
+class TTolerances
 {
-  double Gain[2] = {0.0, 0.0};
-  double Offset[2] = {0.0, 0.0};
-  double Phase[2] = {0.0, 0.0};
-  // The waveform's third harmonic, one for both channels.
-  double Harmonic3 = 0.0;
+public:
+  TTolerances();
+
+  double &Of(const TSetupParameter &Parameter) { return Parameter.In(d_spread); }
+  double Of(const TSetupParameter &Parameter) const { return Parameter.In(d_spread); }
+
+private:
+  TEncoderSetup d_spread;
 };
 
 // What a study's limit judges: half the interpolation error's
@@ -32,6 +36,9 @@ enum class TLimitOn
   HalfPeakToPeak,
   MaxAbs,
 };
+
+// The most trials a study runs; also the most shards it splits into.
+const long MaximumTrials = 100000000;
 
 // Everything that decides a study's trials: the same study gives the same
 // trials on any machine and with any number of threads.
@@ -57,8 +64,9 @@ struct TTrialDraw
 
 // Trial Index's own generator is seeded from Seed and Index alone, so a
 // trial never depends on which trials ran before it or beside it. It
-// draws the six channel parameters, then the third harmonic; the trial's
-// noise seed is made from the same two.
+// draws the six channel parameters channel by channel, then the other
+// toleranced ones in the table's order; the trial's noise seed is made
+// from the same two.
 TTrialDraw DrawTrial(const TStudySetup &Study, long Index);
 
 // What the study keeps of a trial; the error in % of the signal period.

@@ -6,29 +6,16 @@
 
 #include "encodersetup.h"
 #include "evaluationsummary.h"
+#include "setupparameters.h"
 
-// What a sweep steps: one channel parameter or one figure of the signal.
-enum class TSweepTarget
-{
-  Channel,    // Parameter
-  Harmonic3,  // the waveform's third harmonic
-  Noise,      // the noise's standard deviation
-};
-
-// A channel parameter or a signal figure stepped through evenly spaced
-// values.
+// One parameter that sweeps, stepped through evenly spaced values.
 struct TSweep
 {
-  TSweepTarget Target = TSweepTarget::Channel;
-  TChannelParameter Parameter;
+  const TSetupParameter *Parameter = nullptr;
   double From = 0.0;
   double To = 0.0;
   int Steps = 0;
 
-  // "gain-a", ..., "harmonic3" or "noise".
-  std::string Name() const;
-  // Where the swept value lives in a setup.
-  double &In(TEncoderSetup &Setup) const;
   // Value number Index of 0 ... Steps - 1; both ends exact.
   double Value(int Index) const;
 };

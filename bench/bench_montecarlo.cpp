@@ -13,9 +13,8 @@ TStudySetup Study(double Resolution)
   TStudySetup study;
   study.Nominal.Pitch = Resolution == 0.0050 ? 0.040 : 0.120;
   study.Nominal.Resolution = Resolution;
-  study.Tolerances.Gain[0] = study.Tolerances.Gain[1] = 0.02;
-  study.Tolerances.Offset[0] = study.Tolerances.Offset[1] = 0.02;
-  study.Tolerances.Phase[0] = study.Tolerances.Phase[1] = 0.02;
+  for (const TSetupParameter *parameter : ChannelParameters())
+    study.Tolerances.Of(*parameter) = 0.02;
   return study;
 }
 

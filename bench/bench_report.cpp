@@ -79,7 +79,7 @@ void BM_ReportSweep41_C1200(benchmark::State &state)
 {
   const TEncoderSetup setup = Count1200();
   TSweep sweep;
-  sweep.Parameter = {TParameterKind::Gain, 0};
+  sweep.Parameter = &SetupParameter("gain-a");
   sweep.From = 0.9;
   sweep.To = 1.1;
   sweep.Steps = 41;

@@ -49,9 +49,8 @@ void BM_SignalTrial_C8(benchmark::State &state)
 {
   TStudySetup study;
   study.Nominal = Setup(state.range(0), 0.0050);
-  study.Tolerances.Gain[0] = study.Tolerances.Gain[1] = 0.02;
-  study.Tolerances.Offset[0] = study.Tolerances.Offset[1] = 0.02;
-  study.Tolerances.Phase[0] = study.Tolerances.Phase[1] = 0.02;
+  for (const TSetupParameter *parameter : ChannelParameters())
+    study.Tolerances.Of(*parameter) = 0.02;
   const TTrialEvaluator evaluator;
   long index = 0;
   for (auto _ : state)

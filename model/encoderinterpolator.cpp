@@ -1,6 +1,7 @@
 #include "encoderinterpolator.h"
 
 #include "angles.h"
+#include "parameterranges.h"
 #include "signalchain.h"
 #include "signallimit.h"
 
@@ -22,15 +23,28 @@ double Wrapped(double Angle)
     Angle += full_turn;
   return Angle;
 }
+
+// The count before truncation. Both are positive here, so adding a half
+// and truncating rounds halves upward. For the window's own pitches and
+// resolutions the quotient is a whole number in doubles, so truncating
+// alone would give the same.
+double UntruncatedCount(const double &Pitch, const double &Resolution)
+{
+  return Pitch / Resolution + 0.5;
+}
+
 }  // namespace
 
 int InterpolationCount(const double &Pitch, const double &Resolution)
 {
-  // Both are positive here, so adding a half and truncating rounds halves
-  // upward. For the window's own pitches and resolutions the quotient is
-  // a whole number in doubles, so truncating alone would give the same.
-  // NOLINTNEXTLINE(bugprone-incorrect-roundings)
-  return static_cast<int>(Pitch / Resolution + 0.5);
+  return static_cast<int>(UntruncatedCount(Pitch, Resolution));
+}
+
+bool CountInRange(const double &Pitch, const double &Resolution)
+{
+  // Checked before the truncation, which could overflow an int.
+  const double count = UntruncatedCount(Pitch, Resolution);
+  return count >= MinimumCount && count < MaximumCount + 1;
 }
 
 TEncoderInterpolator::TEncoderInterpolator() : d_data_size(5), d_interpolator_count(10) {}

@@ -48,5 +48,8 @@ public:
 // halves upward (a half is added and the sum truncated). Callers check
 // that both are positive and that the count is at least 2.
 int InterpolationCount(const double &Pitch, const double &Resolution);
+// Whether that count lies in MinimumCount ... MaximumCount; false for
+// NaN.
+bool CountInRange(const double &Pitch, const double &Resolution);
 
 #endif

@@ -11,7 +11,7 @@ int TEncoderSetup::Count() const
   return InterpolationCount(Pitch, Resolution);
 }
 
-TEncoderChannel TEncoderSetup::Channel(int Index) const
+TEncoderChannel TEncoderSetup::Channel(int Index, bool WithSamples) const
 {
   assert(Index == 0 || Index == 1);
   TEncoderChannel channel;
@@ -19,7 +19,8 @@ TEncoderChannel TEncoderSetup::Channel(int Index) const
   channel.SetGain(Gain[Index]);
   channel.SetOffset(Offset[Index]);
   channel.SetPhase(Phase[Index]);
-  channel.GeneratePoints();
+  if (WithSamples)
+    channel.GeneratePoints();
   return channel;
 }
 
@@ -43,73 +44,4 @@ TEvaluation Evaluate(const TEncoderSetup &Setup)
   evaluation.CounterForward = counter(evaluation.Points[evaluation.ForwardSize() - 1]);
   evaluation.CounterReturn = counter(evaluation.Points.back());
   return evaluation;
-}
-
-namespace {
-
-// What each kind of parameter is called, where its range is and where a
-// setup keeps it.
-struct TKindFacts
-{
-  const char *Name;
-  const TParameterRange *Range;
-  double (TEncoderSetup::*Member)[2];
-};
-
-const TKindFacts &FactsOf(TParameterKind Kind)
-{
-  static const TKindFacts facts[] = {{"gain", &GainRange, &TEncoderSetup::Gain},
-                                     {"offset", &OffsetRange, &TEncoderSetup::Offset},
-                                     {"phase", &PhaseRange, &TEncoderSetup::Phase}};
-  const int index = static_cast<int>(Kind);
-  assert(index >= 0 && index < 3);
-  return facts[index];
-}
-
-}  // namespace
-
-const char *KindName(TParameterKind Kind)
-{
-  return FactsOf(Kind).Name;
-}
-
-std::string TChannelParameter::Name() const
-{
-  assert(Channel == 0 || Channel == 1);
-  return std::string(KindName(Kind)) + (Channel == 0 ? "-a" : "-b");
-}
-
-const TParameterRange &TChannelParameter::Range() const
-{
-  return *FactsOf(Kind).Range;
-}
-
-double &TChannelParameter::In(TEncoderSetup &Setup) const
-{
-  assert(Channel == 0 || Channel == 1);
-  return (Setup.*FactsOf(Kind).Member)[Channel];
-}
-
-double TChannelParameter::In(const TEncoderSetup &Setup) const
-{
-  assert(Channel == 0 || Channel == 1);
-  return (Setup.*FactsOf(Kind).Member)[Channel];
-}
-
-const std::vector<TChannelParameter> &ChannelParameters()
-{
-  static const std::vector<TChannelParameter> parameters = {
-      {TParameterKind::Gain, 0}, {TParameterKind::Offset, 0}, {TParameterKind::Phase, 0},
-      {TParameterKind::Gain, 1}, {TParameterKind::Offset, 1}, {TParameterKind::Phase, 1}};
-  return parameters;
-}
-
-bool FindChannelParameter(const std::string &Name, TChannelParameter &Parameter)
-{
-  for (const TChannelParameter &candidate : ChannelParameters())
-    if (candidate.Name() == Name) {
-      Parameter = candidate;
-      return true;
-    }
-  return false;
 }

@@ -1,9 +1,10 @@
 #ifndef PARAMETERRANGES_H
 #define PARAMETERRANGES_H
 
-// The ranges of the channel parameters and of the interpolation count.
-// The window's spin boxes, the report's options, the tolerance study's
-// clamps and the capture's range warnings all take them from here.
+// The ranges of the setup's parameters and of the interpolation count.
+// The parameter table (setupparameters.h) gives each parameter its range.
+
+#include <limits>
 
 struct TParameterRange
 {
@@ -16,6 +17,15 @@ struct TParameterRange
 
   constexpr bool Contains(double Value) const { return Value >= Minimum && Value <= Maximum; }
 };
+
+// Pitch and resolution in mm: any positive value, from the least
+// positive double on; the window shows them with these decimals.
+inline constexpr TParameterRange PitchRange = {std::numeric_limits<double>::denorm_min(),
+                                               std::numeric_limits<double>::infinity(), 0.040, 0.0,
+                                               3};
+inline constexpr TParameterRange ResolutionRange = {std::numeric_limits<double>::denorm_min(),
+                                                    std::numeric_limits<double>::infinity(), 0.0050,
+                                                    0.0, 4};
 
 inline constexpr TParameterRange GainRange = {0.1, 2.0, 1.0, 0.05, 2};
 inline constexpr TParameterRange OffsetRange = {-1.0, 1.0, 0.0, 0.1, 2};

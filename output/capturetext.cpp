@@ -12,6 +12,7 @@
 #include "errorunits.h"
 #include "numbertext.h"
 #include "reproducecommand.h"
+#include "setupjson.h"
 #include "textcolumns.h"
 
 namespace {
@@ -126,10 +127,10 @@ QString CaptureWarningText(const TCaptureWarning &Warning)
                  "as the window's channels do")
           .arg(channel, Figure(Warning.Value));
     case TCaptureWarning::OutOfRange: {
-      const TParameterRange &range = Warning.Parameter.Range();
+      const TParameterRange &range = *Warning.Parameter->Range;
       return QString("the model's %1 %2 %3 is outside the window's range %4 ... %5")
-          .arg(KindName(Warning.Parameter.Kind), channel, Figure(Warning.Value),
-               Figure(range.Minimum), Figure(range.Maximum));
+          .arg(QString::fromStdString(Warning.Parameter->Quantity()), channel,
+               Figure(Warning.Value), Figure(range.Minimum), Figure(range.Maximum));
     }
     case TCaptureWarning::LastLineCut:
       return "the last line has no line end: it was cut off and is left out";
@@ -201,13 +202,14 @@ QByteArray CaptureSummaryText(const TCaptureReport &R)
   text += Line("Left after correction (rad)", Num(a.CorrectedHarmonic4.Amplitude), LabelWidth);
 
   text += QString("\nModel parameters, capture divided by %1\n").arg(Parameter(a.Scale));
-  const TEncoderSetup &m = a.Model;
-  text += Line("Gain A", Num(m.Gain[0]), LabelWidth);
-  text += Line("Gain B", Num(m.Gain[1]), LabelWidth);
-  text += Line("Offset A", Num(m.Offset[0]), LabelWidth);
-  text += Line("Offset B", Num(m.Offset[1]), LabelWidth);
-  text += Line("Phase A (rad)", Num(m.Phase[0]), LabelWidth);
-  text += Line("Phase B (rad)", Num(m.Phase[1]), LabelWidth);
+  for (const TSetupParameter &parameter : SetupParameters())
+    if (parameter.Part == TParameterPart::Channel) {
+      // "Gain A", ..., "Phase B (rad)"
+      QString label = QString("%1 %2").arg(parameter.Label, parameter.Channel == 0 ? "A" : "B");
+      if (*parameter.Unit)
+        label += QString(" (%1)").arg(parameter.Unit);
+      text += Line(label.toUtf8().constData(), Num(parameter.In(a.Model)), LabelWidth);
+    }
   text += "  " + R.Command() + '\n';
 
   const TUnits units{R};
@@ -274,12 +276,7 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
                               {"phase_rad", e.Phase},
                               {"phase_deg", RadToDeg(e.Phase)}}},
       {"scale", a.Scale},
-      {"model", QJsonObject{{"gain_a", m.Gain[0]},
-                            {"gain_b", m.Gain[1]},
-                            {"offset_a", m.Offset[0]},
-                            {"offset_b", m.Offset[1]},
-                            {"phase_a", m.Phase[0]},
-                            {"phase_b", m.Phase[1]}}},
+      {"model", ChannelParametersObject(m)},
       {"command", R.Command()},
       {"measured_error",
        QJsonObject{{"samples", static_cast<double>(R.Capture->Size() - a.Screen.Outliers)},

@@ -2,6 +2,8 @@
 
 #include "numbertext.h"
 
+#include "setupparameters.h"
+
 namespace {
 
 QString Option(const char *Name, double Value)
@@ -18,8 +20,8 @@ QString ReproduceCommand(const TEncoderSetup &Setup, bool WithPitch, bool WithRe
     command += Option("pitch", Setup.Pitch);
   if (WithResolution)
     command += Option("resolution", Setup.Resolution);
-  for (const TChannelParameter &parameter : ChannelParameters())
-    command += Option(parameter.Name().c_str(), parameter.In(Setup));
+  for (const TSetupParameter *parameter : ChannelParameters())
+    command += Option(parameter->Name, parameter->In(Setup));
   // The signal's options only when in use, as a plain setup needs none.
   const TSignalOptions &signal = Setup.Signal;
   if (signal.Harmonic3 != 0.0)

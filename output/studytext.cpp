@@ -6,9 +6,11 @@
 #include <cmath>
 
 #include "chunkedwrite.h"
+#include "encoderinterpolator.h"
 #include "errorunits.h"
 #include "numbertext.h"
 #include "reproducecommand.h"
+#include "setupjson.h"
 #include "textcolumns.h"
 
 namespace {
@@ -48,31 +50,19 @@ QString PercentilesRow(const TPercentiles &P, double Scale)
          Num(P.Max * Scale);
 }
 
-const char *const ParameterKeys[2][3] = {{"gain_a", "offset_a", "phase_a"},
-                                         {"gain_b", "offset_b", "phase_b"}};
-
-QJsonObject ParametersObject(const TEncoderSetup &Setup)
+// The key of a signal parameter's tolerance: "harmonic3_tolerance".
+QString ToleranceKey(const TSetupParameter &Parameter)
 {
-  QJsonObject object;
-  for (int c = 0; c < 2; ++c) {
-    object[ParameterKeys[c][0]] = Setup.Gain[c];
-    object[ParameterKeys[c][1]] = Setup.Offset[c];
-    object[ParameterKeys[c][2]] = Setup.Phase[c];
-  }
-  return object;
+  return QString(Parameter.Key) + "_tolerance";
 }
 
+// The channel parameters' tolerances that are set.
 QString ToleranceText(const TTolerances &T)
 {
   QStringList parts;
-  const char *const names[2][3] = {{"gain-a", "offset-a", "phase-a"},
-                                   {"gain-b", "offset-b", "phase-b"}};
-  for (int c = 0; c < 2; ++c) {
-    const double values[3] = {T.Gain[c], T.Offset[c], T.Phase[c]};
-    for (int p = 0; p < 3; ++p)
-      if (values[p] != 0.0)
-        parts << QString("%1 %2").arg(names[c][p], ShortestText(values[p]));
-  }
+  for (const TSetupParameter *parameter : ChannelParameters())
+    if (T.Of(*parameter) != 0.0)
+      parts << QString("%1 %2").arg(parameter->Name, ShortestText(T.Of(*parameter)));
   return parts.isEmpty() ? QString("none") : parts.join(", ");
 }
 
@@ -122,30 +112,32 @@ void ComputeResultStatistics(TStudyResult &Result)
 
 QJsonObject StudySetupObject(const TStudySetup &Study)
 {
-  QJsonObject object = ParametersObject(Study.Nominal);
-  object["pitch"] = Study.Nominal.Pitch;
-  object["resolution"] = Study.Nominal.Resolution;
+  QJsonObject object, tolerances;
+  for (const TSetupParameter &parameter : SetupParameters())
+    if (parameter.Part != TParameterPart::Signal)
+      object[parameter.Key] = parameter.In(Study.Nominal);
   object["count"] = Study.Nominal.Count();
-  TEncoderSetup tolerances;
-  for (int c = 0; c < 2; ++c) {
-    tolerances.Gain[c] = Study.Tolerances.Gain[c];
-    tolerances.Offset[c] = Study.Tolerances.Offset[c];
-    tolerances.Phase[c] = Study.Tolerances.Phase[c];
-  }
-  object["tolerances"] = ParametersObject(tolerances);
+  for (const TSetupParameter *parameter : ChannelParameters())
+    tolerances[parameter->Key] = Study.Tolerances.Of(*parameter);
+  object["tolerances"] = tolerances;
   object["distribution"] = Study.Distribution == TDistribution::Normal ? "normal" : "uniform";
   object["limit_percent_period"] = Study.LimitPercent;
   object["limit_on"] = LimitOnName(Study.LimitOn);
   object["requested_trials"] = static_cast<double>(Study.Trials);
   // The signal's options only when in use, so a plain study's file stays
   // as it was.
-  const TSignalOptions &signal = Study.Nominal.Signal;
-  if (!signal.Plain() || Study.Tolerances.Harmonic3 != 0.0)
-    object["signal"] = QJsonObject{{"harmonic3", signal.Harmonic3},
-                                   {"harmonic3_phase_rad", signal.Harmonic3Phase},
-                                   {"noise", signal.Noise},
-                                   {"adc_bits", signal.AdcBits},
-                                   {"harmonic3_tolerance", Study.Tolerances.Harmonic3}};
+  QJsonObject signal{{"adc_bits", Study.Nominal.Signal.AdcBits}};
+  bool toleranced = false;
+  for (const TSetupParameter &parameter : SetupParameters())
+    if (parameter.Part == TParameterPart::Signal) {
+      signal[parameter.Key] = parameter.In(Study.Nominal);
+      if (parameter.Toleranced) {
+        signal[ToleranceKey(parameter)] = Study.Tolerances.Of(parameter);
+        toleranced = toleranced || Study.Tolerances.Of(parameter) != 0.0;
+      }
+    }
+  if (!Study.Nominal.Signal.Plain() || toleranced)
+    object["signal"] = signal;
   return object;
 }
 
@@ -155,20 +147,24 @@ namespace {
 // checks them.
 bool SignalFromObject(const QJsonObject &Object, TStudySetup &Study)
 {
-  TSignalOptions &signal = Study.Nominal.Signal;
-  for (const char *key : {"harmonic3", "harmonic3_phase_rad", "noise", "harmonic3_tolerance"})
-    if (!Object[key].isDouble())
+  for (const TSetupParameter &parameter : SetupParameters()) {
+    if (parameter.Part != TParameterPart::Signal)
+      continue;
+    const QJsonValue value = Object[parameter.Key];
+    if (!value.isDouble() || !parameter.Range->Contains(value.toDouble()))
       return false;
-  signal.Harmonic3 = Object["harmonic3"].toDouble();
-  signal.Harmonic3Phase = Object["harmonic3_phase_rad"].toDouble();
-  signal.Noise = Object["noise"].toDouble();
-  signal.AdcBits = Object["adc_bits"].toInt(-1);
-  Study.Tolerances.Harmonic3 = Object["harmonic3_tolerance"].toDouble();
-  return Harmonic3Range.Contains(signal.Harmonic3) &&
-         Harmonic3PhaseRange.Contains(signal.Harmonic3Phase) && NoiseRange.Contains(signal.Noise) &&
-         (signal.AdcBits == 0 ||
-          (signal.AdcBits >= MinimumAdcBits && signal.AdcBits <= MaximumAdcBits)) &&
-         Study.Tolerances.Harmonic3 >= 0.0 && std::isfinite(Study.Tolerances.Harmonic3);
+    parameter.In(Study.Nominal) = value.toDouble();
+    if (parameter.Toleranced) {
+      const QJsonValue tolerance = Object[ToleranceKey(parameter)];
+      if (!tolerance.isDouble() || !(tolerance.toDouble() >= 0.0) ||
+          !std::isfinite(tolerance.toDouble()))
+        return false;
+      Study.Tolerances.Of(parameter) = tolerance.toDouble();
+    }
+  }
+  int &bits = Study.Nominal.Signal.AdcBits;
+  bits = Object["adc_bits"].toInt(-1);
+  return bits == 0 || (bits >= MinimumAdcBits && bits <= MaximumAdcBits);
 }
 
 }  // namespace
@@ -176,22 +172,18 @@ bool SignalFromObject(const QJsonObject &Object, TStudySetup &Study)
 bool StudySetupFromObject(const QJsonObject &Object, TStudySetup &Study)
 {
   const QJsonObject tolerances = Object["tolerances"].toObject();
-  for (const char *key : {"pitch", "resolution", "limit_percent_period", "requested_trials"})
+  for (const char *key : {"limit_percent_period", "requested_trials"})
     if (!Object[key].isDouble())
       return false;
-  for (int c = 0; c < 2; ++c)
-    for (int p = 0; p < 3; ++p)
-      if (!Object[ParameterKeys[c][p]].isDouble() || !tolerances[ParameterKeys[c][p]].isDouble())
-        return false;
-  Study.Nominal.Pitch = Object["pitch"].toDouble();
-  Study.Nominal.Resolution = Object["resolution"].toDouble();
-  for (int c = 0; c < 2; ++c) {
-    Study.Nominal.Gain[c] = Object[ParameterKeys[c][0]].toDouble();
-    Study.Nominal.Offset[c] = Object[ParameterKeys[c][1]].toDouble();
-    Study.Nominal.Phase[c] = Object[ParameterKeys[c][2]].toDouble();
-    Study.Tolerances.Gain[c] = tolerances[ParameterKeys[c][0]].toDouble();
-    Study.Tolerances.Offset[c] = tolerances[ParameterKeys[c][1]].toDouble();
-    Study.Tolerances.Phase[c] = tolerances[ParameterKeys[c][2]].toDouble();
+  for (const TSetupParameter &parameter : SetupParameters()) {
+    if (parameter.Part == TParameterPart::Signal)
+      continue;
+    const bool channel = parameter.Part == TParameterPart::Channel;
+    if (!Object[parameter.Key].isDouble() || (channel && !tolerances[parameter.Key].isDouble()))
+      return false;
+    parameter.In(Study.Nominal) = Object[parameter.Key].toDouble();
+    if (channel)
+      Study.Tolerances.Of(parameter) = tolerances[parameter.Key].toDouble();
   }
   const QString distribution = Object["distribution"].toString();
   if (distribution != "normal" && distribution != "uniform")
@@ -206,9 +198,9 @@ bool StudySetupFromObject(const QJsonObject &Object, TStudySetup &Study)
     return false;
   // Within what --monte-carlo accepts, so a damaged file cannot ask for
   // any amount of memory.
-  const double count = Study.Nominal.Pitch / Study.Nominal.Resolution + 0.5;
-  return Study.Nominal.Pitch > 0.0 && Study.Nominal.Resolution > 0.0 && count >= 2.0 &&
-         count < 200001.0 && Study.Trials > 0 && Study.Trials <= 100000000;
+  return Study.Nominal.Pitch > 0.0 && Study.Nominal.Resolution > 0.0 &&
+         CountInRange(Study.Nominal.Pitch, Study.Nominal.Resolution) && Study.Trials > 0 &&
+         Study.Trials <= MaximumTrials;
 }
 
 QByteArray StudySummaryText(const TStudyResult &R)
@@ -299,7 +291,7 @@ QByteArray StudyJson(const TStudyResult &R)
   };
   if (s.WorstIndex >= 0) {
     const TEncoderSetup setup = DrawTrial(study, s.WorstIndex).Setup;
-    QJsonObject worst = ParametersObject(setup);
+    QJsonObject worst = ChannelParametersObject(setup);
     worst["index"] = static_cast<double>(s.WorstIndex);
     worst["command"] = ReproduceCommand(setup, true, true);
     root["worst"] = worst;
@@ -324,19 +316,17 @@ QByteArray StudyJson(const TStudyResult &R)
 
 void WriteStudyCsv(QIODevice &Device, const TStudyResult &R)
 {
-  QByteArray text =
-      "index,gain_a,offset_a,phase_a,gain_b,offset_b,phase_b,count_error,"
-      "peak_to_peak_percent_period,max_abs_percent_period\n";
+  QByteArray text = "index";
+  for (const TSetupParameter *parameter : ChannelParameters())
+    text += QByteArray(",") + parameter->Key;
+  text += ",count_error,peak_to_peak_percent_period,max_abs_percent_period\n";
   for (std::size_t j = 0; j < R.Figures.size(); ++j) {
     const long index = R.Shard.TrialIndex(static_cast<long>(j));
     const TEncoderSetup setup = DrawTrial(R.Study, index).Setup;
     const TTrialFigures &f = R.Figures[j];
     text += QByteArray::number(static_cast<qlonglong>(index));
-    for (int c = 0; c < 2; ++c) {
-      AppendNumber(text, setup.Gain[c]);
-      AppendNumber(text, setup.Offset[c]);
-      AppendNumber(text, setup.Phase[c]);
-    }
+    for (const TSetupParameter *parameter : ChannelParameters())
+      AppendNumber(text, parameter->In(setup));
     text += f.CountError ? ",1" : ",0";
     AppendNumber(text, f.PeakToPeak);
     AppendNumber(text, f.MaxAbs);

@@ -8,6 +8,7 @@
 
 #include "errorlines.h"
 #include "fixedtexts.h"
+#include "setupjson.h"
 #include "textcolumns.h"
 
 namespace {
@@ -22,12 +23,6 @@ QJsonObject UnitsObject(const TErrorUnits &Units)
           {"percent_period", Units.PercentPeriod},
           {"counts", Units.Counts},
           {"mm", Units.Mm}};
-}
-
-QJsonObject ChannelObject(const TEncoderSetup &Setup, int Index)
-{
-  return {
-      {"gain", Setup.Gain[Index]}, {"offset", Setup.Offset[Index]}, {"phase", Setup.Phase[Index]}};
 }
 
 QJsonObject PassObject(const TPassStatistics &Pass)

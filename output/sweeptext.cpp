@@ -18,7 +18,7 @@ QByteArray Field(double Value)
 void WriteSweep(QIODevice &Device, const TSweep &Sweep,
                 const std::vector<TEvaluationSummary> &Summaries)
 {
-  QByteArray text = QByteArray::fromStdString(Sweep.Name()) +
+  QByteArray text = QByteArray(Sweep.Parameter->Name) +
                     ",count_error,interpolation_error_pp_mm,interpolation_error_max_abs_mm,"
                     "interpolation_error_pp_percent,interpolation_error_max_abs_percent,"
                     "harmonic1_mm,harmonic2_mm,table_error_pp_mm\n";

@@ -27,19 +27,23 @@ const struct
     {TReportMode::Sweep, "sweep", "--sweep"},
 };
 
-const QStringList ChannelOptions = {"gain-a",   "gain-b",  "offset-a",
-                                    "offset-b", "phase-a", "phase-b"};
+// The part of the setup an option sets; none for other options.
+bool SetsPart(const QString &Option, TParameterPart Part)
+{
+  const TSetupParameter *parameter = FindSetupParameter(Option.toStdString());
+  return parameter && parameter->Part == Part;
+}
 
 // Why an option does not go with a mode, where its name alone does not
 // make that plain.
 QString ConflictReason(const QString &Option, TReportMode Mode)
 {
-  if (Mode == TReportMode::Capture && ChannelOptions.contains(Option))
+  const bool channel = SetsPart(Option, TParameterPart::Channel);
+  if (Mode == TReportMode::Capture && channel)
     return "the capture's fit sets the channels";
   if (Mode == TReportMode::Capture && Option == "xy")
     return "the capture draws its scope as a Lissajous figure";
-  if (Mode == TReportMode::Merge &&
-      (ChannelOptions.contains(Option) || Option == "pitch" || Option == "resolution"))
+  if (Mode == TReportMode::Merge && (channel || SetsPart(Option, TParameterPart::Scale)))
     return "--merge takes the setup from its files";
   if (Mode == TReportMode::Merge && Option == "monte-carlo")
     return "--merge takes the study from its files";
@@ -142,10 +146,10 @@ QString ReadOutputs(const QCommandLineParser &Parser, TReportConfig &Config)
 
 QString ReadSetup(const QCommandLineParser &Parser, TReportConfig &Config)
 {
-  for (const TSetupOption &option : SetupOptions())
-    if (Parser.isSet(option.Name)) {
+  for (const TSetupParameter &parameter : SetupParameters())
+    if (Parser.isSet(parameter.Name)) {
       QString message =
-          ReadSetupValue(option, Parser.value(option.Name), option.Member(Config.Setup));
+          ReadSetupValue(parameter, Parser.value(parameter.Name), parameter.In(Config.Setup));
       if (!message.isEmpty())
         return message;
     }

@@ -24,57 +24,67 @@ QString RangeText(const TParameterRange &Range)
 const unsigned Simulated = EvaluationMode | SweepMode | StudyMode;
 const unsigned Plotted = EvaluationMode | SweepMode | CaptureMode;
 
+// "a, b or c"
+QString OrList(const QStringList &Names)
+{
+  if (Names.size() < 2)
+    return Names.join("");
+  return Names.mid(0, Names.size() - 1).join(", ") + " or " + Names.last();
+}
+
+// The quantities --tolerance spreads in both channels at once: "gain", ...
+QStringList TolerancedQuantities()
+{
+  QStringList quantities;
+  for (const TSetupParameter *parameter : ChannelParameters()) {
+    const QString quantity = QString::fromStdString(parameter->Quantity());
+    if (parameter->Toleranced && !quantities.contains(quantity))
+      quantities << quantity;
+  }
+  return quantities;
+}
+
+// The toleranced parameters of the channels or of the rest.
+QStringList TolerancedNames(bool Channels)
+{
+  QStringList names;
+  for (const TSetupParameter &parameter : SetupParameters())
+    if (parameter.Toleranced && (parameter.Part == TParameterPart::Channel) == Channels)
+      names << parameter.Name;
+  return names;
+}
+
+QString ToleranceHelp()
+{
+  return QString(
+             "Spread of %1 (both channels), of one channel's (%2) or of %3, in the parameter's "
+             "unit (phase in radians); repeatable (default 0).")
+      .arg(OrList(TolerancedQuantities()), TolerancedNames(true).join(", "),
+           OrList(TolerancedNames(false)));
+}
+
+// What --help says of a setup parameter.
+QString SetupHelp(const TSetupParameter &Parameter)
+{
+  const TParameterRange &range = *Parameter.Range;
+  if (Parameter.Part == TParameterPart::Scale)
+    return QString(Parameter.Help).arg(range.Default, 0, 'f', range.Decimals);
+  return QString(Parameter.Help).arg(RangeText(range));
+}
+
 std::vector<TOptionDefinition> MakeDefinitions()
 {
-  const TEncoderSetup defaults;
-  std::vector<TOptionDefinition> options = {
-      {"pitch", "value", QString("Scale pitch in mm (default %1).").arg(defaults.Pitch, 0, 'f', 3),
-       false, Simulated | CaptureMode},
-      {"resolution", "value",
-       QString("Interpolated resolution in mm (default %1).").arg(defaults.Resolution, 0, 'f', 4),
-       false, Simulated | CaptureMode},
-  };
-  for (const char channel : {'a', 'b'}) {
-    const QString which = ChannelName(channel - 'a');
-    options.push_back({QString("gain-%1").arg(channel), "value",
-                       QString("Gain of channel %1, %2.").arg(which, RangeText(GainRange)), false,
-                       Simulated});
-  }
-  for (const char channel : {'a', 'b'})
-    options.push_back({QString("offset-%1").arg(channel), "value",
-                       QString("Offset of channel %1, %2.")
-                           .arg(QChar(channel).toUpper())
-                           .arg(RangeText(OffsetRange)),
-                       false, Simulated});
-  for (const char channel : {'a', 'b'})
-    options.push_back({QString("phase-%1").arg(channel), "value",
-                       QString("Phase of channel %1 in radians, %2.")
-                           .arg(QChar(channel).toUpper())
-                           .arg(RangeText(PhaseRange)),
-                       false, Simulated});
-  const std::vector<TOptionDefinition> signal = {
-      {"harmonic3", "K",
-       QString("Third harmonic of the grating's waveform sin x + K sin(3x + PHI), relative to "
-               "the fundamental, %1.")
-           .arg(RangeText(Harmonic3Range)),
-       false, Simulated},
-      {"harmonic3-phase", "PHI",
-       QString("Phase PHI of the third harmonic in radians, %1.")
-           .arg(RangeText(Harmonic3PhaseRange)),
-       false, Simulated},
-      {"noise", "SIGMA",
-       QString("Gaussian noise added to every value of each channel before the limit, its "
-               "standard deviation in the channels' units, %1; drawn from --seed.")
-           .arg(RangeText(NoiseRange)),
-       false, Simulated},
-      {"adc-bits", "N",
-       QString("Quantize each limited value to N bits over -1 ... +1, N from %1 to %2 "
-               "(default: no ADC).")
-           .arg(MinimumAdcBits)
-           .arg(MaximumAdcBits),
-       false, Simulated},
-  };
-  options.insert(options.end(), signal.begin(), signal.end());
+  std::vector<TOptionDefinition> options;
+  for (const TSetupParameter &parameter : SetupParameters())
+    options.push_back(
+        {parameter.Name, parameter.ValueName, SetupHelp(parameter), false,
+         parameter.Part == TParameterPart::Scale ? Simulated | CaptureMode : Simulated});
+  options.push_back({"adc-bits", "N",
+                     QString("Quantize each limited value to N bits over -1 ... +1, N from %1 "
+                             "to %2 (default: no ADC).")
+                         .arg(MinimumAdcBits)
+                         .arg(MaximumAdcBits),
+                     false, Simulated});
   const std::vector<TOptionDefinition> rest = {
       {"format", "format",
        "Output: table (default), csv, summary or json; --capture, --monte-carlo and --merge "
@@ -93,9 +103,9 @@ std::vector<TOptionDefinition> MakeDefinitions()
            .arg(MaximumPlotSide),
        false, AllModes},
       {"sweep", "NAME=FROM:TO:STEPS",
-       QString("Step one channel parameter (gain-a, gain-b, offset-a, offset-b, phase-a, "
-               "phase-b) through STEPS (2 to %1) evenly spaced values from FROM to TO inclusive "
-               "and write one CSV row per value.")
+       QString("Step one parameter (%1) through STEPS (2 to %2) evenly spaced values from FROM "
+               "to TO inclusive and write one CSV row per value.")
+           .arg(SweptNames().join(", "))
            .arg(MaximumSweepSteps),
        false, SweepMode},
       {"capture", "file",
@@ -129,11 +139,7 @@ std::vector<TOptionDefinition> MakeDefinitions()
                "around the setup's values; writes summary (default), json or csv.")
            .arg(MaximumTrials),
        false, StudyMode},
-      {"tolerance", "NAME=VALUE",
-       "Spread of gain, offset or phase (both channels), of one channel's (gain-a, "
-       "offset-b, ...) or of harmonic3, in the parameter's unit (phase in radians); "
-       "repeatable (default 0).",
-       true, StudyMode},
+      {"tolerance", "NAME=VALUE", ToleranceHelp(), true, StudyMode},
       {"distribution", "name",
        "normal (the tolerance is the standard deviation; default) or uniform (the half-width).",
        false, StudyMode},
@@ -168,22 +174,16 @@ const std::vector<TOptionDefinition> &OptionDefinitions()
   return options;
 }
 
-const std::vector<TSetupOption> &SetupOptions()
+QStringList SweptNames()
 {
-  static const std::vector<TSetupOption> options = {
-      {"pitch", nullptr, [](TEncoderSetup &s) -> double & { return s.Pitch; }},
-      {"resolution", nullptr, [](TEncoderSetup &s) -> double & { return s.Resolution; }},
-      {"gain-a", &GainRange, [](TEncoderSetup &s) -> double & { return s.Gain[0]; }},
-      {"gain-b", &GainRange, [](TEncoderSetup &s) -> double & { return s.Gain[1]; }},
-      {"offset-a", &OffsetRange, [](TEncoderSetup &s) -> double & { return s.Offset[0]; }},
-      {"offset-b", &OffsetRange, [](TEncoderSetup &s) -> double & { return s.Offset[1]; }},
-      {"phase-a", &PhaseRange, [](TEncoderSetup &s) -> double & { return s.Phase[0]; }},
-      {"phase-b", &PhaseRange, [](TEncoderSetup &s) -> double & { return s.Phase[1]; }},
-      {"harmonic3", &Harmonic3Range,
-       [](TEncoderSetup &s) -> double & { return s.Signal.Harmonic3; }},
-      {"harmonic3-phase", &Harmonic3PhaseRange,
-       [](TEncoderSetup &s) -> double & { return s.Signal.Harmonic3Phase; }},
-      {"noise", &NoiseRange, [](TEncoderSetup &s) -> double & { return s.Signal.Noise; }},
-  };
-  return options;
+  QStringList names;
+  for (const TSetupParameter &parameter : SetupParameters())
+    if (parameter.Sweeps)
+      names << parameter.Name;
+  return names;
+}
+
+QStringList ToleranceNames()
+{
+  return TolerancedQuantities() + TolerancedNames(true) + TolerancedNames(false);
 }

@@ -2,12 +2,11 @@
 #define OPTIONTABLE_H
 
 #include <QString>
-#include <functional>
+#include <QStringList>
 #include <vector>
 
-#include "encodersetup.h"
 #include "options.h"
-#include "parameterranges.h"
+#include "setupparameters.h"
 
 // The modes an option goes with, as bits.
 enum TModeSet : unsigned
@@ -39,20 +38,16 @@ struct TOptionDefinition
 // Every option but --help and --version, in the order --help lists them.
 const std::vector<TOptionDefinition> &OptionDefinitions();
 
-// A setup option: its value lands in one member of the setup.
-struct TSetupOption
-{
-  const char *Name;
-  const TParameterRange *Range;  // null: any positive value
-  std::function<double &(TEncoderSetup &)> Member;
-};
-const std::vector<TSetupOption> &SetupOptions();
+// The names --sweep takes, in the table's order.
+QStringList SweptNames();
+// The names --tolerance takes: the quantities both channels share, then
+// each parameter.
+QStringList ToleranceNames();
 
 // The limits of the options' values.
 const int MaximumSweepSteps = 100000;
 const int MinimumPlotSide = 16;
 const int MaximumPlotSide = 10000;
-const long MaximumTrials = 100000000;
 const int MaximumThreads = 256;
 // Seeds stay below 2^53, so JSON's numbers carry them exactly.
 const unsigned long long MaximumSeed = 9007199254740991ULL;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "encoderinterpolator.h"
 #include "optionnumber.h"
 #include "plotfile.h"
 #include "studytext.h"
@@ -17,28 +18,25 @@ QString Number(double Value)
 
 }  // namespace
 
-QString ReadSetupValue(const TSetupOption &Option, const QString &Text, double &Value)
+QString ReadSetupValue(const TSetupParameter &Parameter, const QString &Text, double &Value)
 {
-  const QString name = QString("--") + Option.Name;
+  const QString name = QString("--") + Parameter.Name;
   if (!ParseOptionNumber(Text, Value))
     return QString("%1 needs a number, not '%2'").arg(name, Text);
   if (!std::isfinite(Value))
     return QString("%1 needs a finite number, not '%2'").arg(name, Text);
-  if (!Option.Range) {
-    if (!(Value > 0.0))
-      return QString("%1 %2 is not positive: it must be greater than 0").arg(name, Text);
-  } else if (!Option.Range->Contains(Value)) {
-    return QString("%1 %2 is outside its range %3 ... %4")
-        .arg(name, Text, Number(Option.Range->Minimum), Number(Option.Range->Maximum));
-  }
-  return QString();
+  const TParameterRange &range = *Parameter.Range;
+  if (range.Contains(Value))
+    return QString();
+  if (Parameter.Part == TParameterPart::Scale)
+    return QString("%1 %2 is not positive: it must be greater than 0").arg(name, Text);
+  return QString("%1 %2 is outside its range %3 ... %4")
+      .arg(name, Text, Number(range.Minimum), Number(range.Maximum));
 }
 
 QString CheckCount(const TEncoderSetup &Setup)
 {
-  // Checked as a double before InterpolationCount truncates it to an int.
-  const double count = Setup.Pitch / Setup.Resolution + 0.5;
-  if (count >= MinimumCount && count < MaximumCount + 1)
+  if (CountInRange(Setup.Pitch, Setup.Resolution))
     return QString();
   return QString("the count --pitch / --resolution (%1) must round to %2 ... %3")
       .arg(Number(Setup.Pitch / Setup.Resolution))
@@ -96,24 +94,15 @@ QString ReadSweep(const QString &Text, TSweep &Sweep)
   if (equals < 0)
     return usage;
   const QString name = Text.left(equals);
-  const TSetupOption *option = nullptr;
-  for (const TSetupOption &candidate : SetupOptions())
-    if (name == candidate.Name && candidate.Range)
-      option = &candidate;
-  Sweep.Target = name == "harmonic3" ? TSweepTarget::Harmonic3
-                 : name == "noise"   ? TSweepTarget::Noise
-                                     : TSweepTarget::Channel;
-  if (!option || (Sweep.Target == TSweepTarget::Channel &&
-                  !FindChannelParameter(name.toStdString(), Sweep.Parameter)))
-    return QString(
-               "--sweep: '%1' is not one of gain-a, gain-b, offset-a, offset-b, phase-a, "
-               "phase-b, harmonic3, noise")
-        .arg(name);
+  Sweep.Parameter = FindSetupParameter(name.toStdString());
+  if (!Sweep.Parameter || !Sweep.Parameter->Sweeps)
+    return QString("--sweep: '%1' is not one of %2").arg(name, SweptNames().join(", "));
   const QStringList parts = Text.mid(equals + 1).split(':');
   if (parts.size() != 3)
     return usage;
   for (int i = 0; i < 2; ++i) {
-    const QString message = ReadSetupValue(*option, parts[i], i == 0 ? Sweep.From : Sweep.To);
+    const QString message =
+        ReadSetupValue(*Sweep.Parameter, parts[i], i == 0 ? Sweep.From : Sweep.To);
     if (!message.isEmpty())
       return "--sweep: " + message;
   }
@@ -172,32 +161,20 @@ QString ReadTolerance(const QString &Text, TTolerances &Tolerances)
   if (equals < 0)
     return QString("--tolerance needs NAME=VALUE, not '%1'").arg(Text);
   const QString name = Text.left(equals), value_text = Text.mid(equals + 1);
-  double *members[3][2] = {{&Tolerances.Gain[0], &Tolerances.Gain[1]},
-                           {&Tolerances.Offset[0], &Tolerances.Offset[1]},
-                           {&Tolerances.Phase[0], &Tolerances.Phase[1]}};
-  const QStringList kinds = {"gain", "offset", "phase"};
-  const QStringList parts = name.split('-');
-  const bool harmonic3 = name == "harmonic3";
-  const int kind = kinds.indexOf(parts[0]);
-  const bool both = parts.size() == 1;
-  const bool channel_ok = parts.size() == 2 && (parts[1] == "a" || parts[1] == "b");
-  if (!harmonic3 && (kind < 0 || !(both || channel_ok)))
-    return QString(
-               "--tolerance: '%1' is not one of gain, offset, phase, gain-a, gain-b, offset-a, "
-               "offset-b, phase-a, phase-b, harmonic3")
-        .arg(name);
+  const QStringList names = ToleranceNames();
+  if (!names.contains(name))
+    return QString("--tolerance: '%1' is not one of %2").arg(name, names.join(", "));
   double value = 0.0;
   if (!ParseOptionNumber(value_text, value))
     return QString("--tolerance %1 needs a number, not '%2'").arg(name, value_text);
   if (!(value >= 0.0) || !std::isfinite(value))
     return QString("--tolerance %1 must be 0 or more and finite, not '%2'").arg(name, value_text);
-  if (harmonic3) {
-    Tolerances.Harmonic3 = value;
-    return QString();
-  }
-  for (int c = 0; c < 2; ++c)
-    if (both || parts[1] == QString(QChar('a' + c)))
-      *members[kind][c] = value;
+  // A name or a quantity, which sets both channels.
+  for (const TSetupParameter &parameter : SetupParameters())
+    if (parameter.Toleranced &&
+        (name == parameter.Name ||
+         (parameter.Part == TParameterPart::Channel && name.toStdString() == parameter.Quantity())))
+      Tolerances.Of(parameter) = value;
   return QString();
 }
 

@@ -10,7 +10,7 @@
 // Readers of the options' values. Each returns an empty string when the
 // text is fine and stores what it means, else the one-line message.
 
-QString ReadSetupValue(const TSetupOption &Option, const QString &Text, double &Value);
+QString ReadSetupValue(const TSetupParameter &Parameter, const QString &Text, double &Value);
 // The count pitch / resolution must round into MinimumCount ... MaximumCount.
 QString CheckCount(const TEncoderSetup &Setup);
 QString ReadAdcBits(const QString &Text, int &Bits);

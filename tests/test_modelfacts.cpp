@@ -1,7 +1,8 @@
-// The model's shared facts: parameter names and ranges, the half-turn
+// The model's shared facts: the parameter table and ranges, the half-turn
 // wrap and the error units.
 #include <gtest/gtest.h>
 #include <cmath>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -9,44 +10,46 @@
 #include "encodersetup.h"
 #include "errorunits.h"
 #include "parameterranges.h"
+#include "setupparameters.h"
 
 namespace {
 
-TEST(ChannelParameterTest, NamesRangesAndMembersAgree)
+TEST(SetupParameterTest, NamesKeysRangesAndMembersAgree)
 {
-  std::vector<std::string> names;
-  for (const TChannelParameter &parameter : ChannelParameters())
-    names.push_back(parameter.Name());
-  EXPECT_EQ(names, (std::vector<std::string>{"gain-a", "offset-a", "phase-a", "gain-b", "offset-b",
-                                             "phase-b"}));
-
-  // Each parameter writes its own member and no other.
-  for (const TChannelParameter &parameter : ChannelParameters()) {
-    TEncoderSetup setup;
-    parameter.In(setup) = 0.375;
-    const double members[6] = {setup.Gain[0], setup.Offset[0], setup.Phase[0],
-                               setup.Gain[1], setup.Offset[1], setup.Phase[1]};
-    int changed = 0;
-    for (double value : members)
-      changed += value == 0.375;
-    EXPECT_EQ(changed, 1) << parameter.Name();
-    EXPECT_EQ(parameter.In(static_cast<const TEncoderSetup &>(setup)), 0.375);
-    TChannelParameter found;
-    ASSERT_TRUE(FindChannelParameter(parameter.Name(), found));
-    EXPECT_EQ(found.Kind, parameter.Kind);
-    EXPECT_EQ(found.Channel, parameter.Channel);
+  TEncoderSetup probe;
+  const struct
+  {
+    const char *Name, *Key;
+    const TParameterRange *Range;
+    const double *Member;
+  } expected[] = {{"pitch", "pitch", &PitchRange, &probe.Pitch},
+                  {"resolution", "resolution", &ResolutionRange, &probe.Resolution},
+                  {"gain-a", "gain_a", &GainRange, &probe.Gain[0]},
+                  {"gain-b", "gain_b", &GainRange, &probe.Gain[1]},
+                  {"offset-a", "offset_a", &OffsetRange, &probe.Offset[0]},
+                  {"offset-b", "offset_b", &OffsetRange, &probe.Offset[1]},
+                  {"phase-a", "phase_a", &PhaseRange, &probe.Phase[0]},
+                  {"phase-b", "phase_b", &PhaseRange, &probe.Phase[1]},
+                  {"harmonic3", "harmonic3", &Harmonic3Range, &probe.Signal.Harmonic3},
+                  {"harmonic3-phase", "harmonic3_phase_rad", &Harmonic3PhaseRange,
+                   &probe.Signal.Harmonic3Phase},
+                  {"noise", "noise", &NoiseRange, &probe.Signal.Noise}};
+  const std::vector<TSetupParameter> &parameters = SetupParameters();
+  ASSERT_EQ(parameters.size(), std::size(expected));
+  for (std::size_t i = 0; i < parameters.size(); ++i) {
+    EXPECT_STREQ(parameters[i].Name, expected[i].Name);
+    EXPECT_STREQ(parameters[i].Key, expected[i].Key);
+    EXPECT_EQ(parameters[i].Range, expected[i].Range) << expected[i].Name;
+    EXPECT_EQ(&parameters[i].In(probe), expected[i].Member) << expected[i].Name;
+    EXPECT_EQ(FindSetupParameter(expected[i].Name), &parameters[i]);
   }
-  TEncoderSetup setup;
-  TChannelParameter{TParameterKind::Offset, 1}.In(setup) = -0.25;
-  EXPECT_EQ(setup.Offset[1], -0.25);
-  for (const char *name : {"gain", "gain-c", "Gain-a", "", "pitch"}) {
-    TChannelParameter found;
-    EXPECT_FALSE(FindChannelParameter(name, found)) << name;
-  }
+  std::string by_channel;
+  for (const TSetupParameter *parameter : ChannelParameters())
+    by_channel += parameter->Quantity() + (parameter->Channel == 0 ? " A, " : " B, ");
+  EXPECT_EQ(by_channel, "gain A, offset A, phase A, gain B, offset B, phase B, ");
+  for (const char *name : {"gain", "gain-c", "Gain-a", "", "gain_a", "adc-bits", "seed"})
+    EXPECT_EQ(FindSetupParameter(name), nullptr) << name;
 
-  EXPECT_EQ(&TChannelParameter({TParameterKind::Gain, 1}).Range(), &GainRange);
-  EXPECT_EQ(&TChannelParameter({TParameterKind::Offset, 0}).Range(), &OffsetRange);
-  EXPECT_EQ(&TChannelParameter({TParameterKind::Phase, 1}).Range(), &PhaseRange);
   // pi/4 and pi/40 to 14 decimals, as the phase box shows them.
   EXPECT_NEAR(PhaseRange.Maximum, std::atan(1.0), 5e-15);
   EXPECT_NEAR(PhaseRange.Step, std::atan(1.0) / 10, 1e-14);
@@ -54,6 +57,9 @@ TEST(ChannelParameterTest, NamesRangesAndMembersAgree)
   EXPECT_TRUE(GainRange.Contains(0.1) && GainRange.Contains(2.0));
   EXPECT_FALSE(GainRange.Contains(0.0999999) || GainRange.Contains(2.0000001) ||
                GainRange.Contains(NAN));
+  // The scale's ranges hold every positive value and nothing else.
+  EXPECT_TRUE(PitchRange.Contains(4.9e-324) && ResolutionRange.Contains(1e300));
+  EXPECT_FALSE(PitchRange.Contains(0.0) || ResolutionRange.Contains(-1e-300));
 }
 
 TEST(AnglesTest, WrapAgreesWithTheRemainderEverywhere)

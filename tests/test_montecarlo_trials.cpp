@@ -17,7 +17,10 @@ TStudySetup Study(long Trials)
   TStudySetup study;
   study.Trials = Trials;
   study.Seed = 12345;
-  study.Tolerances = {{0.02, 0.02}, {0.03, 0.03}, {0.02, 0.02}, 0.0};
+  for (const char *name : {"gain-a", "gain-b", "phase-a", "phase-b"})
+    study.Tolerances.Of(SetupParameter(name)) = 0.02;
+  for (const char *name : {"offset-a", "offset-b"})
+    study.Tolerances.Of(SetupParameter(name)) = 0.03;
   return study;
 }
 
@@ -79,8 +82,9 @@ TEST(MonteCarloTrialTest, DrawsAreClampedToTheWindowsRangesAndCounted)
   study.Nominal.Gain[0] = 1.95;
   study.Nominal.Offset[1] = -0.9;
   study.Nominal.Phase[0] = 0.7;
-  study.Tolerances.Gain[0] = study.Tolerances.Offset[1] = study.Tolerances.Phase[0] = 0.5;
-  study.Tolerances.Gain[1] = 0.01;  // never reaches a limit
+  for (const char *name : {"gain-a", "offset-b", "phase-a"})
+    study.Tolerances.Of(SetupParameter(name)) = 0.5;
+  study.Tolerances.Of(SetupParameter("gain-b")) = 0.01;  // never reaches a limit
   int clamped_total = 0, at_limit_total = 0;
   for (long index = 0; index < 200; ++index) {
     const TTrialDraw draw = DrawTrial(study, index);
@@ -111,8 +115,10 @@ TEST(MonteCarloTrialTest, DrawsSpreadByTheirToleranceInEitherDistribution)
   // Six different tolerances, small enough that no draw is clamped.
   // In the order of the deviations below: gain, offset, phase of A, then B.
   const double tolerances[6] = {0.02, 0.04, 0.01, 0.03, 0.05, 0.06};
+  const char *const names[6] = {"gain-a", "offset-a", "phase-a", "gain-b", "offset-b", "phase-b"};
   TStudySetup study;
-  study.Tolerances = {{0.02, 0.03}, {0.04, 0.05}, {0.01, 0.06}, 0.0};
+  for (int i = 0; i < 6; ++i)
+    study.Tolerances.Of(SetupParameter(names[i])) = tolerances[i];
   const long n = 20000;
   for (const TDistribution distribution : {TDistribution::Normal, TDistribution::Uniform}) {
     study.Distribution = distribution;
@@ -249,7 +255,7 @@ TEST(MonteCarloStudyTest, NominalOnTheCountEdgeLosesCountsInHalfTheTrials)
   study.Trials = 2000;
   study.Seed = 12345;
   study.Nominal.Offset[0] = 0.99356002;
-  study.Tolerances.Offset[0] = 0.002;
+  study.Tolerances.Of(SetupParameter("offset-a")) = 0.002;
   const std::atomic<bool> go{false};
   const TStudyRun run = RunStudy(study, TShard(), 2, go, nullptr);
   const TStudyStatistics statistics = ComputeStatistics(run.Figures, 1.0, TLimitOn::MaxAbs);

@@ -56,7 +56,7 @@ TEST(ReportSweepTest, TablePeakToPeakSpansBothPasses)
   TEncoderSetup base;
   base.Phase[1] = 0.1;
   TSweep sweep;
-  FindChannelParameter("offset-a", sweep.Parameter);
+  sweep.Parameter = &SetupParameter("offset-a");
   sweep.From = -0.2;
   sweep.To = 0.05;
   sweep.Steps = 3;

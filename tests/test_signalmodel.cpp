@@ -250,11 +250,11 @@ TEST(SignalModelTest, NoiseIsTheSeedsAndReachesTheCounter)
 TEST(SignalModelTest, StudyDrawsTheHarmonicAfterTheSixAndTheTrialsAgreeWithTheSummary)
 {
   TStudySetup study;
-  study.Tolerances.Gain[0] = 0.05;
-  study.Tolerances.Phase[1] = 0.02;
+  study.Tolerances.Of(SetupParameter("gain-a")) = 0.05;
+  study.Tolerances.Of(SetupParameter("phase-b")) = 0.02;
   study.Trials = 10;
   TStudySetup with_harmonic = study;
-  with_harmonic.Tolerances.Harmonic3 = 0.4;  // often beyond the range's 0.3
+  with_harmonic.Tolerances.Of(SetupParameter("harmonic3")) = 0.4;  // often beyond the range's 0.3
   int clamped = 0;
   for (long i = 0; i < 50; ++i) {
     const TTrialDraw plain = DrawTrial(study, i), harmonic = DrawTrial(with_harmonic, i);

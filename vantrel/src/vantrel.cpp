@@ -18,12 +18,15 @@
 #include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cassert>
+#include <iterator>
 
 #include "evaluationreport.h"
 #include "fixedtexts.h"
 #include "graphstyle.h"
 #include "graphwidget.h"
-#include "parameterranges.h"
+#include "setupparameters.h"
 #include "windowcapture.h"
 
 // Registers the built-in images when the program loads; the resources
@@ -80,7 +83,17 @@ void AddCurve(TGraphWidget *graph, const QColor &color, const std::vector<TVecto
     graph->AddPoint(set, point);
 }
 
+// A scale parameter's start value as its list shows it.
+QString StartText(const TSetupParameter &parameter)
+{
+  return QString::number(parameter.Range->Default, 'f', parameter.Range->Decimals);
+}
+
 }  // namespace
+
+QDoubleSpinBox *TVantrel::*const TVantrel::d_channel_boxes[] = {
+    &TVantrel::d_gain_a, &TVantrel::d_offset_a, &TVantrel::d_phase_a,
+    &TVantrel::d_gain_b, &TVantrel::d_offset_b, &TVantrel::d_phase_b};
 
 TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
     : QDialog(parent, flags), d_dual_mode_icon(DualModeIconFile), d_xy_mode_icon(XYModeIconFile)
@@ -102,6 +115,8 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   QGroupBox *setup_group = new QGroupBox(this);
   QGridLayout *setup_grid = new QGridLayout(setup_group);
 
+  const TSetupParameter &pitch = SetupParameter("pitch");
+  const TSetupParameter &resolution = SetupParameter("resolution");
   QLabel *pitch_label = new QLabel(setup_group);
   d_scale_pitch = new QComboBox(setup_group);
   d_scale_pitch->setObjectName("scale_pitch");
@@ -142,14 +157,6 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   channel_a_label->setAlignment(Qt::AlignCenter);
   QLabel *channel_b_label = new QLabel(setup_group);
   channel_b_label->setAlignment(Qt::AlignCenter);
-  d_gain_a = NewSpinBox("gain_a", GainRange, setup_group);
-  d_gain_a->setValue(GainRange.Default);
-  d_gain_b = NewSpinBox("gain_b", GainRange, setup_group);
-  d_gain_b->setValue(GainRange.Default);
-  d_offset_a = NewSpinBox("offset_a", OffsetRange, setup_group);
-  d_offset_b = NewSpinBox("offset_b", OffsetRange, setup_group);
-  d_phase_a = NewSpinBox("phase_a", PhaseRange, setup_group);
-  d_phase_b = NewSpinBox("phase_b", PhaseRange, setup_group);
 
   channel_grid->addWidget(NewLine(QFrame::HLine, setup_group), 0, 0, 1, 5);
   channel_grid->addWidget(channel_a_label, 1, 0, 1, 2);
@@ -157,18 +164,20 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   channel_grid->addWidget(channel_b_label, 1, 3, 1, 2);
   channel_grid->addWidget(NewLine(QFrame::HLine, setup_group), 2, 0, 1, 2);
   channel_grid->addWidget(NewLine(QFrame::HLine, setup_group), 2, 3, 1, 2);
-  channel_grid->addWidget(NewRightLabel("Gain:", setup_group), 3, 0);
-  channel_grid->addWidget(d_gain_a, 3, 1);
-  channel_grid->addWidget(NewRightLabel("Gain:", setup_group), 3, 3);
-  channel_grid->addWidget(d_gain_b, 3, 4);
-  channel_grid->addWidget(NewRightLabel("Offset:", setup_group), 4, 0);
-  channel_grid->addWidget(d_offset_a, 4, 1);
-  channel_grid->addWidget(NewRightLabel("Offset:", setup_group), 4, 3);
-  channel_grid->addWidget(d_offset_b, 4, 4);
-  channel_grid->addWidget(NewRightLabel("Phase:", setup_group), 5, 0);
-  channel_grid->addWidget(d_phase_a, 5, 1);
-  channel_grid->addWidget(NewRightLabel("Phase:", setup_group), 5, 3);
-  channel_grid->addWidget(d_phase_b, 5, 4);
+  // Each channel's parameters down its column from row 3, each box at
+  // its start value.
+  const std::vector<const TSetupParameter *> &channel_parameters = ChannelParameters();
+  assert(channel_parameters.size() == std::size(d_channel_boxes));
+  for (std::size_t i = 0; i < channel_parameters.size(); ++i) {
+    const TSetupParameter &parameter = *channel_parameters[i];
+    QDoubleSpinBox *box = NewSpinBox(parameter.Key, *parameter.Range, setup_group);
+    box->setValue(parameter.Range->Default);
+    this->*d_channel_boxes[i] = box;
+    const int row = 3 + static_cast<int>(i) % 3, column = 3 * parameter.Channel;
+    channel_grid->addWidget(NewRightLabel(QString(parameter.Label) + ":", setup_group), row,
+                            column);
+    channel_grid->addWidget(box, row, column + 1);
+  }
 
   setup_grid->addWidget(pitch_label, 0, 0);
   setup_grid->addWidget(d_scale_pitch, 0, 1);
@@ -232,13 +241,12 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
 
   // Focus runs down channel A's column before channel B's.
   setTabOrder(d_scale_pitch, d_resolution);
-  setTabOrder(d_resolution, d_gain_a);
-  setTabOrder(d_gain_a, d_offset_a);
-  setTabOrder(d_offset_a, d_phase_a);
-  setTabOrder(d_phase_a, d_gain_b);
-  setTabOrder(d_gain_b, d_offset_b);
-  setTabOrder(d_offset_b, d_phase_b);
-  setTabOrder(d_phase_b, d_output_tabs);
+  QWidget *previous = d_resolution;
+  for (const TSetupParameter *parameter : channel_parameters) {
+    setTabOrder(previous, Box(*parameter));
+    previous = Box(*parameter);
+  }
+  setTabOrder(previous, d_output_tabs);
   setTabOrder(d_output_tabs, d_text_output);
   setTabOrder(d_text_output, close_button);
   // The mode button follows "Close", where the chain wraps back to the
@@ -249,11 +257,11 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   setWindowTitle("Vantrel - 1.0");
   setup_group->setTitle("Encoder Setup");
   output_group->setTitle("Output Evaluation");
-  pitch_label->setText("Scale Pitch:");
-  pitch_unit->setText("mm");
+  pitch_label->setText(QString(pitch.Label) + ":");
+  pitch_unit->setText(pitch.Unit);
   mode_label->setText("Display Mode:");
-  resolution_label->setText("Interpolated Resolution:");
-  resolution_unit->setText("mm");
+  resolution_label->setText(QString(resolution.Label) + ":");
+  resolution_unit->setText(resolution.Unit);
   channel_a_label->setText(ChannelLabel(0));
   channel_b_label->setText(ChannelLabel(1));
   notice->setText("Simulated sine/cosine encoder channels and arctangent interpolation");
@@ -262,18 +270,16 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   SetScopeTitles(*d_scope, false);
   SetErrorGraphTitles(*d_error_graph);
 
-  d_channel_a.d_type = SIN_CHANNEL;
-  d_channel_b.d_type = COS_CHANNEL;
-
-  d_resolution->setCurrentIndex(3);
-  d_scale_pitch->setCurrentIndex(1);
+  d_resolution->setCurrentIndex(d_resolution->findText(StartText(resolution)));
+  d_scale_pitch->setCurrentIndex(d_scale_pitch->findText(StartText(pitch)));
   d_scope_mode->setChecked(false);
   d_scope_mode->setIcon(d_dual_mode_icon);
 
   // The only computation during construction: the slots are connected
   // afterwards, so setting the start values above ran none of them.
-  d_channel_a.GeneratePoints();
-  d_channel_b.GeneratePoints();
+  const TEncoderSetup setup = Setup();
+  d_channel_a = setup.Channel(0);
+  d_channel_b = setup.Channel(1);
   Update_Scope();
   Update_Evaluation();
 
@@ -293,56 +299,70 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
 
 TVantrel::~TVantrel() {}
 
-void TVantrel::Gain_A(const double value)
+// Each box's slot takes its channel anew from the boxes' setup.
+void TVantrel::Gain_A(const double)
 {
-  d_channel_a.SetGain(value);
-  d_channel_a.GeneratePoints();
-  Update_Scope();
-  Update_Evaluation();
+  Channel_Changed(d_gain_a);
 }
 
-void TVantrel::Gain_B(const double value)
+void TVantrel::Gain_B(const double)
 {
-  d_channel_b.SetGain(value);
-  d_channel_b.GeneratePoints();
-  Update_Scope();
-  Update_Evaluation();
+  Channel_Changed(d_gain_b);
 }
 
-void TVantrel::Offset_A(const double value)
+void TVantrel::Offset_A(const double)
 {
-  d_channel_a.SetOffset(value);
-  d_channel_a.GeneratePoints();
-  Update_Scope();
-  Update_Evaluation();
+  Channel_Changed(d_offset_a);
 }
 
-void TVantrel::Offset_B(const double value)
+void TVantrel::Offset_B(const double)
 {
-  d_channel_b.SetOffset(value);
-  d_channel_b.GeneratePoints();
-  Update_Scope();
-  Update_Evaluation();
+  Channel_Changed(d_offset_b);
 }
 
-void TVantrel::Phase_A(const double value)
+void TVantrel::Phase_A(const double)
 {
-  d_channel_a.SetPhase(value);
-  d_channel_a.GeneratePoints();
-  Update_Scope();
-  Update_Evaluation();
+  Channel_Changed(d_phase_a);
 }
 
-void TVantrel::Phase_B(const double value)
+void TVantrel::Phase_B(const double)
 {
-  d_channel_b.SetPhase(value);
-  d_channel_b.GeneratePoints();
-  Update_Scope();
-  Update_Evaluation();
+  Channel_Changed(d_phase_b);
 }
 
 void TVantrel::Setup_Changed()
 {
+  Update_Evaluation();
+}
+
+TEncoderSetup TVantrel::Setup() const
+{
+  TEncoderSetup setup;
+  setup.Pitch = d_scale_pitch->currentText().toDouble();
+  setup.Resolution = d_resolution->currentText().toDouble();
+  for (const TSetupParameter *parameter : ChannelParameters())
+    parameter->In(setup) = Box(*parameter)->value();
+  return setup;
+}
+
+QDoubleSpinBox *TVantrel::Box(const TSetupParameter &parameter) const
+{
+  const std::vector<const TSetupParameter *> &parameters = ChannelParameters();
+  const auto found = std::find(parameters.begin(), parameters.end(), &parameter);
+  assert(found != parameters.end());
+  return this->*d_channel_boxes[found - parameters.begin()];
+}
+
+// The channel of the box's parameter gets the setters and the sample
+// table of the setup the boxes now show.
+void TVantrel::Channel_Changed(const QDoubleSpinBox *box)
+{
+  for (const TSetupParameter *parameter : ChannelParameters())
+    if (Box(*parameter) == box) {
+      TEncoderChannel &channel = parameter->Channel == 0 ? d_channel_a : d_channel_b;
+      channel = Setup().Channel(parameter->Channel);
+    }
+  Update_Scope();
   Update_Evaluation();
 }
 
@@ -386,12 +406,12 @@ void TVantrel::Update_Evaluation()
   const QPoint scroll = d_pending_text_scroll.value_or(QPoint(
       d_text_output->horizontalScrollBar()->value(), d_text_output->verticalScrollBar()->value()));
 
-  const double pitch = d_scale_pitch->currentText().toDouble();
-  const double resolution = d_resolution->currentText().toDouble();
+  const TEncoderSetup setup = Setup();
+  const double pitch = setup.Pitch;
   d_text_output->clear();
-  if (!(pitch > 0.0) || !(resolution > 0.0))
+  if (!(pitch > 0.0) || !(setup.Resolution > 0.0))
     return;
-  const int count = InterpolationCount(pitch, resolution);
+  const int count = setup.Count();
   if (count < 2)
     return;
 
@@ -404,7 +424,7 @@ void TVantrel::Update_Evaluation()
   if (!points.empty()) {
     // The whole report goes in with one append: line by line costs a
     // layout pass per line, and the document comes out the same.
-    QString report = EvaluationHeaderLines(pitch, resolution, count).join('\n');
+    QString report = EvaluationHeaderLines(pitch, setup.Resolution, count).join('\n');
     report.reserve(report.size() + 28 * static_cast<int>(points.size()));
     const int set = d_error_graph->AddDataSet(FigureColor, CurveStyle);
     int number = 1;

@@ -9,6 +9,7 @@
 
 #include "encoderchannel.h"
 #include "encoderinterpolator.h"
+#include "encodersetup.h"
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -19,6 +20,7 @@ class QPlainTextEdit;
 class QTabWidget;
 class QToolButton;
 class TGraphWidget;
+struct TSetupParameter;
 struct TWindowCapture;
 
 // The one window: encoder setup, oscilloscope view, channel parameters,
@@ -57,6 +59,10 @@ private slots:
   void Open_Capture_Dialog();
 
 private:
+  // The setup the boxes show; the channels are made from it.
+  TEncoderSetup Setup() const;
+  QDoubleSpinBox *Box(const TSetupParameter &parameter) const;
+  void Channel_Changed(const QDoubleSpinBox *box);
   void Update_Scope();
   void Update_Evaluation();
   void Restore_Text_Scroll(const QPoint &scroll);
@@ -86,6 +92,8 @@ private:
   // building one per click would make memory creep in a long session.
   QIcon d_dual_mode_icon;
   QIcon d_xy_mode_icon;
+  // The box of each channel parameter, in the order of ChannelParameters().
+  static QDoubleSpinBox *TVantrel::*const d_channel_boxes[];
   // The table's scroll position (horizontal, vertical) kept for when the
   // "Text" tab shows again: a hidden editor's scroll range is not the one
   // it gets when shown, so setting it there would lose the reader's place.

@@ -17,6 +17,7 @@
 #include "angles.h"
 #include "graphstyle.h"
 #include "graphwidget.h"
+#include "setupparameters.h"
 #include "vantrel.h"
 #include "windowcapture.h"
 
@@ -82,13 +83,8 @@ bool TVantrel::OpenCapture(const QString &Path)
   // The boxes round and clamp the model as they do any value; each one
   // that changes runs its slot. The last two calls show the capture even
   // when no box changed.
-  const TEncoderSetup &model = d_capture->Model;
-  d_gain_a->setValue(model.Gain[0]);
-  d_offset_a->setValue(model.Offset[0]);
-  d_phase_a->setValue(model.Phase[0]);
-  d_gain_b->setValue(model.Gain[1]);
-  d_offset_b->setValue(model.Offset[1]);
-  d_phase_b->setValue(model.Phase[1]);
+  for (const TSetupParameter *parameter : ChannelParameters())
+    Box(*parameter)->setValue(parameter->In(d_capture->Model));
   Update_Scope();
   Update_Evaluation();
   setWindowTitle(QString("%1 - %2").arg(WindowTitle, d_capture->FileName));

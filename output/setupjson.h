@@ -1,0 +1,13 @@
+#ifndef SETUPJSON_H
+#define SETUPJSON_H
+
+#include <QJsonObject>
+
+#include "encodersetup.h"
+
+// A setup's six channel parameters under their JSON keys, "gain_a", ...
+QJsonObject ChannelParametersObject(const TEncoderSetup &Setup);
+// One channel's under their quantities, "gain", "offset" and "phase".
+QJsonObject ChannelObject(const TEncoderSetup &Setup, int Channel);
+
+#endif
