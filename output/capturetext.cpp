@@ -7,7 +7,6 @@
 #include <charconv>
 #include <cmath>
 
-#include "angles.h"
 #include "errorunits.h"
 #include "reproducecommand.h"
 #include "textcolumns.h"
@@ -328,17 +327,15 @@ void WriteCaptureCsv(QIODevice &Device, const TCaptureReport &R)
   QByteArray text = "row,a,b,angle_raw,angle_corrected,error_rad";
   text += R.PitchGiven ? ",error_mm\n" : "\n";
   for (std::size_t i = 0; i < c.Size(); ++i) {
-    const double raw = a.RawAngle(c.A[i], c.B[i]);
-    const double corrected = a.CorrectedAngle(c.A[i], c.B[i]);
-    const double error = WrappedAngle(raw - corrected);
+    const TSampleAngles angles = a.Angles(c.A[i], c.B[i]);
     text += QByteArray::number(c.Line[i]);
-    for (double value : {c.A[i], c.B[i], raw, corrected, error}) {
+    for (double value : {c.A[i], c.B[i], angles.Raw, angles.Corrected, angles.Error}) {
       text += ',';
       Append(text, value);
     }
     if (R.PitchGiven) {
       text += ',';
-      Append(text, RadToMm(error, R.Simulation.Setup.Pitch));
+      Append(text, RadToMm(angles.Error, R.Simulation.Setup.Pitch));
     }
     text += '\n';
     if (static_cast<std::size_t>(text.size()) >= CsvChunk) {
