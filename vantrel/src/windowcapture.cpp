@@ -35,8 +35,11 @@ double InSimulationTerms(double MeasuredError, double RawAngleAtZero)
 bool ReadWindowCapture(const QString &Path, TWindowCapture &Capture, QString &Message)
 {
   TCapture capture;
-  if (!ReadCaptureFile(Path, TCaptureReadOptions(), capture, Message))
+  std::string unread;
+  if (!ReadCaptureFile(Path.toStdString(), TCaptureReadOptions(), capture, unread)) {
+    Message = QString::fromStdString(unread);
     return false;
+  }
   // No reference level: the zero stays where the capture has it.
   SubtractReference(capture, 0.0, 0.0);
   TCaptureAnalysis analysis;
