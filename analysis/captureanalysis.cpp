@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "angles.h"
+#include "captureerror.h"
 #include "encoderinterpolator.h"
 #include "errorsamples.h"
 
@@ -64,6 +65,15 @@ double TCaptureAnalysis::CorrectedAngle(double A, double B) const
   return angle < 0.0 ? angle + TwoPi : angle;
 }
 
+TSampleAngles TCaptureAnalysis::Angles(double A, double B) const
+{
+  TSampleAngles angles;
+  angles.Raw = RawAngle(A, B);
+  angles.Corrected = CorrectedAngle(A, B);
+  angles.Error = MeasuredError(angles.Raw, angles.Corrected);
+  return angles;
+}
+
 TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Base, double Amplitude,
                                TCaptureAnalysis &Analysis)
 {
@@ -93,7 +103,8 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
   TErrorSamples<TErrorFigures::All> errors(TAngleSpacing::Uneven);
   THarmonicSums radius_sums(TAngleSpacing::Uneven);
   long radius_count = 0;
-  double unwrapped = 0.0, low = 0.0, high = 0.0, previous = 0.0;
+  // The span the corrected angle sweeps, from the first sample kept on.
+  TUnwrappedAngle unwrapped(0.0, 0.0);
   bool first = true;
   for (std::size_t i = 0; i < n; ++i) {
     // A glitch is no position of the scale: it is left out of the
@@ -105,14 +116,12 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
     ellipse.Corrected(Capture.A[i], Capture.B[i], sine, cosine);
     const double radius = std::hypot(sine, cosine);
     const double angle = std::atan2(sine, cosine);
-    if (!first) {
-      unwrapped += WrappedAngle(angle - previous);
-      low = std::min(low, unwrapped);
-      high = std::max(high, unwrapped);
-    }
+    if (first)
+      unwrapped = TUnwrappedAngle(0.0, angle);
+    else
+      unwrapped.Add(angle);
     first = false;
-    previous = angle;
-    const double error = WrappedAngle(Analysis.RawAngle(Capture.A[i], Capture.B[i]) - angle);
+    const double error = MeasuredError(Analysis.RawAngle(Capture.A[i], Capture.B[i]), angle);
     const THarmonicAngle harmonics =
         radius > 0.0 ? THarmonicAngle::FromCosSin(cosine / radius, sine / radius)
                      : THarmonicAngle::FromCosSin(1.0, 0.0);
@@ -123,7 +132,7 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
       ++radius_count;
     }
   }
-  Analysis.Periods = (high - low) / TwoPi;
+  Analysis.Periods = (unwrapped.High() - unwrapped.Low()) / TwoPi;
   if (!(Analysis.Periods >= 0.25)) {
     problem.Kind = TCaptureProblem::ShortSweep;
     problem.Periods = Analysis.Periods;

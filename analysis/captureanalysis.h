@@ -61,6 +61,13 @@ struct TCaptureProblem
   double Periods = 0.0;
 };
 
+struct TSampleAngles
+{
+  double Raw = 0.0;
+  double Corrected = 0.0;
+  double Error = 0.0;
+};
+
 // What a capture says about its signals and what that costs the
 // interpolator.
 struct TCaptureAnalysis
@@ -73,9 +80,9 @@ struct TCaptureAnalysis
   TEncoderSetup Model;
   // Signal periods the corrected angle sweeps, unwrapped.
   double Periods = 0.0;
-  // The interpolator's angle of each normalised raw pair minus the
-  // corrected angle, outliers left out: statistics and harmonics 1 ... 4
-  // against the corrected angle, fitted by least squares.
+  // The measured error (captureerror.h) of each sample, outliers left out:
+  // statistics and harmonics 1 ... 4 against the corrected angle, fitted by
+  // least squares.
   TInterpolationError Measured;
   // False when the zero lies outside the signals' figure: the raw pair's
   // angle never turns round, and the measured error means nothing.
@@ -102,6 +109,9 @@ struct TCaptureAnalysis
   double RawAngle(double A, double B) const;
   // The corrected angle in 0 ... 2 pi.
   double CorrectedAngle(double A, double B) const;
+  // Both angles of a raw pair and its measured error, as the CSV rows and
+  // the plots show them.
+  TSampleAngles Angles(double A, double B) const;
 };
 
 // Fits and measures Capture. Amplitude > 0 divides the capture into the

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "angles.h"
+#include "captureerror.h"
 #include "fixedtexts.h"
 #include "graphstyle.h"
 #include "graphwidget.h"
@@ -13,7 +14,7 @@ const int EllipsePoints = 720;
 
 std::size_t Stride(const TCapture &Capture)
 {
-  return Capture.Size() / MaximumPlottedSamples + 1;
+  return PlotThinningStride(Capture.Size(), MaximumPlottedSamples);
 }
 
 }  // namespace
@@ -51,8 +52,7 @@ void ShowMeasuredError(TGraphWidget &Graph, const TCapture &Capture,
   const double unit = Pitch > 0.0 ? Pitch / TwoPi : 1.0;
   const int set = Graph.AddDataSet(MeasuredColor, SampleStyle);
   for (std::size_t i = 0; i < Capture.Size(); i += Stride(Capture)) {
-    const double raw = Analysis.RawAngle(Capture.A[i], Capture.B[i]);
-    const double corrected = Analysis.CorrectedAngle(Capture.A[i], Capture.B[i]);
-    Graph.AddPoint(set, TVector2(corrected * unit, WrappedAngle(raw - corrected) * unit));
+    const TSampleAngles angles = Analysis.Angles(Capture.A[i], Capture.B[i]);
+    Graph.AddPoint(set, TVector2(angles.Corrected * unit, angles.Error * unit));
   }
 }

@@ -1,8 +1,8 @@
 #ifndef CAPTUREPLOT_H
 #define CAPTUREPLOT_H
 
+#include "capture.h"
 #include "captureanalysis.h"
-#include "capturereader.h"
 
 class TGraphWidget;
 

@@ -6,7 +6,6 @@
 #include <QJsonObject>
 #include <cmath>
 
-#include "angles.h"
 #include "chunkedwrite.h"
 #include "errorlines.h"
 #include "errorunits.h"
@@ -302,17 +301,15 @@ void WriteCaptureCsv(QIODevice &Device, const TCaptureReport &R)
   QByteArray text = "row,a,b,angle_raw,angle_corrected,error_rad";
   text += R.PitchGiven ? ",error_mm\n" : "\n";
   for (std::size_t i = 0; i < c.Size(); ++i) {
-    const double raw = a.RawAngle(c.A[i], c.B[i]);
-    const double corrected = a.CorrectedAngle(c.A[i], c.B[i]);
-    const double error = WrappedAngle(raw - corrected);
+    const TSampleAngles angles = a.Angles(c.A[i], c.B[i]);
     text += QByteArray::number(c.Line[i]);
-    for (double value : {c.A[i], c.B[i], raw, corrected, error}) {
+    for (double value : {c.A[i], c.B[i], angles.Raw, angles.Corrected, angles.Error}) {
       text += ',';
       AppendDigits17(text, value);
     }
     if (R.PitchGiven) {
       text += ',';
-      AppendDigits17(text, RadToMm(error, R.Simulation.Setup.Pitch));
+      AppendDigits17(text, RadToMm(angles.Error, R.Simulation.Setup.Pitch));
     }
     text += '\n';
     WriteFullChunk(Device, text);

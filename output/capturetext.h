@@ -4,8 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "capture.h"
 #include "captureanalysis.h"
-#include "capturereader.h"
 #include "summarytext.h"
 
 class QIODevice;

@@ -3,6 +3,7 @@
 #include <QIODevice>
 
 #include "captureplot.h"
+#include "capturereader.h"
 #include "capturetext.h"
 #include "fixedtexts.h"
 #include "graphwidget.h"
@@ -39,9 +40,9 @@ int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
   TCapture capture;
   TCaptureReport report;
   report.Name = options.Path == "-" ? "standard input" : options.Path;
-  QString message;
-  if (!ReadCaptureFile(options.Path, options.Read, capture, message))
-    return Refuse(Err, message);
+  std::string read_problem;
+  if (!ReadCaptureFile(options.Path.toStdString(), options.Read, capture, read_problem))
+    return Refuse(Err, QString::fromStdString(read_problem));
   SubtractReference(capture, options.Zero[0], options.Zero[1]);
   report.Capture = &capture;
   const TCaptureProblem problem =
@@ -51,6 +52,8 @@ int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
   report.PitchGiven = options.PitchGiven;
   report.ResolutionGiven = options.ResolutionGiven;
   report.Simulation = Summarize(report.Analysis.Model, Evaluate(report.Analysis.Model));
+
+  QString message;
 
   if (plot) {
     TGraphWidget graph;

@@ -1,6 +1,6 @@
-# The vector types, the model and the analysis are plain C++: their
-# libraries may not refer to any Qt symbol, so they can be used and
-# tested without Qt.
+# The vector types, the model, the analysis and the capture reader are
+# plain C++: their libraries may not refer to any Qt symbol, so they can
+# be used and tested without Qt.
 #   cmake -DNM=... -DLIBRARIES="a.a;b.a" -P checklayers.cmake
 foreach(library ${LIBRARIES})
   execute_process(COMMAND "${NM}" --demangle --undefined-only "${library}"

@@ -43,9 +43,9 @@ TResult Analyse(const TExample &Example)
   TResult result;
   TCaptureReadOptions options;
   options.SkipBadRows = Example.SkipBadRows;
-  QString message;
-  const QString path = QString(VANTREL_EXAMPLES_DIR) + "/" + Example.File;
-  EXPECT_TRUE(ReadCaptureFile(path, options, result.Capture, message)) << message.toStdString();
+  std::string message;
+  const std::string path = std::string(VANTREL_EXAMPLES_DIR) + "/" + Example.File;
+  EXPECT_TRUE(ReadCaptureFile(path, options, result.Capture, message)) << message;
   SubtractReference(result.Capture, Example.Zero, Example.Zero);
   const TCaptureProblem problem =
       AnalyseCapture(result.Capture, TEncoderSetup(), 0.0, result.Analysis);

@@ -6,7 +6,9 @@
 #include <QTextCodec>
 #include <cmath>
 #include <random>
+#include <sstream>
 
+#include "capturereader.h"
 #include "capturetext.h"
 
 namespace {
@@ -97,18 +99,19 @@ QByteArray Damaged(const QByteArray &Good, std::mt19937 &Random)
 // True when the capture was read and fitted.
 bool CheckOne(const QByteArray &Text, bool SkipBadRows, bool Report)
 {
-  QBuffer buffer;
-  buffer.setData(Text);
-  buffer.open(QIODevice::ReadOnly);
+  std::istringstream stream(Text.toStdString());
   TCaptureReadOptions options;
   options.SkipBadRows = SkipBadRows;
   TCapture capture;
+  std::string read_message;
   QString message;
   TCaptureReport report;
   TCaptureProblem problem;
-  if (ReadCapture(buffer, "f", options, capture, message)) {
+  if (ReadCapture(stream, "f", options, capture, read_message)) {
     problem = AnalyseCapture(capture, TEncoderSetup(), 0.0, report.Analysis);
     message = CaptureProblemText(problem);
+  } else {
+    message = QString::fromStdString(read_message);
   }
   if (!message.isEmpty()) {
     EXPECT_FALSE(message.isEmpty());

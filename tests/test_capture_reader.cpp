@@ -1,7 +1,8 @@
 // Reading captures as oscilloscopes and spreadsheets write them, and
 // naming the line of every row that cannot be read.
 #include <gtest/gtest.h>
-#include <QBuffer>
+#include <sstream>
+#include <string>
 
 #include "capturereader.h"
 
@@ -11,16 +12,14 @@ struct TRead
 {
   bool Ok = false;
   TCapture Capture;
-  QString Message;
+  std::string Message;
 };
 
-TRead Read(const QByteArray &Text, TCaptureReadOptions Options = {})
+TRead Read(const std::string &Text, TCaptureReadOptions Options = {})
 {
-  QBuffer buffer;
-  buffer.setData(Text);
-  buffer.open(QIODevice::ReadOnly);
+  std::istringstream stream(Text);
   TRead read;
-  read.Ok = ReadCapture(buffer, "c.csv", Options, read.Capture, read.Message);
+  read.Ok = ReadCapture(stream, "c.csv", Options, read.Capture, read.Message);
   return read;
 }
 
@@ -38,7 +37,7 @@ TEST(CaptureReaderTest, DelimitersHeadersAndLineEndsAsExportsWriteThem)
 {
   const struct
   {
-    QByteArray Text;
+    std::string Text;
     std::vector<double> A, B;
     std::vector<std::uint32_t> Lines;
     long long Header;
@@ -57,11 +56,11 @@ TEST(CaptureReaderTest, DelimitersHeadersAndLineEndsAsExportsWriteThem)
   };
   for (const auto &c : cases) {
     const TRead read = Read(c.Text);
-    ASSERT_TRUE(read.Ok) << c.Text.toStdString() << read.Message.toStdString();
-    EXPECT_EQ(read.Capture.A, c.A) << c.Text.toStdString();
-    EXPECT_EQ(read.Capture.B, c.B) << c.Text.toStdString();
-    EXPECT_EQ(read.Capture.Line, c.Lines) << c.Text.toStdString();
-    EXPECT_EQ(read.Capture.HeaderLines, c.Header) << c.Text.toStdString();
+    ASSERT_TRUE(read.Ok) << c.Text << read.Message;
+    EXPECT_EQ(read.Capture.A, c.A) << c.Text;
+    EXPECT_EQ(read.Capture.B, c.B) << c.Text;
+    EXPECT_EQ(read.Capture.Line, c.Lines) << c.Text;
+    EXPECT_EQ(read.Capture.HeaderLines, c.Header) << c.Text;
   }
   // Chosen columns, in either order.
   const TRead chosen = Read("x,5,y,6\n1,2,3,4\n7,8,9,10\n", Columns(4, 2));
@@ -77,7 +76,7 @@ TEST(CaptureReaderTest, BadRowsNameTheirLineOrAreSkippedAndCounted)
 {
   const struct
   {
-    QByteArray Text;
+    std::string Text;
     const char *Message;
   } cases[] = {
       {"a,b\n1,2\n1,2\n1,2\n1,2\n3,x\n", "c.csv:6: column 2 is 'x', not a number"},
@@ -90,6 +89,14 @@ TEST(CaptureReaderTest, BadRowsNameTheirLineOrAreSkippedAndCounted)
        "c.csv:5: the row has 2 columns, so column 3 is missing"},
       {"1,2\n1,2\n1,2\n1,2\n3,4\x01\n", "c.csv:5: column 2 is '4?', not a number"},
       {"1,2\n1,2\n1,2\n1,2\n3,4.5.6\n", "c.csv:5: column 2 is '4.5.6', not a number"},
+      // Shown as valid UTF-8: a mark at the start dropped, each byte of a
+      // broken, overlong or surrogate form replaced, a cut form too.
+      {"1;2\n1;2\n1;2\n1;2\n3;\xEF\xBB\xBF\xC2\xB5\xC0\xAF\xED\xA0\x80\xE2\x82\n",
+       "c.csv:5: column 2 is "
+       "'\xC2\xB5\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF"
+       "\xBD', not a number"},
+      {"1,2\n1,2\n1,2\n1,2\n3,xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\xC3\xA9z\n",
+       "c.csv:5: column 2 is 'xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\xEF\xBF\xBD...', not a number"},
       {"1;2\n1;2\n1;2\n1;2\n3,4\n", "c.csv:5: the row has 1 column, so column 2 is missing"},
       {"1,2\n3,9.9E37\n", "c.csv:2: column 2 holds '9.9E37', an instrument's overrange marker"},
       {"1,2\n-1e30,4\n", "c.csv:2: column 1 holds '-1e30', an instrument's overrange marker"},
@@ -99,12 +106,11 @@ TEST(CaptureReaderTest, BadRowsNameTheirLineOrAreSkippedAndCounted)
   };
   for (const auto &c : cases) {
     const TRead read = Read(c.Text);
-    EXPECT_FALSE(read.Ok) << c.Text.toStdString();
-    EXPECT_EQ(read.Message.toStdString(), c.Message);
+    EXPECT_FALSE(read.Ok) << c.Text;
+    EXPECT_EQ(read.Message, c.Message);
   }
   const TRead missing = Read("h\n1,2,3\n4,5,6\n", Columns(2, 5));
-  EXPECT_EQ(missing.Message.toStdString(),
-            "c.csv:2: column 5 does not exist: the data has 3 columns");
+  EXPECT_EQ(missing.Message, "c.csv:2: column 5 does not exist: the data has 3 columns");
 
   const TRead skipped = Read("a,b\n1,2\n1,2\n1,2\n1,2\n3,x\nnan,1\n5,6\n7\n", Columns(0, 0, true));
   ASSERT_TRUE(skipped.Ok);
@@ -116,11 +122,11 @@ TEST(CaptureReaderTest, BadRowsNameTheirLineOrAreSkippedAndCounted)
 TEST(CaptureReaderTest, LongLinesAndChunkBoundariesReadWhole)
 {
   // A 3 MB header line spans several read chunks; rows straddle them too.
-  QByteArray text = QByteArray(3 << 20, 'h') + "\n";
+  std::string text = std::string(3 << 20, 'h') + "\n";
   for (int i = 0; i < 200000; ++i)
-    text += QByteArray::number(i) + ",0.5," + QByteArray::number(-i) + "\r\n";
+    text += std::to_string(i) + ",0.5," + std::to_string(-i) + "\r\n";
   const TRead read = Read(text);
-  ASSERT_TRUE(read.Ok) << read.Message.toStdString();
+  ASSERT_TRUE(read.Ok) << read.Message;
   ASSERT_EQ(read.Capture.Size(), 200000u);
   EXPECT_EQ(read.Capture.HeaderLines, 1);
   EXPECT_EQ(read.Capture.A[123456], 0.5);
@@ -134,7 +140,7 @@ TEST(CaptureReaderTest, TheDataStartWhereRowsOfOneShapeFollowEachOther)
   // line, units in the second; metadata lines with numbers in them.
   const struct
   {
-    QByteArray Text;
+    std::string Text;
     long long Header;
     std::vector<double> A, B;
   } cases[] = {
@@ -160,10 +166,10 @@ TEST(CaptureReaderTest, TheDataStartWhereRowsOfOneShapeFollowEachOther)
   };
   for (const auto &c : cases) {
     const TRead read = Read(c.Text);
-    ASSERT_TRUE(read.Ok) << c.Text.toStdString() << read.Message.toStdString();
-    EXPECT_EQ(read.Capture.HeaderLines, c.Header) << c.Text.toStdString();
-    EXPECT_EQ(read.Capture.A, c.A) << c.Text.toStdString();
-    EXPECT_EQ(read.Capture.B, c.B) << c.Text.toStdString();
+    ASSERT_TRUE(read.Ok) << c.Text << read.Message;
+    EXPECT_EQ(read.Capture.HeaderLines, c.Header) << c.Text;
+    EXPECT_EQ(read.Capture.A, c.A) << c.Text;
+    EXPECT_EQ(read.Capture.B, c.B) << c.Text;
   }
 }
 
@@ -171,7 +177,7 @@ TEST(CaptureReaderTest, DecimalCommasAndQuotesAsSpreadsheetsWriteThem)
 {
   const struct
   {
-    QByteArray Text;
+    std::string Text;
     std::vector<double> A, B;
   } cases[] = {
       {"Zeit;Kanal A;Kanal B\n0,000;0,25;-1,5\n0,001;1,75;2\n", {0.25, 1.75}, {-1.5, 2}},
@@ -184,36 +190,36 @@ TEST(CaptureReaderTest, DecimalCommasAndQuotesAsSpreadsheetsWriteThem)
   };
   for (const auto &c : cases) {
     const TRead read = Read(c.Text);
-    ASSERT_TRUE(read.Ok) << c.Text.toStdString() << read.Message.toStdString();
-    EXPECT_EQ(read.Capture.A, c.A) << c.Text.toStdString();
-    EXPECT_EQ(read.Capture.B, c.B) << c.Text.toStdString();
+    ASSERT_TRUE(read.Ok) << c.Text << read.Message;
+    EXPECT_EQ(read.Capture.A, c.A) << c.Text;
+    EXPECT_EQ(read.Capture.B, c.B) << c.Text;
   }
   // Forced, the comma never separates columns.
   TCaptureReadOptions comma;
   comma.DecimalComma = true;
   const TRead forced = Read("0,5 0,25\n1,5 1,75\n", comma);
-  ASSERT_TRUE(forced.Ok) << forced.Message.toStdString();
+  ASSERT_TRUE(forced.Ok) << forced.Message;
   EXPECT_EQ(forced.Capture.A, (std::vector<double>{0.5, 1.5}));
 }
 
 TEST(CaptureReaderTest, FilesThatAreNoTextOrCutShortAreNamed)
 {
-  const QByteArray text = "t,a,b\n0,1,2\n1,3,4\n";
-  QByteArray utf16le, utf16be;
+  const std::string text = "t,a,b\n0,1,2\n1,3,4\n";
+  std::string utf16le, utf16be;
   for (char c : text) {
     utf16le += c;
     utf16le += '\0';
     utf16be += '\0';
     utf16be += c;
   }
-  EXPECT_EQ(Read("\xFF\xFE" + utf16le).Message.toStdString(), "c.csv is UTF-16; save it as UTF-8");
-  EXPECT_EQ(Read(utf16le).Message.toStdString(), "c.csv is UTF-16; save it as UTF-8");
-  EXPECT_EQ(Read(utf16be).Message.toStdString(), "c.csv is UTF-16; save it as UTF-8");
-  EXPECT_EQ(Read(QByteArray("\x7f"
-                            "ELF\x02\x01\x01\0\0\0",
-                            10) +
+  EXPECT_EQ(Read("\xFF\xFE" + utf16le).Message, "c.csv is UTF-16; save it as UTF-8");
+  EXPECT_EQ(Read(utf16le).Message, "c.csv is UTF-16; save it as UTF-8");
+  EXPECT_EQ(Read(utf16be).Message, "c.csv is UTF-16; save it as UTF-8");
+  EXPECT_EQ(Read(std::string("\x7f"
+                             "ELF\x02\x01\x01\0\0\0",
+                             10) +
                  text)
-                .Message.toStdString(),
+                .Message,
             "c.csv is not a text file");
 
   // A last line without its line end was cut off: left out, and said so.

@@ -1,11 +1,11 @@
 #include "windowcapture.h"
 
 #include <QFileInfo>
-#include <algorithm>
 #include <cmath>
 
 #include "angles.h"
 #include "captureanalysis.h"
+#include "captureerror.h"
 #include "capturereader.h"
 #include "capturetext.h"
 
@@ -21,13 +21,25 @@ double Folded(double Angle)
   return folded < 0.0 ? folded + span : folded;
 }
 
+// The simulation's error is the true position less the counted one, with
+// the counter set where the true angle is zero. The window shows the
+// measured error in the same terms, so that model and measurement meet:
+// negated, and moved by the raw angle where the corrected angle is zero.
+double InSimulationTerms(double MeasuredError, double RawAngleAtZero)
+{
+  return WrappedAngle(-MeasuredError + RawAngleAtZero);
+}
+
 }  // namespace
 
 bool ReadWindowCapture(const QString &Path, TWindowCapture &Capture, QString &Message)
 {
   TCapture capture;
-  if (!ReadCaptureFile(Path, TCaptureReadOptions(), capture, Message))
+  std::string unread;
+  if (!ReadCaptureFile(Path.toStdString(), TCaptureReadOptions(), capture, unread)) {
+    Message = QString::fromStdString(unread);
     return false;
+  }
   // No reference level: the zero stays where the capture has it.
   SubtractReference(capture, 0.0, 0.0);
   TCaptureAnalysis analysis;
@@ -42,23 +54,21 @@ bool ReadWindowCapture(const QString &Path, TWindowCapture &Capture, QString &Me
   for (const TCaptureWarning &warning : analysis.Warnings)
     Capture.Warnings << CaptureWarningText(warning);
 
-  // The simulation's error is the true position less the counted one,
-  // with the counter set where the true angle is zero; the measured error
-  // is put in the same terms, so that model and measurement meet.
+  // The fitted ellipse's point at corrected angle zero.
   const TEllipse &ellipse = analysis.Ellipse;
-  const double zero_error =
-      -analysis.RawAngle(ellipse.OffsetA + ellipse.AmplitudeA * std::sin(ellipse.Phase),
-                         ellipse.OffsetB + ellipse.AmplitudeB);
+  const double raw_at_zero =
+      analysis.RawAngle(ellipse.OffsetA + ellipse.AmplitudeA * std::sin(ellipse.Phase),
+                        ellipse.OffsetB + ellipse.AmplitudeB);
 
   // The dual-channel abscissa follows the unwrapped angle over every
   // sample, so that a capture over many periods lands on all four of the
   // scope's; a glitch does not move it. The samples start in the scope's
   // first period.
   const std::size_t n = capture.Size();
-  const std::size_t stride = (n + MaximumWindowSamples - 1) / MaximumWindowSamples;
+  const std::size_t stride = ThinningStride(n, MaximumWindowSamples);
   const double scale = analysis.Scale;
-  double previous = analysis.CorrectedAngle(capture.A[0], capture.B[0]);
-  double unwrapped = previous, lowest = previous;
+  const double first = analysis.CorrectedAngle(capture.A[0], capture.B[0]);
+  TUnwrappedAngle unwrapped(first, first);
   std::vector<double> positions;
   for (std::size_t i = 0; i < n; ++i) {
     const double a = capture.A[i], b = capture.B[i];
@@ -66,26 +76,22 @@ bool ReadWindowCapture(const QString &Path, TWindowCapture &Capture, QString &Me
     if (i % stride != 0 && outlier)
       continue;
     const double angle = analysis.CorrectedAngle(a, b);
-    const double turned = WrappedAngle(angle - previous);
-    if (!outlier) {
-      unwrapped += turned;
-      previous = angle;
-      lowest = std::min(lowest, unwrapped);
-    }
+    if (!outlier)
+      unwrapped.Add(angle);
     if (i % stride != 0)
       continue;
-    positions.push_back(outlier ? unwrapped + turned : unwrapped);
+    positions.push_back(outlier ? unwrapped.Value() + unwrapped.Step(angle) : unwrapped.Value());
     Capture.ChannelA.emplace_back(0.0, a / scale);
     Capture.ChannelB.emplace_back(0.0, b / scale);
     Capture.Figure.emplace_back(a / scale, b / scale);
     // A glitch is no position of the scale: it has no error.
     if (analysis.MeasuredValid && !outlier)
       Capture.Error.emplace_back(
-          angle, WrappedAngle(WrappedAngle(angle - analysis.RawAngle(a, b)) - zero_error));
+          angle, InSimulationTerms(MeasuredError(analysis.RawAngle(a, b), angle), raw_at_zero));
   }
   // A start a hair below a whole turn (an angle of -0.0 read as 2 pi)
   // counts as that turn.
-  const double start = TwoPi * std::floor(lowest / TwoPi + 0.01);
+  const double start = TwoPi * std::floor(unwrapped.Low() / TwoPi + 0.01);
   for (std::size_t k = 0; k < positions.size(); ++k)
     Capture.ChannelA[k].x = Capture.ChannelB[k].x = Folded(positions[k] - start);
   return true;

@@ -30,9 +30,10 @@ struct TWindowCapture
   std::vector<TVector2> ChannelA, ChannelB;
   // The (A, B) pairs in the model's units.
   std::vector<TVector2> Figure;
-  // Corrected angle and measured error (true less interpolated angle,
-  // zero where the corrected angle is), both in rad; empty when the zero
-  // lies outside the figure and the error means nothing.
+  // Corrected angle and measured error in the simulation's terms (true
+  // less interpolated angle, zero where the corrected angle is), both in
+  // rad; empty when the zero lies outside the figure and the error means
+  // nothing.
   std::vector<TVector2> Error;
 };
 

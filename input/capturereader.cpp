@@ -1,13 +1,16 @@
 #include "capturereader.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <istream>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -115,35 +118,81 @@ TNumber ParseValue(std::string_view Field, bool DecimalComma, double &Value)
   return ParsePlain(std::string_view(buffer, Field.size()), Value);
 }
 
+const char *Plural(long long Count)
+{
+  return Count == 1 ? "" : "s";
+}
+
+bool IsContinuation(unsigned char Byte)
+{
+  return (Byte & 0xC0) == 0x80;
+}
+
+// Text in valid UTF-8, as the programs have always shown it: a byte-order
+// mark at the start is dropped, and a byte that begins no whole, shortest,
+// valid character becomes U+FFFD, the bytes after it read anew.
+std::string ValidUtf8(std::string_view Text)
+{
+  const char *const replacement = "\xEF\xBF\xBD";
+  if (Text.substr(0, 3) == "\xEF\xBB\xBF")
+    Text.remove_prefix(3);
+  std::string valid;
+  std::size_t i = 0;
+  while (i < Text.size()) {
+    const unsigned char lead = Text[i];
+    if (lead < 0x80) {
+      valid += Text[i++];
+      continue;
+    }
+    // Leads C0 and C1 only begin overlong forms; F5 and above, none.
+    const int length = lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    bool whole = length > 0 && i + length <= Text.size();
+    char32_t code = lead & (0x7F >> length);
+    for (int k = 1; whole && k < length; ++k) {
+      whole = IsContinuation(Text[i + k]);
+      code = code << 6 | (Text[i + k] & 0x3F);
+    }
+    if (whole && code >= least[length] && !(code >= 0xD800 && code <= 0xDFFF) && code <= 0x10FFFF) {
+      valid += Text.substr(i, length);
+      i += length;
+    } else {
+      valid += replacement;
+      ++i;
+    }
+  }
+  return valid;
+}
+
 // A field as a message can show it: printable, on one line, short.
-QString Shown(std::string_view Field)
+std::string Shown(std::string_view Field)
 {
   std::string text(Field.substr(0, ShownLength));
   for (char &c : text)
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
       c = '?';
-  QString shown = QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+  std::string shown = ValidUtf8(text);
   if (Field.size() > ShownLength)
     shown += "...";
   return shown;
 }
 
-QString Problem(TNumber Kind, int Column, std::string_view Field)
+std::string Problem(TNumber Kind, int Column, std::string_view Field)
 {
-  const QString where = QString("column %1 ").arg(Column);
+  const std::string where = "column " + std::to_string(Column) + " ";
   switch (Kind) {
     case TNumber::NotNumber:
-      return where + QString("is '%1', not a number").arg(Shown(Field));
+      return where + "is '" + Shown(Field) + "', not a number";
     case TNumber::NotFinite:
-      return where + QString("holds '%1', not a finite number").arg(Shown(Field));
+      return where + "holds '" + Shown(Field) + "', not a finite number";
     case TNumber::OutOfRange:
-      return where + QString("holds '%1', beyond the range of a double").arg(Shown(Field));
+      return where + "holds '" + Shown(Field) + "', beyond the range of a double";
     case TNumber::Overrange:
-      return where + QString("holds '%1', an instrument's overrange marker").arg(Shown(Field));
+      return where + "holds '" + Shown(Field) + "', an instrument's overrange marker";
     case TNumber::Ok:
       break;
   }
-  return QString();
+  return std::string();
 }
 
 // A line before the data start that may be the first data row: every
@@ -164,27 +213,27 @@ const std::size_t ConfirmingRows = 3;
 class TCaptureParser
 {
 public:
-  TCaptureParser(const QString &Name, const TCaptureReadOptions &Options, TCapture &Capture)
+  TCaptureParser(const std::string &Name, const TCaptureReadOptions &Options, TCapture &Capture)
       : d_name(Name), d_options(Options), d_capture(Capture)
   {}
 
   // False once a line is refused; Message() says why.
   bool Line(std::string_view Text);
   bool Finish();
-  const QString &Message() const { return d_message; }
+  const std::string &Message() const { return d_message; }
 
 private:
   bool HeaderLine(std::string_view Text);
   bool IsDataRow(std::string_view Text, TCandidate &Row);
   bool StartData();
   bool DataLine(std::string_view Text);
-  bool Fail(const QString &What);
-  bool BadRow(const QString &What);
+  bool Fail(const std::string &What);
+  bool BadRow(const std::string &What);
 
-  const QString d_name;
+  const std::string d_name;
   const TCaptureReadOptions d_options;
   TCapture &d_capture;
-  QString d_message;
+  std::string d_message;
   long long d_line = 0;
   bool d_in_data = false;
   char d_delimiter = ' ';
@@ -195,13 +244,13 @@ private:
   std::vector<TCandidate> d_candidates;
 };
 
-bool TCaptureParser::Fail(const QString &What)
+bool TCaptureParser::Fail(const std::string &What)
 {
-  d_message = QString("%1:%2: %3").arg(d_name).arg(d_line).arg(What);
+  d_message = d_name + ':' + std::to_string(d_line) + ": " + What;
   return false;
 }
 
-bool TCaptureParser::BadRow(const QString &What)
+bool TCaptureParser::BadRow(const std::string &What)
 {
   if (!d_options.SkipBadRows)
     return Fail(What);
@@ -290,10 +339,8 @@ bool TCaptureParser::StartData()
   const int last = std::max(columns.A, columns.B);
   if (first.Fields < last) {
     d_line = first.Line;
-    return Fail(QString("column %1 does not exist: the data has %2 column%3")
-                    .arg(last)
-                    .arg(first.Fields)
-                    .arg(first.Fields == 1 ? "" : "s"));
+    return Fail("column " + std::to_string(last) + " does not exist: the data has " +
+                std::to_string(first.Fields) + " column" + Plural(first.Fields));
   }
   d_in_data = true;
   d_delimiter = first.Delimiter;
@@ -316,10 +363,8 @@ bool TCaptureParser::DataLine(std::string_view Text)
 {
   const int count = SplitFields(Text, d_delimiter, d_fields);
   if (count < d_last_column)
-    return BadRow(QString("the row has %1 column%2, so column %3 is missing")
-                      .arg(count)
-                      .arg(count == 1 ? "" : "s")
-                      .arg(d_last_column));
+    return BadRow("the row has " + std::to_string(count) + " column" + Plural(count) +
+                  ", so column " + std::to_string(d_last_column) + " is missing");
   double value[2];
   const int column[2] = {d_capture.Columns.A, d_capture.Columns.B};
   for (int c = 0; c < 2; ++c) {
@@ -342,19 +387,17 @@ bool TCaptureParser::Finish()
   if (d_in_data)
     return true;
   if (d_capture.HeaderLines == 0)
-    d_message = QString("%1 is empty: no data rows").arg(d_name);
+    d_message = d_name + " is empty: no data rows";
   else
-    d_message = QString("%1 holds no data rows, only %2 header line%3")
-                    .arg(d_name)
-                    .arg(d_capture.HeaderLines)
-                    .arg(d_capture.HeaderLines == 1 ? "" : "s");
+    d_message = d_name + " holds no data rows, only " + std::to_string(d_capture.HeaderLines) +
+                " header line" + Plural(d_capture.HeaderLines);
   return false;
 }
 
-// Why the start of a file is no text capture; empty when it may be one.
+// Why the start of a file is no text capture; null when it may be one.
 // UTF-16 puts a zero byte beside every ASCII character (with or without a
 // byte-order mark); any other zero byte marks a binary file.
-QString EncodingProblem(const char *Data, std::size_t Size)
+const char *EncodingProblem(const char *Data, std::size_t Size)
 {
   const std::size_t n = std::min<std::size_t>(Size, 4096);
   const auto starts = [&](const char *Mark) { return n >= 2 && std::memcmp(Data, Mark, 2) == 0; };
@@ -366,20 +409,85 @@ QString EncodingProblem(const char *Data, std::size_t Size)
     return "UTF-16; save it as UTF-8";
   if (zeros[0] + zeros[1] > 0)
     return "not a text file";
-  return QString();
+  return nullptr;
 }
 
-}  // namespace
+// Where the text comes from, a piece at a time.
+class TSource
+{
+public:
+  virtual ~TSource() = default;
+  // Bytes left to read; -1 when unknown.
+  virtual long long Remaining() = 0;
+  // Fills Data with up to Size bytes: how many, 0 at the end, -1 on an
+  // error, which Error() then names.
+  virtual long long Read(char *Data, std::size_t Size) = 0;
+  virtual std::string Error() const = 0;
+};
 
-bool ReadCapture(QIODevice &Device, const QString &Name, const TCaptureReadOptions &Options,
-                 TCapture &Capture, QString &Message)
+class TStreamSource : public TSource
+{
+public:
+  explicit TStreamSource(std::istream &Stream) : d_stream(Stream) {}
+  long long Remaining() override
+  {
+    const std::istream::pos_type here = d_stream.tellg();
+    if (here == std::istream::pos_type(-1))
+      return -1;
+    if (!d_stream.seekg(0, std::ios::end)) {
+      d_stream.clear();
+      return -1;
+    }
+    const long long remaining = d_stream.tellg() - here;
+    d_stream.seekg(here);
+    return remaining;
+  }
+  long long Read(char *Data, std::size_t Size) override
+  {
+    if (!d_stream.good())
+      return d_stream.bad() ? -1 : 0;
+    d_stream.read(Data, static_cast<std::streamsize>(Size));
+    return d_stream.bad() ? -1 : d_stream.gcount();
+  }
+  std::string Error() const override { return std::strerror(EIO); }
+
+private:
+  std::istream &d_stream;
+};
+
+class TFileSource : public TSource
+{
+public:
+  TFileSource(std::FILE *File, long long Size) : d_file(File), d_size(Size) {}
+  long long Remaining() override { return d_size; }
+  long long Read(char *Data, std::size_t Size) override
+  {
+    if (d_error != 0)
+      return -1;
+    const std::size_t got = std::fread(Data, 1, Size, d_file);
+    // What was read before an error is taken; the next call reports it.
+    if (std::ferror(d_file))
+      d_error = errno != 0 ? errno : EIO;
+    return got > 0 || d_error == 0 ? static_cast<long long>(got) : -1;
+  }
+  std::string Error() const override { return std::strerror(d_error); }
+
+private:
+  std::FILE *d_file;
+  long long d_size;
+  int d_error = 0;
+};
+
+bool ReadSource(TSource &Source, const std::string &Name, const TCaptureReadOptions &Options,
+                TCapture &Capture, std::string &Message)
 {
   TCaptureParser parser(Name, Options, Capture);
   // Read in chunks, so a capture never sits in memory twice as text.
   // A small file gets a buffer of its own size; the rest 1 MiB pieces.
   std::size_t size = ChunkSize;
-  if (!Device.isSequential())
-    size = std::clamp<std::size_t>(Device.bytesAvailable() + 1, 4096, ChunkSize);
+  const long long remaining = Source.Remaining();
+  if (remaining >= 0)
+    size = std::clamp<std::size_t>(remaining + 1, 4096, ChunkSize);
   std::vector<char> buffer(size);
   std::size_t begin = 0, end = 0;
   bool at_end = false, any_line = false, checked = false;
@@ -414,23 +522,22 @@ bool ReadCapture(QIODevice &Device, const QString &Name, const TCaptureReadOptio
     }
     if (end == buffer.size()) {
       if (buffer.size() >= MaximumLineLength) {
-        Message = QString("%1: a line longer than %2 MB").arg(Name).arg(MaximumLineLength >> 20);
+        Message = Name + ": a line longer than " + std::to_string(MaximumLineLength >> 20) + " MB";
         return false;
       }
       buffer.resize(buffer.size() * 2);
     }
-    const qint64 got = Device.read(buffer.data() + end, buffer.size() - end);
+    const long long got = Source.Read(buffer.data() + end, buffer.size() - end);
     if (got < 0) {
-      Message = QString("cannot read %1: %2").arg(Name, Device.errorString());
+      Message = "cannot read " + Name + ": " + Source.Error();
       return false;
     }
     at_end = got == 0;
     end += got;
     if (!checked && end > 0) {
       checked = true;
-      const QString problem = EncodingProblem(buffer.data(), end);
-      if (!problem.isEmpty()) {
-        Message = QString("%1 is %2").arg(Name, problem);
+      if (const char *problem = EncodingProblem(buffer.data(), end)) {
+        Message = Name + " is " + problem;
         return false;
       }
     }
@@ -442,40 +549,54 @@ bool ReadCapture(QIODevice &Device, const QString &Name, const TCaptureReadOptio
   return true;
 }
 
-bool ReadCaptureFile(const QString &Path, const TCaptureReadOptions &Options, TCapture &Capture,
-                     QString &Message)
+}  // namespace
+
+bool ReadCapture(std::istream &Stream, const std::string &Name, const TCaptureReadOptions &Options,
+                 TCapture &Capture, std::string &Message)
 {
-  QFile file;
-  QString name = Path;
+  TStreamSource source(Stream);
+  return ReadSource(source, Name, Options, Capture, Message);
+}
+
+bool ReadCaptureFile(const std::string &Path, const TCaptureReadOptions &Options, TCapture &Capture,
+                     std::string &Message)
+{
   if (Path == "-") {
-    name = "standard input";
-    if (!file.open(fileno(stdin), QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-      Message = QString("cannot read standard input: %1").arg(file.errorString());
-      return false;
-    }
-  } else {
-    const QFileInfo info(Path);
-    if (!info.exists()) {
-      Message = QString("cannot read %1: no such file").arg(Path);
-      return false;
-    }
-    if (info.isDir()) {
-      Message = QString("cannot read %1: it is a directory").arg(Path);
-      return false;
-    }
-    file.setFileName(Path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-      Message = QString("cannot read %1: %2").arg(Path, file.errorString());
-      return false;
-    }
-    // A row takes at least four bytes; reserving for that touches no
-    // memory yet and spares the copies of a growing vector.
-    if (info.isFile()) {
-      const std::size_t rows = std::min(std::size_t(info.size()) / 4 + 16, MaximumReserve);
+    TFileSource source(stdin, -1);
+    return ReadSource(source, "standard input", Options, Capture, Message);
+  }
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::file_status status = fs::status(Path, error);
+  // Whatever keeps the file from being looked at, it is not there to read.
+  if (error || !fs::exists(status)) {
+    Message = "cannot read " + Path + ": no such file";
+    return false;
+  }
+  if (fs::is_directory(status)) {
+    Message = "cannot read " + Path + ": it is a directory";
+    return false;
+  }
+  std::FILE *const file = std::fopen(Path.c_str(), "rb");
+  if (!file) {
+    Message = "cannot read " + Path + ": " + std::strerror(errno);
+    return false;
+  }
+  long long size = -1;
+  if (fs::is_regular_file(status)) {
+    const std::uintmax_t bytes = fs::file_size(Path, error);
+    if (!error) {
+      size = static_cast<long long>(bytes);
+      // A row takes at least four bytes; reserving for that touches no
+      // memory yet and spares the copies of a growing vector.
+      const std::size_t rows = std::min(std::size_t(bytes) / 4 + 16, MaximumReserve);
       Capture.A.reserve(rows);
       Capture.B.reserve(rows);
       Capture.Line.reserve(rows);
     }
   }
-  return ReadCapture(file, name, Options, Capture, Message);
+  TFileSource source(file, size);
+  const bool read = ReadSource(source, Path, Options, Capture, Message);
+  std::fclose(file);
+  return read;
 }
