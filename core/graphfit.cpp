@@ -93,15 +93,11 @@ TGraphFit FitView(const std::vector<TDataSet> &Sets, const TFitSettings &Setting
   TGraphFit fit;
   fit.XSpan = xmax - xmin;
   fit.YSpan = ymax - ymin;
-  if (Settings.VMargins) {
-    if (!Settings.YFromZero)
-      ymin -= fit.YSpan / MarginDivisor;
-    ymax += fit.YSpan / MarginDivisor;
-  }
-  if (Settings.HMargins) {
-    xmin -= fit.XSpan / MarginDivisor;
-    xmax += fit.XSpan / MarginDivisor;
-  }
+  if (!Settings.YFromZero)
+    ymin -= fit.YSpan / MarginDivisor;
+  ymax += fit.YSpan / MarginDivisor;
+  xmin -= fit.XSpan / MarginDivisor;
+  xmax += fit.XSpan / MarginDivisor;
   fit.XMin = xmin;
   fit.XMax = xmax;
   fit.YMin = ymin;

@@ -12,8 +12,6 @@ struct TFitSettings
 {
   double MinimumYExtent;  // the y range always holds -E ... +E
   bool EqualAspect;       // one scale for both axes
-  bool HMargins;          // widen x by 1/50 of its span on each side
-  bool VMargins;          // likewise for y
   // The y range starts at zero, with no margin below: for counts.
   bool YFromZero = false;
 };
@@ -30,8 +28,9 @@ struct TGraphFit
 // margins and the equal-aspect product stay finite.
 const double FitLimit = 1e290;
 
-// Fits a view to the data sets on the given plot rectangle. Points with
-// a NaN or infinite coordinate are ignored. Every span of the result is
+// Fits a view to the data sets on the given plot rectangle, with a margin
+// of a fiftieth of each span on each side. Points with a NaN or infinite
+// coordinate are ignored. Every span of the result is
 // positive and finite, whatever the data or the plot's shape.
 TGraphFit FitView(const std::vector<TDataSet> &Sets, const TFitSettings &Settings,
                   const QRect &Plot);

@@ -94,8 +94,7 @@ bool TGraphWidget::PlotIsDegenerate() const
 
 void TGraphWidget::SetViewToFit()
 {
-  const TFitSettings settings{d_MinimumYExtent, d_EqualAspect, d_HScaleMode == 1, d_VScaleMode == 1,
-                              d_YFromZero};
+  const TFitSettings settings{d_MinimumYExtent, d_EqualAspect, d_YFromZero};
   const TGraphFit fit = FitView(d_DataSets, settings, d_PlotRect);
   d_FitXSpan = fit.XSpan;
   d_FitYSpan = fit.YSpan;

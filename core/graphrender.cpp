@@ -257,7 +257,7 @@ void TGraphWidget::DrawDataSets(QPainter &Painter)
       if (set.Points.empty())
         continue;
       Painter.setPen(set.Color);
-      switch (set.Style == 0 ? d_DefaultStyle : set.Style) {
+      switch (set.Style == 0 ? LineStyle : set.Style) {
         case LineStyle:
           DrawLines(Painter, d_Map, set.Points);
           break;

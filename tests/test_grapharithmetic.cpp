@@ -20,7 +20,7 @@ using TPair = std::pair<double, double>;
 TGraphFit Fit(const std::vector<TVector2> &Points, double Extent = 5e-6, bool Equal = false,
               const QRect &Plot = QRect(QPoint(0, 0), QPoint(300, 200)))
 {
-  return FitView({TDataSet{Points, Qt::black, 0}}, {Extent, Equal, true, true}, Plot);
+  return FitView({TDataSet{Points, Qt::black, 0}}, {Extent, Equal}, Plot);
 }
 
 // 100 pixels per unit: x 0 ... 4 over columns 100 ... 500, y 0 ... 2 over

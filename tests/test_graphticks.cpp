@@ -85,7 +85,7 @@ TEST(GraphRoundTicks, AFitFromZeroCountsWithoutAMarginBelow)
   // option the range holds -E and margins on both sides.
   const std::vector<TDataSet> bars = {TDataSet{{TVector2(1, 3), TVector2(2, 7)}, Qt::black, 2}};
   const QRect plot(QPoint(0, 0), QPoint(300, 200));
-  TFitSettings settings{1.0, false, true, true};
+  TFitSettings settings{1.0, false};
   settings.YFromZero = true;
   const TGraphFit counted = FitView(bars, settings, plot);
   EXPECT_EQ(counted.YMin, 0.0);
