@@ -17,7 +17,7 @@ class TFigureList
 public:
   static const std::size_t ChunkSize = 4096;
 
-  class const_iterator
+  class TConstIterator
   {
   public:
     using iterator_category = std::forward_iterator_tag;
@@ -26,22 +26,24 @@ public:
     using pointer = const TTrialFigures *;
     using reference = const TTrialFigures &;
 
-    const_iterator() = default;
-    const_iterator(const TFigureList *List, std::size_t Index) : d_List(List), d_Index(Index) {}
+    TConstIterator() = default;
+    TConstIterator(const TFigureList *List, std::size_t Index) : d_List(List), d_Index(Index) {}
     reference operator*() const { return (*d_List)[d_Index]; }
     pointer operator->() const { return &(*d_List)[d_Index]; }
-    const_iterator &operator++()
+    TConstIterator &operator++()
     {
       ++d_Index;
       return *this;
     }
-    bool operator==(const const_iterator &Other) const { return d_Index == Other.d_Index; }
-    bool operator!=(const const_iterator &Other) const { return d_Index != Other.d_Index; }
+    bool operator==(const TConstIterator &Other) const { return d_Index == Other.d_Index; }
+    bool operator!=(const TConstIterator &Other) const { return d_Index != Other.d_Index; }
 
   private:
     const TFigureList *d_List = nullptr;
     std::size_t d_Index = 0;
   };
+  // The standard containers' name for it.
+  using const_iterator = TConstIterator;
 
   std::size_t size() const { return d_Size; }
   bool empty() const { return d_Size == 0; }

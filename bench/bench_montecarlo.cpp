@@ -3,8 +3,8 @@
 // the same run.
 #include <benchmark/benchmark.h>
 
+#include "evaluationsummary.h"
 #include "studytrial.h"
-#include "summarytext.h"
 
 namespace {
 

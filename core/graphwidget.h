@@ -97,7 +97,7 @@ public:
   const QString &CursorText() const { return d_CursorText; }
   const QPixmap &Pixmap() const { return d_Pixmap; }
 
-  // The layout, mapping and label formats of the last rendering.
+  // The layout and mapping of the last rendering.
   const QRect &PlotRect() const { return d_PlotRect; }
   const QRect &VLabelRect() const { return d_VLabelRect; }
   const QRect &VTitleRect() const { return d_VTitleRect; }
@@ -106,11 +106,6 @@ public:
   const QRect &TitleRect() const { return d_TitleRect; }
   const QRect &FullRect() const { return d_FullRect; }
   const TGraphMapping &Mapping() const { return d_Map; }
-  const QString &HLabelFormat() const { return d_HLabelFormat; }
-  const QString &VLabelFormat() const { return d_VLabelFormat; }
-  // Spans chosen by the last fit, before its margins.
-  double FitXSpan() const { return d_FitXSpan; }
-  double FitYSpan() const { return d_FitYSpan; }
 
 public slots:
   // Both post a request that the next paint event carries out.

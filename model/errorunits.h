@@ -34,16 +34,6 @@ inline double PercentPeriodToMm(double Percent, double Pitch)
   return Percent / 100.0 * Pitch;
 }
 
-inline double DegToPercentPeriod(double Deg)
-{
-  return Deg / 360.0 * 100.0;
-}
-
-inline double MmToPercentPeriod(double Mm, double Pitch)
-{
-  return Mm / Pitch * 100.0;
-}
-
 // One angle error in all five units.
 struct TErrorUnits
 {

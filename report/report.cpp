@@ -6,6 +6,7 @@
 #include "options.h"
 #include "outputtransaction.h"
 #include "runmodes.h"
+#include "vantrelversion.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ int RunReport(const QStringList &Arguments, QIODevice &Out, QIODevice &Err)
     case TParsedCommandLine::Help:
       return WriteText(command.HelpText.toUtf8(), Out, Err);
     case TParsedCommandLine::Version:
-      return WriteText(QString("%1 %2\n").arg(ProgramName, VANTREL_VERSION).toUtf8(), Out, Err);
+      return WriteText(QString("%1 %2\n").arg(ProgramName, VantrelVersion).toUtf8(), Out, Err);
     case TParsedCommandLine::Error:
       return Refuse(Err, command.Message);
     case TParsedCommandLine::Run:

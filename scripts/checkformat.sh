@@ -4,7 +4,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
-mapfile -t sources < <(find core model analysis input output vantrel report tests bench tools -name '*.cpp' -o -name '*.h' | sort)
+mapfile -t sources < <("$root/scripts/sources.sh")
 
 if [ "${1:-}" = "--fix" ]; then
   clang-format -i "${sources[@]}"

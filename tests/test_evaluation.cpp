@@ -1,6 +1,5 @@
 #include <QLocale>
 #include <QScrollBar>
-#include <QtTest>
 
 #include "testhelpers.h"
 

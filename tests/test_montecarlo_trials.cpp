@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <cstring>
 
+#include "evaluationsummary.h"
 #include "studyrun.h"
 #include "studystatistics.h"
-#include "summarytext.h"
 
 namespace {
 

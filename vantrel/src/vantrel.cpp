@@ -254,7 +254,6 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   // above.
   setTabOrder(close_button, d_scope_mode);
 
-  setWindowTitle("Vantrel - 1.0");
   setup_group->setTitle("Encoder Setup");
   output_group->setTitle("Output Evaluation");
   pitch_label->setText(QString(pitch.Label) + ":");

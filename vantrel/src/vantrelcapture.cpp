@@ -19,11 +19,13 @@
 #include "graphwidget.h"
 #include "setupparameters.h"
 #include "vantrel.h"
+#include "vantrelversion.h"
 #include "windowcapture.h"
 
 namespace {
 
-const char *const WindowTitle = "Vantrel - 1.0";
+// The title without a capture; an open capture adds its file name.
+const QString WindowTitle = QString("Vantrel - %1").arg(VantrelVersion);
 
 // The local file of a drag that carries exactly one; empty otherwise.
 QString DraggedFile(const QMimeData *Data)
@@ -44,6 +46,7 @@ void AddSamples(TGraphWidget *Graph, const QColor &Curve, const std::vector<TVec
 
 void TVantrel::Set_Up_Capture()
 {
+  setWindowTitle(WindowTitle);
   setAcceptDrops(true);
   // Shortcuts take no focus, so the keyboard's chain stays as it is.
   QShortcut *open = new QShortcut(QKeySequence("Ctrl+O"), this);
