@@ -239,7 +239,8 @@ QByteArray CaptureSummaryText(const TCaptureReport &R)
 QByteArray CaptureSummaryJson(const TCaptureReport &R)
 {
   const TCaptureAnalysis &a = R.Analysis;
-  const TEllipse &e = a.Ellipse;
+  QJsonObject ellipse = EllipseObject(a.Ellipse);
+  ellipse["phase_deg"] = RadToDeg(a.Ellipse.Phase);
   const TEncoderSetup &m = a.Model;
   const TUnits units{R};
   QJsonArray harmonics;
@@ -268,12 +269,7 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
       {"zero", QJsonArray{R.Capture->Zero[0], R.Capture->Zero[1]}},
       {"columns", QJsonArray{R.Capture->Columns.A, R.Capture->Columns.B}},
       {"periods", a.Periods},
-      {"ellipse", QJsonObject{{"offset_a", e.OffsetA},
-                              {"offset_b", e.OffsetB},
-                              {"amplitude_a", e.AmplitudeA},
-                              {"amplitude_b", e.AmplitudeB},
-                              {"phase_rad", e.Phase},
-                              {"phase_deg", RadToDeg(e.Phase)}}},
+      {"ellipse", ellipse},
       {"scale", a.Scale},
       {"model", ChannelParametersObject(m)},
       {"command", R.Command()},

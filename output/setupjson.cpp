@@ -20,3 +20,12 @@ QJsonObject ChannelObject(const TEncoderSetup &Setup, int Channel)
       object[QString::fromStdString(parameter->Quantity())] = parameter->In(Setup);
   return object;
 }
+
+QJsonObject EllipseObject(const TEllipse &Ellipse)
+{
+  return QJsonObject{{"offset_a", Ellipse.OffsetA},
+                     {"offset_b", Ellipse.OffsetB},
+                     {"amplitude_a", Ellipse.AmplitudeA},
+                     {"amplitude_b", Ellipse.AmplitudeB},
+                     {"phase_rad", Ellipse.Phase}};
+}

@@ -58,12 +58,7 @@ QJsonValue CorrectionObject(const TCorrection &Correction)
 {
   if (Correction.Problem != TEllipseProblem::None)
     return QJsonValue();
-  const TEllipse &e = Correction.Ellipse;
-  return QJsonObject{{"offset_a", e.OffsetA},
-                     {"offset_b", e.OffsetB},
-                     {"amplitude_a", e.AmplitudeA},
-                     {"amplitude_b", e.AmplitudeB},
-                     {"phase_rad", e.Phase}};
+  return EllipseObject(Correction.Ellipse);
 }
 
 QJsonValue CorrectedErrorObject(const TEvaluationSummary &S)
