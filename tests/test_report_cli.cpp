@@ -82,7 +82,7 @@ TEST(ReportCliTest, HelpListsExactlyTheNamesSweepAndToleranceTake)
   const QRegularExpression sweep("Step one parameter \\(([^)]*)\\)");
   const QRegularExpression tolerance(
       "Spread of (.*) \\(both channels\\), of one channel's \\(([^)]*)\\) or of ([^,]*),");
-  const auto names = [](QStringList Texts) {
+  const auto names = [](const QStringList &Texts) {
     return Texts.join(", ").replace(" or ", ", ").split(", ");
   };
   const QRegularExpressionMatch swept = sweep.match(help), spread = tolerance.match(help);
