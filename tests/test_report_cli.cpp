@@ -15,44 +15,15 @@ TEST(ReportCliTest, HelpVersionAndOutputFileExitZero)
   // Every mode's options in the help, with their defaults and exit statuses.
   const TReportRun help = RunReportProgram({"--help"});
   ExpectSuccess(help);
-  for (const char *text : {"--pitch",
-                           "--resolution",
-                           "--gain-a",
-                           "--gain-b",
-                           "--offset-a",
-                           "--offset-b",
-                           "--phase-a",
-                           "--phase-b",
-                           "--format",
-                           "--output",
-                           "--plot",
-                           "--scope",
-                           "--xy",
-                           "--size",
-                           "--sweep",
-                           "--version",
-                           "(default 0.040)",
-                           "(default 700x300)",
-                           "--monte-carlo <N>",
-                           "--tolerance <NAME=VALUE>",
-                           "--distribution",
-                           "--seed <S>",
-                           "(default 1)",
-                           "--threads <K>",
-                           "all cores",
-                           "--limit",
-                           "(default 1%)",
-                           "--shard <K/N>",
-                           "--merge",
-                           "--quiet",
-                           "--capture <file>",
-                           "- for standard input",
-                           "--columns <A,B>",
-                           "(default 1,2 for two columns, 2,3",
-                           "--skip-bad-rows",
-                           "--amplitude <value>",
-                           "Capture units (e.g. V)"})
-    EXPECT_TRUE(help.Out.simplified().contains(text)) << text;
+  const QString options =
+      "--pitch|--resolution|--gain-a|--gain-b|--offset-a|--offset-b|--phase-a|--phase-b|--format|"
+      "--output|--plot|--scope|--xy|--size|--sweep|--version|(default 0.040)|(default 700x300)|"
+      "--monte-carlo <N>|--tolerance <NAME=VALUE>|--distribution|--seed <S>|(default 1)|"
+      "--threads <K>|all cores|--limit|(default 1%)|--shard <K/N>|--merge|--quiet|"
+      "--capture <file>|- for standard input|--columns <A,B>|(default 1,2 for two columns, 2,3|"
+      "--skip-bad-rows|--amplitude <value>|Capture units (e.g. V)";
+  for (const QString &text : options.split('|'))
+    EXPECT_TRUE(help.Out.simplified().contains(text.toUtf8())) << qPrintable(text);
   EXPECT_TRUE(help.Out.startsWith("Usage: vantrel-report [options]\n"));
   EXPECT_TRUE(help.Out.contains("\n  2  a usage or input error"));
   EXPECT_TRUE(help.Out.contains("\n  130 "));
