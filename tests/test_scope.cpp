@@ -128,7 +128,8 @@ TEST_F(ScopeTest, XYFigureIsBAgainstAOnOneScale)
   ASSERT_EQ(scope->DataSetCount(), 1);
   EXPECT_EQ(scope->DataSet(0).Color, DarkBlue);
   EXPECT_EQ(scope->DataSet(0).Points.size(), 400u);
-  SetChannel("a", {0.5, 0.2, 0.0});
+  Box("gain_a")->setValue(0.5);
+  Box("offset_a")->setValue(0.2);
   const QImage image = scope->Pixmap().toImage();
   ASSERT_GT(image.width(), image.height());
   QRect box;
