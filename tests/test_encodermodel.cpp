@@ -202,17 +202,6 @@ TEST(EncoderInterpolatorTest, DistortedChannelsCountAsTheGoldenRunsDo)
   }
 }
 
-TEST(EncoderInterpolatorTest, ALostTurnSetsTheFlagAndKeepsEveryPoint)
-{
-  // A cosine offset of 1.0 keeps the cosine at 0 or above: the angle never
-  // completes its turn. 0.9 still lets it through.
-  for (const auto &[offset, flag] : {std::make_tuple(0.9, false), std::make_tuple(1.0, true)}) {
-    bool error = !flag;
-    EXPECT_EQ(Evaluate(0.040, 8, {1, 0, 0}, {1, offset, 0}, error).size(), 80u);
-    EXPECT_EQ(error, flag) << offset;
-  }
-}
-
 TEST(EncoderChannelDeathTest, ProgrammingErrorsAssert)
 {
   TEncoderChannel channel = MakeChannel(SIN_CHANNEL);

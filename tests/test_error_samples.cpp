@@ -83,14 +83,3 @@ TEST(ErrorSamplesTest, ExtremesOfAListAndTheirLargestMagnitude)
   EXPECT_DOUBLE_EQ(positive.MaxAbs(), 0.009);
   EXPECT_DOUBLE_EQ(positive.PeakToPeak(), 0.006);
 }
-
-TEST(ErrorSamplesTest, HarmonicAnglesFromThePairMatchTheirOwnTrigonometry)
-{
-  for (const double t : {0.0, 0.7, 2.5, -1.2, 5.9}) {
-    const THarmonicAngle pair = THarmonicAngle::FromCosSin(std::cos(t), std::sin(t));
-    for (int h = 0; h < HarmonicCount; ++h) {
-      EXPECT_NEAR(pair.Cos[h], std::cos((h + 1) * t), 1e-14) << t << " order " << h + 1;
-      EXPECT_NEAR(pair.Sin[h], std::sin((h + 1) * t), 1e-14) << t << " order " << h + 1;
-    }
-  }
-}

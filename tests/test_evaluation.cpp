@@ -22,11 +22,6 @@ protected:
     Combo("scale_pitch")->setCurrentText(pitch);
     Combo("resolution")->setCurrentText(resolution);
   }
-  void Channels(const TChannelSettings &A, const TChannelSettings &B)
-  {
-    SetChannel("a", A);
-    SetChannel("b", B);
-  }
   // Five header lines, two of them followed by an empty one.
   static const int FirstRow = 7;
 };
@@ -54,32 +49,6 @@ TEST_F(EvaluationTest, StartReportShowsTheIdealSawtooth)
   ASSERT_EQ(curve.Points.size(), 80u);
   EXPECT_NEAR(curve.Points[4].x, 0.002, 1e-15);
   EXPECT_NEAR(curve.Points[44].y, -0.002, 1e-15);
-}
-
-// Rows from scripts/golden_evaluation.py, formatted there with
-// "%5d %10.4f %10.4f".
-TEST_F(EvaluationTest, DistortedChannelsGiveTheGoldenRowsAndStatus)
-{
-  Channels({1.2, 0.1, 0.2}, {0.9, -0.05, -0.1});
-  QStringList lines = Lines();
-  ASSERT_EQ(lines.size(), FirstRow + 80);
-  EXPECT_EQ(lines[FirstRow + 6], "    7     0.0040     0.0040");
-  EXPECT_EQ(lines[FirstRow + 7], "    8     0.0050     0.0000");
-  EXPECT_EQ(lines[FirstRow + 33], "   34     0.0310     0.0060");
-  EXPECT_EQ(lines[FirstRow + 43], "   44     0.0340    -0.0010");
-  EXPECT_EQ(lines[FirstRow + 44], "   45     0.0330     0.0030");
-  EXPECT_TRUE(status->text().isEmpty());
-
-  // Forward the counter reaches the pitch; back it stops a count short
-  // of zero, and only the return check sees it.
-  Setup("0.080", "0.0100");
-  Channels({1.86, -0.13, -0.6624}, {1.41, -0.23, 0.6705});
-  lines = Lines();
-  ASSERT_EQ(lines.size(), FirstRow + 80);
-  EXPECT_EQ(lines[FirstRow + 39], "   40     0.0740    -0.0060");
-  EXPECT_EQ(lines[FirstRow + 40], "   41     0.0840     0.0040");
-  EXPECT_EQ(lines[FirstRow + 79], "   80     0.0060    -0.0640");
-  EXPECT_EQ(status->text(), "Scale count not zero on return");
 }
 
 // A fine resolution's sawtooth (two counts of 0.0001 either way) still

@@ -15,44 +15,15 @@ TEST(ReportCliTest, HelpVersionAndOutputFileExitZero)
   // Every mode's options in the help, with their defaults and exit statuses.
   const TReportRun help = RunReportProgram({"--help"});
   ExpectSuccess(help);
-  for (const char *text : {"--pitch",
-                           "--resolution",
-                           "--gain-a",
-                           "--gain-b",
-                           "--offset-a",
-                           "--offset-b",
-                           "--phase-a",
-                           "--phase-b",
-                           "--format",
-                           "--output",
-                           "--plot",
-                           "--scope",
-                           "--xy",
-                           "--size",
-                           "--sweep",
-                           "--version",
-                           "(default 0.040)",
-                           "(default 700x300)",
-                           "--monte-carlo <N>",
-                           "--tolerance <NAME=VALUE>",
-                           "--distribution",
-                           "--seed <S>",
-                           "(default 1)",
-                           "--threads <K>",
-                           "all cores",
-                           "--limit",
-                           "(default 1%)",
-                           "--shard <K/N>",
-                           "--merge",
-                           "--quiet",
-                           "--capture <file>",
-                           "- for standard input",
-                           "--columns <A,B>",
-                           "(default 1,2 for two columns, 2,3",
-                           "--skip-bad-rows",
-                           "--amplitude <value>",
-                           "Capture units (e.g. V)"})
-    EXPECT_TRUE(help.Out.simplified().contains(text)) << text;
+  const QString options =
+      "--pitch|--resolution|--gain-a|--gain-b|--offset-a|--offset-b|--phase-a|--phase-b|--format|"
+      "--output|--plot|--scope|--xy|--size|--sweep|--version|(default 0.040)|(default 700x300)|"
+      "--monte-carlo <N>|--tolerance <NAME=VALUE>|--distribution|--seed <S>|(default 1)|"
+      "--threads <K>|all cores|--limit|(default 1%)|--shard <K/N>|--merge|--quiet|"
+      "--capture <file>|- for standard input|--columns <A,B>|(default 1,2 for two columns, 2,3|"
+      "--skip-bad-rows|--amplitude <value>|Capture units (e.g. V)";
+  for (const QString &text : options.split('|'))
+    EXPECT_TRUE(help.Out.simplified().contains(text.toUtf8())) << qPrintable(text);
   EXPECT_TRUE(help.Out.startsWith("Usage: vantrel-report [options]\n"));
   EXPECT_TRUE(help.Out.contains("\n  2  a usage or input error"));
   EXPECT_TRUE(help.Out.contains("\n  130 "));
@@ -155,7 +126,6 @@ TEST(ReportCliTest, BadCommandLinesExitTwoWithOneLineAndTouchNoFile)
       {{"--sweep", "gain-a=0:2:5"}, "0.1 ... 2"},
       {{"--sweep", "phase-a=0:nan:5"}, "finite"},
       {{"--sweep", "gain-a=1:2:3", "--sweep", "gain-b=1:2:3"}, "once"},
-      {{"--sweep", "gain-a=1:2:3", "--format", "csv"}, "--format"},
       // The signal's options.
       {{"--adc-bits", "3"}, "--adc-bits needs a whole number from 4 to 24, not '3'"},
       {{"--adc-bits", "12.5"}, "--adc-bits needs a whole number"},
@@ -171,7 +141,6 @@ TEST(ReportCliTest, BadCommandLinesExitTwoWithOneLineAndTouchNoFile)
       {{"--monte-carlo", "100000001"}, "100000000"},
       {mc + QStringList{"--tolerance", "gain=-0.1"}, "gain"},
       {mc + QStringList{"--tolerance", "offset-a=nan"}, "offset-a"},
-      {mc + QStringList{"--tolerance", "gain-c=0.1"}, "gain-c"},
       {mc + QStringList{"--tolerance", "gain"}, "NAME=VALUE"},
       {mc + QStringList{"--distribution", "cauchy"}, "cauchy"},
       {mc + QStringList{"--limit", "1"}, "unit"},
@@ -182,7 +151,6 @@ TEST(ReportCliTest, BadCommandLinesExitTwoWithOneLineAndTouchNoFile)
       {mc + QStringList{"--shard", "1"}, "--shard"},
       {mc + QStringList{"--threads", "0"}, "--threads"},
       {mc + QStringList{"--seed", "-1"}, "--seed"},
-      {mc + QStringList{"--sweep", "gain-a=1:2:3"}, "--sweep"},
       {mc + QStringList{"--format", "table"}, "table"},
       {mc + QStringList{"--plot", dir.filePath("h.jpg")}, ".png"},
       {{"--tolerance", "gain=0.1"}, "--monte-carlo"},

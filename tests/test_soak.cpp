@@ -10,6 +10,7 @@
 #include <fstream>
 #include <random>
 
+#include "setupparameters.h"
 #include "testhelpers.h"
 
 namespace {
@@ -45,9 +46,7 @@ protected:
   // A random value, a step either way, or an end of the range.
   void ChangeBox()
   {
-    static const char *const names[] = {"gain_a",   "gain_b",  "offset_a",
-                                        "offset_b", "phase_a", "phase_b"};
-    QDoubleSpinBox *box = Box(names[Pick(6)]);
+    QDoubleSpinBox *box = Box(ChannelParameters()[Pick(6)]->Key);
     const int how = Pick(3);
     if (how == 0)
       box->setValue(std::uniform_real_distribution<double>(box->minimum(), box->maximum())(random));

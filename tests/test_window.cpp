@@ -36,19 +36,10 @@ TEST_F(WindowStartTest, TabVisitsEveryControlInOrderAndWraps)
     SCOPED_TRACE(tab == 1 ? "Text tab" : "Graphic tab");
     tabs->setCurrentIndex(tab);
     ShowActive();
-    std::vector<QWidget *> chain = {Combo("scale_pitch"),
-                                    Combo("resolution"),
-                                    Box("gain_a"),
-                                    Box("offset_a"),
-                                    Box("phase_a"),
-                                    Box("gain_b"),
-                                    Box("offset_b"),
-                                    Box("phase_b"),
-                                    tabs,
-                                    text,
-                                    close,
-                                    scope_mode,
-                                    Combo("scale_pitch")};
+    std::vector<QWidget *> chain = {Combo("scale_pitch"), Combo("resolution")};
+    for (const char *box : {"gain_a", "offset_a", "phase_a", "gain_b", "offset_b", "phase_b"})
+      chain.push_back(Box(box));
+    chain.insert(chain.end(), {tabs, text, close, scope_mode, Combo("scale_pitch")});
     if (tab == 0)  // a hidden table takes no focus
       chain.erase(chain.begin() + 9);
     chain.front()->setFocus();

@@ -51,13 +51,6 @@ protected:
   }
   QDoubleSpinBox *Box(const char *name) { return Find<QDoubleSpinBox>(name); }
   QComboBox *Combo(const char *name) { return Find<QComboBox>(name); }
-  // Channel "a" or "b", through its three spin boxes.
-  void SetChannel(const std::string &channel, const TChannelSettings &settings)
-  {
-    Box(("gain_" + channel).c_str())->setValue(settings.Gain);
-    Box(("offset_" + channel).c_str())->setValue(settings.Offset);
-    Box(("phase_" + channel).c_str())->setValue(settings.Phase);
-  }
 
   bool IconShows(const char *resource)
   {
