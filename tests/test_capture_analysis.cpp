@@ -54,15 +54,6 @@ int WarningsWith(const TCaptureAnalysis &Analysis, const char *Part)
   return count;
 }
 
-void ExpectEllipse(const TEllipse &E, const TSignals &S, double Tolerance)
-{
-  EXPECT_NEAR(E.OffsetA, S.OffsetA, Tolerance);
-  EXPECT_NEAR(E.OffsetB, S.OffsetB, Tolerance);
-  EXPECT_NEAR(E.AmplitudeA, S.AmplitudeA, Tolerance);
-  EXPECT_NEAR(E.AmplitudeB, S.AmplitudeB, Tolerance);
-  EXPECT_NEAR(E.Phase, S.Phase, Tolerance);
-}
-
 }  // namespace
 
 TEST(CaptureAnalysisTest, CleanCapturesGiveTheirSignalsBackWithinOneBillionth)
@@ -77,22 +68,15 @@ TEST(CaptureAnalysisTest, CleanCapturesGiveTheirSignalsBackWithinOneBillionth)
     const TCaptureAnalysis analysis = Analyse(Generate(s, 3.0, 10000, 0.0, 1));
     // Compared in units of the larger amplitude.
     const TEllipse &e = analysis.Ellipse;
-    ExpectEllipse(
-        {e.OffsetA / unit, e.OffsetB / unit, e.AmplitudeA / unit, e.AmplitudeB / unit, e.Phase},
-        {s.OffsetA / unit, s.OffsetB / unit, s.AmplitudeA / unit, s.AmplitudeB / unit, s.Phase},
-        1e-9);
+    const double found[] = {e.OffsetA, e.OffsetB, e.AmplitudeA, e.AmplitudeB, e.Phase * unit};
+    const double made[] = {s.OffsetA, s.OffsetB, s.AmplitudeA, s.AmplitudeB, s.Phase * unit};
+    for (int i = 0; i < 5; ++i)
+      EXPECT_NEAR(found[i] / unit, made[i] / unit, 1e-9) << i;
     EXPECT_NEAR(analysis.Periods, 3.0, 1e-3);
     EXPECT_LT(analysis.ResidualPercent, 1e-9);
   }
-}
-
-TEST(CaptureAnalysisTest, NoisyCaptureGivesItsSignalsBackWithinTwoThousandths)
-{
-  const TSignals s = {0.2, -0.15, 1.0, 0.9, 0.2};
-  const TCaptureAnalysis analysis = Analyse(Generate(s, 3.0, 10000, 0.002, 7));
-  ExpectEllipse(analysis.Ellipse, s, 0.002);
   // Noise of 0.002 on radius ~1 leaves an RMS residual near 0.2 %.
-  EXPECT_NEAR(analysis.ResidualPercent, 0.2, 0.05);
+  EXPECT_NEAR(Analyse(Generate(cases[0], 3.0, 10000, 0.002, 7)).ResidualPercent, 0.2, 0.05);
 }
 
 TEST(CaptureAnalysisTest, ModelFillsTheRangeAndItsSimulationMatchesTheMeasuredError)
@@ -148,15 +132,11 @@ TEST(CaptureAnalysisTest, OffsetErrorMatchesTheWorkedValues)
   EXPECT_NEAR(analysis.Periods, 3.0 - 1.0 / 1000, 1e-9);
 }
 
-TEST(CaptureAnalysisTest, SamplesThatTraceNoEllipseOrTooLittleOfOneAreRefused)
+// Too few rows and too little of a period are refused, and half a period
+// warned of, through the program (test_capture_cli).
+TEST(CaptureAnalysisTest, SamplesThatTraceNoEllipseAreRefused)
 {
-  const auto refusal = [](const TCapture &Capture) {
-    TCaptureAnalysis analysis;
-    const TCaptureProblem problem = AnalyseCapture(Capture, TEncoderSetup(), 0.0, analysis);
-    EXPECT_NE(problem.Kind, TCaptureProblem::None);
-    return CaptureProblemText(problem).toStdString();
-  };
-  TCapture line, point, hyperbola, short_arc, few;
+  TCapture line, point, hyperbola;
   for (int i = 0; i < 200; ++i) {
     const double t = TwoPi * i / 200;
     line.A.push_back(std::sin(t));
@@ -165,37 +145,20 @@ TEST(CaptureAnalysisTest, SamplesThatTraceNoEllipseOrTooLittleOfOneAreRefused)
     point.B.push_back(2.0);
     hyperbola.A.push_back(0.5 + i * 0.01);
     hyperbola.B.push_back(1.0 / (0.5 + i * 0.01));
-    // A fifth of a period.
-    short_arc.A.push_back(std::sin(t / 5));
-    short_arc.B.push_back(std::cos(t / 5));
   }
-  for (int i = 0; i < 15; ++i) {
-    few.A.push_back(std::sin(i));
-    few.B.push_back(std::cos(i));
+  for (const auto &[capture, says] : {std::pair(&line, "no ellipse"), std::pair(&point, "constant"),
+                                      std::pair(&hyperbola, "hyperbola")}) {
+    TCaptureAnalysis analysis;
+    const TCaptureProblem problem = AnalyseCapture(*capture, TEncoderSetup(), 0.0, analysis);
+    EXPECT_NE(CaptureProblemText(problem).toStdString().find(says), std::string::npos) << says;
   }
-  EXPECT_NE(refusal(line).find("no ellipse"), std::string::npos);
-  EXPECT_NE(refusal(point).find("constant"), std::string::npos);
-  EXPECT_NE(refusal(hyperbola).find("hyperbola"), std::string::npos);
-  EXPECT_NE(refusal(short_arc).find("0.199 of a signal period"), std::string::npos);
-  EXPECT_NE(refusal(few).find("only 15 data rows"), std::string::npos);
-
-  // Half a period is enough for a fit, with a warning.
-  TCapture half;
-  for (int i = 0; i < 100; ++i) {
-    half.A.push_back(std::sin(TwoPi * i / 200));
-    half.B.push_back(std::cos(TwoPi * i / 200));
-  }
-  const TCaptureAnalysis analysis = Analyse(half);
-  EXPECT_EQ(WarningsWith(analysis, "cover only 0.495"), 1);
 }
 
 TEST(CaptureAnalysisTest, ErrorsInCountsAndMmAreTheirShareOfThePeriod)
 {
   const TSignals distorted = {0.05, -0.03, 1.0, 0.95, 0.08};
   const TCapture capture = Generate(distorted, 3.0, 3000, 0.0, 1);
-  TEncoderSetup base;
-  base.Pitch = 0.04;
-  base.Resolution = 0.001;
+  const TEncoderSetup base{0.04, 0.001, {1.0, 1.0}, {0.0, 0.0}, {0.0, 0.0}, {}};
   TCaptureReport report;
   report.Name = "generated";
   report.Capture = &capture;
@@ -219,17 +182,6 @@ TEST(CaptureAnalysisTest, ErrorsInCountsAndMmAreTheirShareOfThePeriod)
   for (const QJsonValue harmonic : measured["harmonics"].toArray())
     EXPECT_NEAR(harmonic["amplitude_mm"].toDouble(),
                 harmonic["amplitude_rad"].toDouble() * mm_per_rad, 1e-15);
-
-  // The summary's row: rad, deg, % period, counts, mm to six digits.
-  const QString text = QString::fromUtf8(CaptureSummaryText(report));
-  const int at = text.indexOf("\n  Peak-to-peak ");
-  ASSERT_GE(at, 0);
-  const QStringList row =
-      text.mid(at + 16, text.indexOf('\n', at + 1) - at - 16).split(' ', Qt::SkipEmptyParts);
-  ASSERT_EQ(row.size(), 5) << text.toStdString();
-  const double rad = row[0].toDouble();
-  EXPECT_NEAR(row[3].toDouble() / (rad * counts_per_rad), 1.0, 1e-5);
-  EXPECT_NEAR(row[4].toDouble() / (rad * mm_per_rad), 1.0, 1e-5);
 }
 
 TEST(CaptureAnalysisTest, CorrectedAngleIsTheSignalsOwnAngleInOneTurn)
@@ -240,7 +192,6 @@ TEST(CaptureAnalysisTest, CorrectedAngleIsTheSignalsOwnAngleInOneTurn)
   const int samples = 997;
   const TCapture capture = Generate(distorted, 2.0, samples, 0.0, 1);
   const TCaptureAnalysis analysis = Analyse(capture);
-  int upper_half = 0;
   for (int i = 0; i < samples; ++i) {
     const double x = TwoPi * 2.0 * i / samples;
     const double t = std::fmod(x + 0.3 * std::sin(x / 2.0), TwoPi);
@@ -249,7 +200,5 @@ TEST(CaptureAnalysisTest, CorrectedAngleIsTheSignalsOwnAngleInOneTurn)
     EXPECT_LT(corrected, TwoPi) << i;
     // Near 0 and 2 pi either end is the same angle.
     EXPECT_NEAR(std::remainder(corrected - t, TwoPi), 0.0, 1e-8) << i;
-    upper_half += t > Pi;
   }
-  EXPECT_GT(upper_half, samples / 4);
 }

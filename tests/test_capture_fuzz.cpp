@@ -114,7 +114,6 @@ bool CheckOne(const QByteArray &Text, bool SkipBadRows, bool Report)
     message = QString::fromStdString(read_message);
   }
   if (!message.isEmpty()) {
-    EXPECT_FALSE(message.isEmpty());
     EXPECT_FALSE(message.contains('\n'));
     return false;
   }
@@ -156,8 +155,8 @@ TEST(CaptureFuzzTest, DamagedCapturesAreReadOrRefusedInOneLine)
   EXPECT_GT(read, 500);
   EXPECT_LT(read, 2500);
   // A 1 MB line, and the capture as UTF-16, as a Windows tool saves it.
-  CheckOne(good.left(40) + QByteArray(1 << 20, '7') + good.mid(40), false, false);
-  CheckOne(good.left(40) + QByteArray(1 << 20, '7') + good.mid(40), true, false);
+  for (bool skip : {false, true})
+    CheckOne(good.left(40) + QByteArray(1 << 20, '7') + good.mid(40), skip, false);
   EXPECT_FALSE(CheckOne(QTextCodec::codecForName("UTF-16")->fromUnicode(QString::fromUtf8(good)),
                         true, true));
   qInstallMessageHandler(previous);

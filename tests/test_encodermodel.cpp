@@ -202,7 +202,7 @@ TEST(EncoderInterpolatorTest, DistortedChannelsCountAsTheGoldenRunsDo)
   }
 }
 
-TEST(EncoderChannelDeathTest, ProgrammingErrorsAssert)
+TEST(EncoderModelDeathTest, ProgrammingErrorsAssert)
 {
   TEncoderChannel channel = MakeChannel(SIN_CHANNEL);
   channel.d_point_count = 1;
@@ -210,10 +210,8 @@ TEST(EncoderChannelDeathTest, ProgrammingErrorsAssert)
   channel = MakeChannel(static_cast<TChannelType>(2));
   EXPECT_DEATH(channel.Value(0.0), "encoderchannel\\.cpp:.*`false' failed");
   EXPECT_DEATH(channel.GeneratePoints(), "encoderchannel\\.cpp:.*`false' failed");
-}
 
-TEST(EncoderInterpolatorDeathTest, EvaluateAssertsPreconditionsInOrder)
-{
+  // The interpolator's preconditions, in order.
   TEncoderInterpolator interpolator;
   const auto evaluate = [&](const double Distance) {
     interpolator.Evaluate(Distance, MakeChannel(SIN_CHANNEL), MakeChannel(COS_CHANNEL), nullptr);

@@ -8,7 +8,7 @@
 
 using GraphRender = TTextHeight15Test;
 
-TEST(GraphData, SetsAndPointsKeepTheirOrderAndAnEmptiedSetStays)
+TEST(GraphData, SetsAndPointsKeepTheirOrderAndANonPositiveMinimumExtentStores5e5)
 {
   TGraphWidget graph;
   EXPECT_EQ(graph.Title() + graph.HTitle() + graph.VTitle(), "Sample GraphH TitleV Title");
@@ -18,12 +18,8 @@ TEST(GraphData, SetsAndPointsKeepTheirOrderAndAnEmptiedSetStays)
   EXPECT_TRUE(graph.DeletePoint(2, 0) && graph.DeleteDataSet(0));  // later sets move down
   EXPECT_TRUE(graph.SetPoint(0, 0, TVector2(7.0, 8.0)));
   EXPECT_EQ(graph.Point(0, 0).x + graph.DataSet(0).Points[0].y, 15.0);
-  EXPECT_EQ(graph.DataSetCount() + graph.PointCount(1), 2);
-}
+  EXPECT_EQ(graph.DataSetCount() + graph.PointCount(1), 2);  // an emptied set stays
 
-TEST(GraphData, ANonPositiveMinimumExtentStores5e5)
-{
-  TGraphWidget graph;
   EXPECT_EQ(graph.MinimumYExtent(), 5e-6);
   for (double bad : {0.0, -1.0, double(NAN)}) {
     graph.SetMinimumYExtent(bad);

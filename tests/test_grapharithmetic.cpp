@@ -57,7 +57,7 @@ TEST(GraphAxis, TicksRunEvenlyFromTheFirstPixelOverTheWholeExtentTruncated)
   EXPECT_TRUE(TickPositions(0, 100, 0).empty());
 }
 
-TEST(GraphMapping, MapsTheRangesOntoThePlotAndTruncatesPixelsTowardZero)
+TEST(GraphMapping, MapsTheRangesOntoThePlotTruncatesPixelsTowardZeroAndClipsKeepingDirection)
 {
   EXPECT_EQ(TPair(Start.MapX(1.5), Start.MapY(0.25)), TPair(250.0, 225.0));
   EXPECT_EQ(TPair(Start.UnmapX(300.0), Start.UnmapY(50.0)), TPair(2.0, 2.0));
@@ -68,12 +68,9 @@ TEST(GraphMapping, MapsTheRangesOntoThePlotAndTruncatesPixelsTowardZero)
   // A plot without extent counts as one pixel across and down.
   const TGraphMapping flat = TGraphMapping::FromRanges(0, 2, 0, 4, Corners(9, 9, 9, 5));
   EXPECT_EQ(TPair(flat.m11, flat.m22), TPair(0.5, -0.25));
-}
 
-// A zoomed view puts ordinary points far beyond int pixels: cutting must
-// keep a segment's direction, not clamp each end on its own.
-TEST(GraphMapping, ClipSegmentKeepsDirection)
-{
+  // A zoomed view puts ordinary points far beyond int pixels: cutting must
+  // keep a segment's direction, not clamp each end on its own.
   double x0 = 0.5, y0 = 0.5, x1 = 1e300, y1 = 0.5e300;
   ASSERT_TRUE(Start.ClipSegment(x0, y0, x1, y1));
   EXPECT_EQ(TPair(x0, y0), TPair(0.5, 0.5));
@@ -88,7 +85,7 @@ TEST(GraphMapping, ClipSegmentKeepsDirection)
 // point (3, 4), sy = 4.0 - (-5e-6), then -5e-6 - sy / 50 and 4.0 + sy / 50
 // (multiplying by 1.0 / 50.0 instead misses by one unit in the last place);
 // with equal aspect, x from xc + 1.5 * ymin to xc + 1.5 * ymax first.
-TEST(GraphFit, RangesHoldThePointsAndPlusMinusEWithMarginsOfAFiftieth)
+TEST(GraphFit, RangesHoldThePointsAndPlusMinusEWithMarginsOfAFiftiethAndStayFinite)
 {
   const struct
   {
@@ -118,19 +115,16 @@ TEST(GraphFit, RangesHoldThePointsAndPlusMinusEWithMarginsOfAFiftieth)
   const TGraphMapping round = Fit({{-0.1, -1.0}, {0.1, 1.0}}, 5e-6, true).Map;
   EXPECT_DOUBLE_EQ(round.m11, -round.m22);
   EXPECT_EQ(Fit({{0.0, -1.0}, {0.0, 1.0}}, 5e-6, true, QRect(0, 0, 300, 1)).XSpan, 2.0);
-}
 
-// Coordinates are clamped to +-1e290, so spans and margins stay finite;
-// at 1e12, where a step of 5e-6 rounds away, the widening grows.
-TEST(GraphFit, StaysFiniteForHugeCoordinates)
-{
+  // Coordinates are clamped to +-1e290, so spans and margins stay finite;
+  // at 1e12, where a step of 5e-6 rounds away, the widening grows.
   const TGraphFit huge = Fit({{-1.7e308, -1e308}, {1.7e308, 0.0}});
   EXPECT_EQ(TPair(huge.XSpan, huge.YSpan), TPair(2e290, 1e290));
   const TGraphMapping far = Fit({{1e12, 1e12}}).Map;
   EXPECT_TRUE(far.m11 > 0.0 && far.m22 < 0.0 && std::isfinite(far.m11 + far.dx + far.dy));
 }
 
-TEST(GraphView, ZoomStaysWithinFiftyFitsAndAboveTheMinimumSpan)
+TEST(GraphView, ZoomStaysWithinFiftyFitsAndAboveTheMinimumSpanAndZoomsOutByTwo)
 {
   // Band 2 ... 1002 on a fit span of 10: scaled to 500 towards data 0.
   TGraphMapping map = Start;
@@ -148,12 +142,9 @@ TEST(GraphView, ZoomStaysWithinFiftyFitsAndAboveTheMinimumSpan)
   map = Start;
   EXPECT_FALSE(ViewFromRect(map, QRect(120, 60, 30, 30), QRect(100, 50, 1, 200), 4.0, 2.0));
   ExpectView(map, Plot, {0.0, 4.0, 0.0, 2.0});
-}
 
-// Twice the width and height about the centre, in whole pixels; halving
-// truncates towards zero.
-TEST(GraphView, ZoomOutRectIsTwiceThePlotAboutItsCentre)
-{
+  // Zooming out: twice the width and height about the centre, in whole
+  // pixels; halving truncates towards zero.
   EXPECT_EQ(ZoomOutRect(QRect(0, 0, 10, 10)), Corners(-5, -5, 14, 14));
   EXPECT_EQ(ZoomOutRect(QRect(10, 20, 11, 6)), Corners(5, 17, 26, 28));
   EXPECT_EQ(ZoomOutRect(QRect(-5, -3, 10, 10)), Corners(-9, -8, 10, 11));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <QStringList>
 #include <cmath>
+#include <tuple>
 
 #include "graphfit.h"
 #include "graphticks.h"
@@ -12,23 +13,18 @@
 TEST(GraphRoundTicks, DegenerateRangesGiveNoTicks)
 {
   const double nan = std::nan(""), inf = INFINITY;
-  const struct
-  {
-    double Low, High;
-    int MaxTicks;
-  } cases[] = {
-      {1.0, 0.0, 5},                           // empty
-      {2.0, 2.0, 5},                           // one point
-      {0.0, 1.0, 1},                           // room for one tick only
-      {nan, 1.0, 5},                           // no bound
-      {0.0, inf, 5},                           // no end
-      {1.0, std::nextafter(1.0, 2.0), 5},      // narrower than a double tells
-      {1e300, std::nextafter(1e300, inf), 5},  // likewise, far out
-  };
-  for (const auto &c : cases) {
-    const TRoundTicks ticks = RoundTicks(c.Low, c.High, c.MaxTicks);
-    EXPECT_TRUE(ticks.Values.empty()) << c.Low << ' ' << c.High << ' ' << c.MaxTicks;
-    EXPECT_EQ(ticks.Step, 0.0);
+  // Low, high, most ticks: empty, one point, room for one tick only, no
+  // bound, no end, narrower than a double tells, likewise far out.
+  const std::tuple<double, double, int> cases[] = {{1.0, 0.0, 5},
+                                                   {2.0, 2.0, 5},
+                                                   {0.0, 1.0, 1},
+                                                   {nan, 1.0, 5},
+                                                   {0.0, inf, 5},
+                                                   {1.0, std::nextafter(1.0, 2.0), 5},
+                                                   {1e300, std::nextafter(1e300, inf), 5}};
+  for (const auto &[low, high, most] : cases) {
+    const TRoundTicks ticks = RoundTicks(low, high, most);
+    EXPECT_TRUE(ticks.Values.empty() && ticks.Step == 0.0) << low << ' ' << high << ' ' << most;
   }
 }
 

@@ -69,29 +69,11 @@ TEST(AnglesTest, WrapAgreesWithTheRemainderEverywhere)
     const double r = std::remainder(Angle, TwoPi);
     return r <= -Pi ? r + TwoPi : r;
   };
-  for (double angle : {0.0,
-                       -0.0,
-                       Pi,
-                       -Pi,
-                       TwoPi,
-                       -TwoPi,
-                       3 * Pi,
-                       -3 * Pi,
-                       1.0,
-                       -1.0,
-                       4.0,
-                       -4.0,
-                       6.2,
-                       -6.2,
-                       7.0,
-                       -7.0,
-                       100.0,
-                       -100.0,
-                       1e6,
-                       -1e6,
-                       std::nextafter(Pi, 4.0),
-                       std::nextafter(-Pi, -4.0),
-                       std::nextafter(-Pi, 0.0)})
+  const double next = std::nextafter(Pi, 4.0), below = std::nextafter(-Pi, -4.0),
+               above = std::nextafter(-Pi, 0.0);
+  for (double angle :
+       {0.0, -0.0, Pi,  -Pi,  TwoPi, -TwoPi, 3 * Pi, -3 * Pi, 1.0,  -1.0,  4.0,  -4.0,
+        6.2, -6.2, 7.0, -7.0, 100.0, -100.0, 1e6,    -1e6,    next, below, above})
     EXPECT_EQ(WrappedAngle(angle), reference(angle)) << angle;
   for (int k = -4000; k <= 4000; ++k) {
     const double angle = k * 0.0031415926;

@@ -25,22 +25,14 @@ TStudySetup Study(long Trials)
 }
 
 // Bit for bit, so that even the sign of a zero must agree.
-std::uint64_t Bits(double Value)
-{
-  std::uint64_t bits;
-  std::memcpy(&bits, &Value, sizeof bits);
-  return bits;
-}
-
 bool SameFigures(const TFigureList &A, const TFigureList &B)
 {
-  if (A.size() != B.size())
-    return false;
-  for (std::size_t i = 0; i < A.size(); ++i)
-    if (Bits(A[i].PeakToPeak) != Bits(B[i].PeakToPeak) || Bits(A[i].MaxAbs) != Bits(B[i].MaxAbs) ||
-        A[i].CountError != B[i].CountError || A[i].Clamped != B[i].Clamped)
-      return false;
-  return true;
+  bool same = A.size() == B.size();
+  for (std::size_t i = 0; same && i < A.size(); ++i)
+    same = std::memcmp(&A[i].PeakToPeak, &B[i].PeakToPeak, sizeof(double)) == 0 &&
+           std::memcmp(&A[i].MaxAbs, &B[i].MaxAbs, sizeof(double)) == 0 &&
+           A[i].CountError == B[i].CountError && A[i].Clamped == B[i].Clamped;
+  return same;
 }
 
 }  // namespace
@@ -110,57 +102,42 @@ TEST(MonteCarloTrialTest, DrawsAreClampedToTheWindowsRangesAndCounted)
   EXPECT_LT(clamped_total, 290);
 }
 
-TEST(MonteCarloTrialTest, DrawsSpreadByTheirToleranceInEitherDistribution)
+// A uniform draw's spread follows from the clamped counts above.
+TEST(MonteCarloTrialTest, NormalDrawsSpreadByTheirToleranceAsOneSigma)
 {
   // Six different tolerances, small enough that no draw is clamped.
-  // In the order of the deviations below: gain, offset, phase of A, then B.
   const double tolerances[6] = {0.02, 0.04, 0.01, 0.03, 0.05, 0.06};
   const char *const names[6] = {"gain-a", "offset-a", "phase-a", "gain-b", "offset-b", "phase-b"};
   TStudySetup study;
   for (int i = 0; i < 6; ++i)
     study.Tolerances.Of(SetupParameter(names[i])) = tolerances[i];
   const long n = 20000;
-  for (const TDistribution distribution : {TDistribution::Normal, TDistribution::Uniform}) {
-    study.Distribution = distribution;
-    const bool normal = distribution == TDistribution::Normal;
-    double sums[6] = {}, squares[6] = {}, largest[6] = {};
-    for (long index = 0; index < n; ++index) {
-      const TTrialDraw draw = DrawTrial(study, index);
-      ASSERT_EQ(draw.Clamped, 0);
-      const double deviations[6] = {draw.Setup.Gain[0] - 1.0, draw.Setup.Offset[0],
-                                    draw.Setup.Phase[0],      draw.Setup.Gain[1] - 1.0,
-                                    draw.Setup.Offset[1],     draw.Setup.Phase[1]};
-      for (int p = 0; p < 6; ++p) {
-        sums[p] += deviations[p];
-        squares[p] += deviations[p] * deviations[p];
-        largest[p] = std::max(largest[p], std::fabs(deviations[p]));
-      }
-    }
+  double sums[6] = {}, squares[6] = {}, largest[6] = {};
+  for (long index = 0; index < n; ++index) {
+    const TTrialDraw draw = DrawTrial(study, index);
+    ASSERT_EQ(draw.Clamped, 0);
     for (int p = 0; p < 6; ++p) {
-      // A normal draw's standard deviation is the tolerance; a uniform
-      // one's on -T ... T is T / sqrt(3).
-      const double sigma = normal ? tolerances[p] : tolerances[p] / std::sqrt(3.0);
-      const double mean = sums[p] / n;
-      const double deviation = std::sqrt((squares[p] - n * mean * mean) / (n - 1));
-      // The sample deviation's relative standard error is 1 / sqrt(2 n) =
-      // 0.5 % for normal draws and sqrt(0.2 / n) = 0.32 % for uniform
-      // ones: 3 % is six of them or more, while a spread off by a tenth
-      // is far outside.
-      EXPECT_NEAR(deviation / sigma, 1.0, 0.03)
-          << "parameter " << p << (normal ? " normal" : " uniform");
-      // The mean within five standard errors of zero.
-      EXPECT_NEAR(mean, 0.0, 5.0 * sigma / std::sqrt(n)) << "parameter " << p;
-      // A uniform draw never passes its half-width; 20000 normal draws
-      // pass 3 sigma about 54 times.
-      if (normal)
-        EXPECT_GT(largest[p], 3.0 * tolerances[p]) << "parameter " << p;
-      else
-        EXPECT_LE(largest[p], tolerances[p]) << "parameter " << p;
+      const TSetupParameter &parameter = SetupParameter(names[p]);
+      const double deviation = parameter.In(draw.Setup) - parameter.In(study.Nominal);
+      sums[p] += deviation;
+      squares[p] += deviation * deviation;
+      largest[p] = std::max(largest[p], std::fabs(deviation));
     }
+  }
+  for (int p = 0; p < 6; ++p) {
+    const double mean = sums[p] / n;
+    const double deviation = std::sqrt((squares[p] - n * mean * mean) / (n - 1));
+    // The sample deviation's relative standard error is 1 / sqrt(2 n) =
+    // 0.5 %: 3 % is six of them, while a spread off by a tenth is far
+    // outside. The mean within five standard errors of zero; 20000 draws
+    // pass 3 sigma about 54 times.
+    EXPECT_NEAR(deviation / tolerances[p], 1.0, 0.03) << names[p];
+    EXPECT_NEAR(mean, 0.0, 5.0 * tolerances[p] / std::sqrt(n)) << names[p];
+    EXPECT_GT(largest[p], 3.0 * tolerances[p]) << names[p];
   }
 }
 
-TEST(MonteCarloStatisticsTest, WilsonIntervalOnKnownCounts)
+TEST(MonteCarloStatisticsTest, WilsonIntervalNearestRankPercentilesAndTheWorstTrial)
 {
   // From the score interval's formula in a separate Python computation
   // (z from statistics.NormalDist().inv_cdf(0.975)); by hand, 0 of n
@@ -179,10 +156,7 @@ TEST(MonteCarloStatisticsTest, WilsonIntervalOnKnownCounts)
     EXPECT_NEAR(interval.Low, c.Low, 1e-15) << c.Successes << "/" << c.Trials;
     EXPECT_NEAR(interval.High, c.High, 1e-15) << c.Successes << "/" << c.Trials;
   }
-}
 
-TEST(MonteCarloStatisticsTest, NearestRankPercentilesAndTheWorstTrial)
-{
   // Seven values, unsorted: ranks ceil(3.5) = 4, ceil(6.3) = 7, 7, 7. (A
   // thousand's ranks are pinned through the study's JSON, in
   // test_montecarlo_text.)
