@@ -18,7 +18,8 @@ places() {
   local paths=("${code[@]}")
   [ $# -eq 0 ] || paths=(-- "$@")
   local lines
-  lines="$( (git grep -nE "$pattern" "$rev" "${paths[@]}" || true) | grep -vE '^[^:]*:[^:]*:[0-9]+: *//' || true)"
+  lines="$( (git grep -nE "$pattern" "$rev" "${paths[@]}" || true) | sed -E 's#//.*##' |
+    grep -E "$pattern" || true)"
   printf '%-58s %3d files %3d lines\n' "$label" \
     "$(printf '%s' "$lines" | cut -d: -f2 | sort -u | grep -c . || true)" \
     "$(printf '%s' "$lines" | grep -c . || true)"
@@ -37,6 +38,6 @@ places "\"Scale count not zero on return\"" 'Scale count not zero on return'
 places "the channel labels \"A (SIN)\", \"B (COS)\"" '\((SIN|COS)\)"'
 places "a channel parameter's option name (\"gain-a\", ...)" '"(gain|offset|phase)-[ab]"'
 places "a channel parameter's JSON key (\"gain_a\", ...)" '"(gain|offset|phase)_[ab]"'
-places "a parameter range named outside its header" '\b(Gain|Offset|Phase|Harmonic3|Harmonic3Phase|Noise)Range\b'
+places "a parameter's range named (GainRange, ...)" '\b(Gain|Offset|Phase|Harmonic3|Harmonic3Phase|Noise)Range\b'
 places "Qt in the capture reader" '#include <Q' 'input/*' 'output/capturereader*'
 places "a fitted ellipse's JSON keys" '"amplitude_a"'
