@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // Which columns of a capture hold channels A and B, 1-based; 0 lets the
@@ -28,6 +29,10 @@ struct TCapture
   // electrical zero.
   double Zero[2] = {0.0, 0.0};
   TCaptureColumns Columns;
+  // Columns of the first data row, and the names the header line just
+  // above it gives them, when it has one for each.
+  int ColumnCount = 0;
+  std::vector<std::string> ColumnNames;
 
   std::size_t Size() const { return A.size(); }
 };

@@ -15,6 +15,9 @@ enum class TGraphStyle : int
   Crosses = 3,
 };
 
+// A cross is 7 x 7 pixels: 3 on each side of the point's pixel.
+const int GraphCrossArm = 3;
+
 // One curve of a graph.
 struct TDataSet
 {

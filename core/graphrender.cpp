@@ -20,9 +20,6 @@ const int LineStyle = 1;
 const int BarStyle = 2;
 const int CrossStyle = 3;
 
-// A cross is 7 x 7 pixels: 3 on each side of the point's pixel.
-const int CrossArm = 3;
-
 const int TitlePointSize = 12;
 const int AxisTitlePointSize = 10;
 const int TitleWeight = 75;  // bold
@@ -75,8 +72,10 @@ void DrawCrosses(QPainter &Painter, const TGraphMapping &Map, const std::vector<
       continue;
     const int px = Map.Column(point.x);
     const int py = Map.Row(point.y);
-    lines.emplace_back(px - CrossArm, py - CrossArm, px + CrossArm, py + CrossArm);
-    lines.emplace_back(px - CrossArm, py + CrossArm, px + CrossArm, py - CrossArm);
+    lines.emplace_back(px - GraphCrossArm, py - GraphCrossArm, px + GraphCrossArm,
+                       py + GraphCrossArm);
+    lines.emplace_back(px - GraphCrossArm, py + GraphCrossArm, px + GraphCrossArm,
+                       py - GraphCrossArm);
   }
   if (!lines.empty())
     Painter.drawLines(lines.data(), static_cast<int>(lines.size()));

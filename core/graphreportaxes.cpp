@@ -83,7 +83,12 @@ void TGraphWidget::DrawLegend(QPainter &Painter)
   const int stroke = 2 * u, pad = u / 2;
   QRect box(0, 0, pad + stroke + pad + widest + pad,
             pad + static_cast<int>(d_Legend.size()) * u + pad);
-  box.moveTopRight(QPoint(d_PlotRect.right() - pad, d_PlotRect.top() + pad));
+  if (2 * box.height() > d_PlotRect.height() || 3 * box.width() > 2 * d_PlotRect.width())
+    return;
+  if (d_LegendCorner == Qt::TopLeftCorner)
+    box.moveTopLeft(QPoint(d_PlotRect.left() + pad, d_PlotRect.top() + pad));
+  else
+    box.moveTopRight(QPoint(d_PlotRect.right() - pad, d_PlotRect.top() + pad));
 
   const QPen savedPen = Painter.pen();
   Painter.fillRect(box, Qt::white);
@@ -92,10 +97,25 @@ void TGraphWidget::DrawLegend(QPainter &Painter)
   for (std::size_t i = 0; i < d_Legend.size(); ++i) {
     const int rowTop = box.top() + pad + static_cast<int>(i) * u;
     const int middle = rowTop + u / 2;
-    QPen pen(d_Legend[i].Color);
-    pen.setWidth(2);
-    Painter.setPen(pen);
-    Painter.drawLine(box.left() + pad, middle, box.left() + pad + stroke, middle);
+    const TLegendEntry &entry = d_Legend[i];
+    const int left = box.left() + pad, half = stroke / 2;
+    const int parts = entry.Second.isValid() || entry.Style == TGraphStyle::Crosses ? 2 : 1;
+    for (int part = 0; part < parts; ++part) {
+      const QColor &color = part == 1 && entry.Second.isValid() ? entry.Second : entry.Color;
+      const int from = left + part * half,
+                to = parts == 1 || part == 1 ? left + stroke : from + half;
+      if (entry.Style == TGraphStyle::Crosses) {
+        Painter.setPen(color);
+        const int x = from + half / 2, arm = GraphCrossArm;
+        Painter.drawLine(x - arm, middle - arm, x + arm, middle + arm);
+        Painter.drawLine(x - arm, middle + arm, x + arm, middle - arm);
+      } else {
+        QPen pen(color);
+        pen.setWidth(2);
+        Painter.setPen(pen);
+        Painter.drawLine(from, middle, to, middle);
+      }
+    }
     Painter.setPen(Qt::black);
     Painter.drawText(QPoint(box.left() + 2 * pad + stroke, rowTop + metrics.ascent()),
                      d_Legend[i].Text);

@@ -16,11 +16,16 @@
 
 class QPainter;
 
-// One line of a graph's legend: a stroke in the curve's colour, then text.
+// One line of a graph's legend: a stroke in the curve's colour, or two of
+// its crosses for a curve drawn as points, then text. With a valid Second
+// colour the stroke's second half, or the second cross, takes it: one
+// line names a pair of curves.
 struct TLegendEntry
 {
   QString Text;
   QColor Color;
+  TGraphStyle Style = TGraphStyle::Lines;
+  QColor Second = QColor();
 };
 
 // A general-purpose plotting widget: data sets, automatic fitting, tick
@@ -61,9 +66,10 @@ public:
   void SetYFromZero(bool FromZero);
   // How the axes are ticked and labelled; TTickRule::Window by default.
   void SetTickRule(TTickRule Rule);
-  // A legend in the plot's top right corner, one line per entry; none by
-  // default or when the list is empty.
-  void SetLegend(const std::vector<TLegendEntry> &Entries);
+  // A legend in a top corner of the plot, one line per entry; none by
+  // default or when the list is empty. It is left out of a plot it would
+  // mostly cover: more than half its height or two thirds of its width.
+  void SetLegend(const std::vector<TLegendEntry> &Entries, Qt::Corner Corner = Qt::TopRightCorner);
 
   void SetTitle(const QString &Title);
   void SetHTitle(const QString &Title);
@@ -195,6 +201,7 @@ private:
   bool d_YFromZero;
   TTickRule d_TickRule;
   std::vector<TLegendEntry> d_Legend;
+  Qt::Corner d_LegendCorner = Qt::TopRightCorner;
 };
 
 #endif

@@ -226,6 +226,7 @@ private:
   bool HeaderLine(std::string_view Text);
   bool IsDataRow(std::string_view Text, TCandidate &Row);
   bool StartData();
+  void NameColumns(const TCandidate &First);
   bool DataLine(std::string_view Text);
   bool Fail(const std::string &What);
   bool BadRow(const std::string &What);
@@ -240,6 +241,8 @@ private:
   bool d_decimal_comma = false;
   int d_last_column = 0;
   std::vector<std::string_view> d_fields;
+  // The header line last seen, which may name the columns.
+  std::string d_last_header;
   // Data rows of one shape waiting for their confirmation.
   std::vector<TCandidate> d_candidates;
 };
@@ -309,6 +312,7 @@ bool TCaptureParser::HeaderLine(std::string_view Text)
 {
   TCandidate row;
   if (!IsDataRow(Text, row)) {
+    d_last_header = Text;
     d_capture.HeaderLines += static_cast<long long>(d_candidates.size()) + 1;
     d_candidates.clear();
     return true;
@@ -342,6 +346,8 @@ bool TCaptureParser::StartData()
     return Fail("column " + std::to_string(last) + " does not exist: the data has " +
                 std::to_string(first.Fields) + " column" + Plural(first.Fields));
   }
+  d_capture.ColumnCount = first.Fields;
+  NameColumns(first);
   d_in_data = true;
   d_delimiter = first.Delimiter;
   d_decimal_comma = d_delimiter != ',';
@@ -357,6 +363,21 @@ bool TCaptureParser::StartData()
   d_candidates.clear();
   d_line = line;
   return true;
+}
+
+// The last header line names the columns when it splits into as many
+// fields as the first data row, at its delimiter.
+void TCaptureParser::NameColumns(const TCandidate &First)
+{
+  std::vector<std::string_view> names(First.Fields + 1);
+  if (d_last_header.empty() || SplitFields(d_last_header, First.Delimiter, names) != First.Fields)
+    return;
+  for (int i = 0; i < First.Fields; ++i) {
+    std::string_view name = names[i];
+    if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
+      name = Trimmed(name.substr(1, name.size() - 2));
+    d_capture.ColumnNames.push_back(Shown(name));
+  }
 }
 
 bool TCaptureParser::DataLine(std::string_view Text)

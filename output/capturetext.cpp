@@ -114,7 +114,7 @@ QString CaptureProblemText(const TCaptureProblem &Problem)
   return QString();
 }
 
-QString CaptureWarningText(const TCaptureWarning &Warning)
+QString CaptureWarningText(const TCaptureWarning &Warning, QString (*Figure)(double))
 {
   const char *const channel = Warning.Channel == 0 ? "A" : "B";
   switch (Warning.Kind) {
@@ -166,7 +166,7 @@ QString TCaptureReport::Command() const
   return ReproduceCommand(Analysis.Model, PitchGiven, ResolutionGiven);
 }
 
-QByteArray CaptureSummaryText(const TCaptureReport &R)
+QByteArray CaptureFiguresText(const TCaptureReport &R)
 {
   const TCaptureAnalysis &a = R.Analysis;
   const TEllipse &e = a.Ellipse;
@@ -233,7 +233,13 @@ QByteArray CaptureSummaryText(const TCaptureReport &R)
     for (const TCaptureWarning &warning : a.Warnings)
       text += "  " + CaptureWarningText(warning) + '\n';
   }
-  return text.toUtf8() + "\nSimulation of the model parameters\n\n" + SummaryText(R.Simulation);
+  return text.toUtf8();
+}
+
+QByteArray CaptureSummaryText(const TCaptureReport &R)
+{
+  return CaptureFiguresText(R) + "\nSimulation of the model parameters\n\n" +
+         SummaryText(R.Simulation);
 }
 
 QByteArray CaptureSummaryJson(const TCaptureReport &R)

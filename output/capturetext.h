@@ -6,13 +6,15 @@
 
 #include "capture.h"
 #include "captureanalysis.h"
+#include "numbertext.h"
 #include "summarytext.h"
 
 class QIODevice;
 
 // One line each, for the program's messages and the reports.
 QString CaptureProblemText(const TCaptureProblem &Problem);
-QString CaptureWarningText(const TCaptureWarning &Warning);
+// The warnings write their figures with Number.
+QString CaptureWarningText(const TCaptureWarning &Warning, QString (*Number)(double) = Figure);
 
 // Everything the capture's summary, JSON and CSV show.
 struct TCaptureReport
@@ -31,6 +33,8 @@ struct TCaptureReport
   QString Command() const;
 };
 
+// The figures of the capture alone, then with the simulation of its model.
+QByteArray CaptureFiguresText(const TCaptureReport &Report);
 QByteArray CaptureSummaryText(const TCaptureReport &Report);
 QByteArray CaptureSummaryJson(const TCaptureReport &Report);
 // One row per sample: row,a,b,angle_raw,angle_corrected,error_rad and

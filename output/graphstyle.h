@@ -50,12 +50,15 @@ inline void SetReportAxes(TGraphWidget &Graph)
 // window's graph keeps ErrorMinimumYExtent.
 const double ReportErrorMinimumYExtent = 1e-9;
 
-// A measured capture beside the window's simulation: each curve's colour
-// halfway to white, drawn as points.
-inline QColor MeasuredShade(const QColor &Curve)
-{
-  return QColor((Curve.red() + 255) / 2, (Curve.green() + 255) / 2, (Curve.blue() + 255) / 2);
-}
+// A measured capture beside the window's simulation: crosses, against the
+// simulation's lines, in hues and lightness of their own (orange and sky
+// blue against dark red, dark green and navy), so that print and readers
+// who do not tell red from green by colour still tell them apart. The
+// fitted ellipse over the samples in reddish purple.
+const QColor MeasuredAColor(230, 159, 0);
+const QColor MeasuredBColor(86, 180, 233);
+const QColor MeasuredFigureColor = MeasuredAColor;
+const QColor FittedFigureColor(204, 121, 167);
 const TGraphStyle MeasuredStyle = TGraphStyle::Crosses;
 
 // Vertical title, horizontal title, then the title, in either mode.

@@ -1,7 +1,9 @@
 #include "numbertext.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -16,6 +18,22 @@ const int BufferSize = 32;
 QString Figure(double Value)
 {
   return QString::number(Value, 'g', FigureDigits);
+}
+
+QString MessageFigure(double Value)
+{
+  const int digits = 3;
+  if (Value == 0.0 || !std::isfinite(Value))
+    return QString::number(Value);
+  int exponent = static_cast<int>(std::floor(std::log10(std::fabs(Value))));
+  const double rounded = std::round(Value / std::pow(10.0, exponent - (digits - 1))) *
+                         std::pow(10.0, exponent - (digits - 1));
+  // 0.9996 rounds up into the next decade: one decimal fewer.
+  if (std::fabs(rounded) >= std::pow(10.0, exponent + 1))
+    ++exponent;
+  if (exponent < -4 || exponent >= 6)
+    return QString::number(Value, 'g', digits);
+  return QString::number(rounded, 'f', std::max(0, digits - 1 - exponent));
 }
 
 QString ShortestText(double Value)

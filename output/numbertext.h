@@ -12,6 +12,10 @@
 // columns, the sweep, the messages and the plots' legends.
 QString Figure(double Value);
 
+// Three significant digits without an exponent where that stays short
+// ("2130", "0.0212"): the window's messages, taken in at a glance.
+QString MessageFigure(double Value);
+
 // The shortest text that reads back as the same double, in %g layout
 // ("0.0001", "100000"): command lines and the study's summary.
 QString ShortestText(double Value);

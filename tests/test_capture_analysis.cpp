@@ -9,6 +9,8 @@
 
 #include "captureanalysis.h"
 #include "capturetext.h"
+#include "countederror.h"
+#include "encoderinterpolator.h"
 
 namespace {
 
@@ -106,6 +108,34 @@ TEST(CaptureAnalysisTest, ModelFillsTheRangeAndItsSimulationMatchesTheMeasuredEr
   const TCaptureAnalysis clipped = Analyse(Generate(s, 3.0, 10000, 0.0, 1), 1.5);
   EXPECT_NEAR(clipped.Model.Gain[0], 1.0, 1e-9);
   EXPECT_EQ(WarningsWith(clipped, "clips"), 2);
+}
+
+// Counted at any resolution, the measured error of samples taken where the
+// simulation samples is the simulation's error of the fitted model, point
+// for point: the window draws both on one graph.
+TEST(CaptureAnalysisTest, CountedErrorIsTheSimulatedCountersError)
+{
+  const TSignals s = {0.1, -0.15, 1.5, 1.4, 0.15};
+  const TCaptureAnalysis analysis = Analyse(Generate(s, 3.0, 10000, 0.0, 1));
+  const TEncoderChannel a = analysis.Model.Channel(0), b = analysis.Model.Channel(1);
+  for (int count : {4, 10, 400}) {
+    TEncoderInterpolator interpolator;
+    interpolator.SetInterpolatorCount(count);
+    bool count_error = false;
+    // One pitch of 2 pi: positions and errors in rad.
+    const std::vector<TVector2> simulated = interpolator.Evaluate(TwoPi, a, b, &count_error);
+    const TCountedError counted(analysis, count, interpolator.d_data_size);
+    const int samples = count * interpolator.d_data_size;
+    for (int i = 0; i < samples; ++i) {
+      const double t = TwoPi * (i - 0.5) / samples;
+      const double sample_a = s.OffsetA + s.AmplitudeA * std::sin(t + s.Phase);
+      const double sample_b = s.OffsetB + s.AmplitudeB * std::cos(t);
+      const TVector2 point = counted.At(analysis.CorrectedAngle(sample_a, sample_b),
+                                        analysis.RawAngle(sample_a, sample_b));
+      ASSERT_NEAR(point.x, simulated[i].x, 1e-9) << count << " " << i;
+      ASSERT_NEAR(point.y, simulated[i].y, 1e-9) << count << " " << i;
+    }
+  }
 }
 
 TEST(CaptureAnalysisTest, OffsetErrorMatchesTheWorkedValues)

@@ -1,6 +1,9 @@
+#include <QCheckBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
@@ -8,12 +11,11 @@
 #include <cmath>
 #include <set>
 
+#include "captureoptionsdialog.h"
 #include "reportprocess.h"
 #include "testhelpers.h"
 
 namespace {
-
-const double Pi = 3.141592653589793;
 
 // The box opened last among the window's children: its text, then closed.
 QString TakeMessage(QWidget &Window)
@@ -25,6 +27,8 @@ QString TakeMessage(QWidget &Window)
   EXPECT_TRUE(box->isVisible());
   EXPECT_EQ(box->windowModality(), Qt::WindowModal);
   QString text = box->text();
+  if (!box->informativeText().isEmpty())
+    text += '\n' + box->informativeText();
   delete box;
   return text;
 }
@@ -44,6 +48,12 @@ std::pair<double, double> Range(const std::vector<TVector2> &Points, bool Y)
 class CaptureWindowTest : public WindowFixture
 {
 protected:
+  // The folder of the last capture is kept in settings of the test's own.
+  CaptureWindowTest()
+  {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+  }
+  QTemporaryDir settings;
   QStringList Boxes()
   {
     QStringList texts;
@@ -79,9 +89,7 @@ TEST_F(CaptureWindowTest, ExamplesShowTheirModelSamplesAndError)
       // peak 1.05: 1 / 1.05, 0.05 / 1.05, 0.95 / 1.05, -0.03 / 1.05
       {"clean.csv", "0.95 0.05 0.90 -0.03", 0.08, "", 2},
       {"european.csv", "0.95 0.05 0.90 -0.03", 0.08, "", 2},
-      {"clipped.csv", "0.95 0.05 0.90 -0.03", 0.08, "clipped", 2},
-      // counts around 2048 without a zero: peak 2133.3 + 1707 = 3840.3
-      {"adc12-counts.csv", "0.44 0.56 0.42 0.52", 0.08, "lies outside their Lissajous figure", 1},
+      {"clipped.csv", "0.95 0.05 0.90 -0.03", 0.08, "Clipped", 2},
   };
   for (const TCase &c : cases) {
     SCOPED_TRACE(c.File);
@@ -90,15 +98,19 @@ TEST_F(CaptureWindowTest, ExamplesShowTheirModelSamplesAndError)
     EXPECT_NEAR(Box("phase_a")->value(), c.Phase, 1e-4);
     EXPECT_EQ(Box("phase_b")->text(), "0.000000");
     EXPECT_EQ(window.windowTitle(), QString("Vantrel - 1.0 - ") + c.File);
+    // Warnings as the report gives them, one a line.
     if (*c.Warns) {
-      EXPECT_TRUE(TakeMessage(window).contains(c.Warns));
+      const QString warning = TakeMessage(window);
+      EXPECT_TRUE(warning.startsWith("529 samples of channel A sit at its largest value 0.900: "))
+          << warning.toStdString();
     }
     EXPECT_TRUE(window.findChildren<QMessageBox *>().isEmpty());
-    // The simulation first, then each channel's samples, lighter, as points.
+    // The simulation first, then each channel's samples as crosses in
+    // orange and sky blue, apart from the simulation's red and green.
     ASSERT_EQ(scope->DataSetCount(), 4);
-    const QColor shades[] = {QColor(191, 127, 127), QColor(127, 191, 127)};
+    const QColor measured[] = {QColor(230, 159, 0), QColor(86, 180, 233)};
     for (int set : {2, 3}) {
-      EXPECT_EQ(scope->DataSet(set).Color, shades[set - 2]);
+      EXPECT_EQ(scope->DataSet(set).Color, measured[set - 2]);
       EXPECT_EQ(scope->DataSet(set).Style, 3);
       EXPECT_EQ(scope->PointCount(set), 150);  // every 20th of 3000 rows
       EXPECT_GE(Range(scope->DataSet(set).Points, false).first, 0.0);
@@ -106,12 +118,23 @@ TEST_F(CaptureWindowTest, ExamplesShowTheirModelSamplesAndError)
     }
     ASSERT_EQ(error_graph->DataSetCount(), c.ErrorSets);
     if (c.ErrorSets == 2) {
-      EXPECT_EQ(error_graph->DataSet(1).Color, QColor(127, 127, 191));
+      EXPECT_EQ(error_graph->DataSet(1).Color, QColor(230, 159, 0));
     }
   }
-  // Only the last capture stays.
+  // 2.85 % as vantrel-report --capture clean.csv gives it.
+  ASSERT_TRUE(window.OpenCapture(ExampleFile("clean.csv")));
+  QLabel *notice = Find<QLabel>("notice");
+  EXPECT_EQ(notice->text(), "clean.csv: 3000 rows, error 2.85 % of the period peak-to-peak");
+  EXPECT_TRUE(text->toPlainText().contains("\n\nCapture " + ExampleFile("clean.csv") + "\n"));
+  EXPECT_TRUE(Box("gain_a")->toolTip().contains("0.95238095"));
+  EXPECT_TRUE(Find<QPushButton>("close_capture")->isVisible() || !window.isVisible());
+  EXPECT_FALSE(Find<QPushButton>("close_capture")->isHidden());
   window.CloseCapture();
   EXPECT_EQ(window.windowTitle(), "Vantrel - 1.0");
+  EXPECT_EQ(notice->text(), "Simulated sine/cosine encoder channels and arctangent interpolation");
+  EXPECT_FALSE(text->toPlainText().contains("Capture"));
+  EXPECT_TRUE(Box("gain_a")->toolTip().isEmpty());
+  EXPECT_TRUE(Find<QPushButton>("close_capture")->isHidden());
 }
 
 // Each sample sits where the generator put it: A = 0.05 + sin(t + 0.08),
@@ -132,29 +155,45 @@ TEST_F(CaptureWindowTest, SamplesSitOnTheSignalsAndTheErrorFollowsThePitch)
     periods.insert(static_cast<int>(p.x / (2 * Pi)));
   EXPECT_GE(periods.size(), 3u);
 
+  // The error is counted as the simulation counts: true position less a
+  // whole number of counts of 0.0050 mm; the positions run from two of the
+  // simulation's sample steps (a fifth of a count) before zero to two
+  // before the pitch.
   for (const auto &[pitch, mm] : {std::pair("0.040", 0.040), std::pair("0.080", 0.080)}) {
     Combo("scale_pitch")->setCurrentText(pitch);
     ASSERT_EQ(error_graph->DataSetCount(), 2);
     const std::vector<TVector2> &error = error_graph->DataSet(1).Points;
-    EXPECT_GE(Range(error, false).first, 0.0);
-    EXPECT_LT(Range(error, false).second, mm);
-    EXPECT_GT(Range(error, false).second, 0.99 * mm);
-    const auto [low, high] = Range(error, true);
-    EXPECT_NEAR((high - low) / mm, 0.02855, 0.0003) << pitch;
+    const double count = 0.005, step = count / 5;
+    EXPECT_GE(Range(error, false).first, -2 * step);
+    EXPECT_LT(Range(error, false).first, -1.5 * step);
+    EXPECT_LT(Range(error, false).second, mm - 2 * step);
+    EXPECT_GT(Range(error, false).second, mm - 3 * step);
+    for (const TVector2 &p : error) {
+      const double counts = (p.x - p.y) / count;
+      ASSERT_NEAR(counts, std::round(counts), 1e-9) << p.x;
+    }
   }
 
-  // At a fine resolution the model's simulated error meets the measured
-  // one within the counts' sawtooth (one resolution, 1e-4) and the boxes'
-  // rounding; the error's own span is ten times that.
+  // The model's simulated counter meets the measured one: beside each
+  // measured point the simulation's nearest sample has counted the same
+  // position, or one count off where the counter steps between the two or
+  // the boxes' rounding moves a step.
   Combo("scale_pitch")->setCurrentText("0.040");
-  Combo("resolution")->setCurrentText("0.0001");
-  const std::vector<TVector2> &simulated = error_graph->DataSet(0).Points;
-  const std::vector<TVector2> forward(simulated.begin(), simulated.begin() + simulated.size() / 2);
-  for (const TVector2 &p : error_graph->DataSet(1).Points) {
-    const auto near = std::min_element(forward.begin(), forward.end(), [&](auto &u, auto &v) {
-      return std::fabs(u.x - p.x) < std::fabs(v.x - p.x);
-    });
-    ASSERT_NEAR(p.y, near->y, 1.2e-4) << p.x;
+  for (const auto &[resolution, count] : {std::pair("0.0001", 1e-4), std::pair("0.0050", 5e-3)}) {
+    Combo("resolution")->setCurrentText(resolution);
+    const std::vector<TVector2> &simulated = error_graph->DataSet(0).Points;
+    const std::vector<TVector2> forward(simulated.begin(),
+                                        simulated.begin() + simulated.size() / 2);
+    int near_count = 0;
+    for (const TVector2 &p : error_graph->DataSet(1).Points) {
+      const auto near = std::min_element(forward.begin(), forward.end(), [&](auto &u, auto &v) {
+        return std::fabs(u.x - p.x) < std::fabs(v.x - p.x);
+      });
+      const double counted = (p.x - p.y) - (near->x - near->y);
+      ASSERT_LT(std::fabs(counted), count + 1e-9) << p.x;
+      near_count += std::fabs(counted) < 1e-9;
+    }
+    EXPECT_GT(near_count, 0.7 * error_graph->DataSet(1).Points.size()) << resolution;
   }
 
   // A box moves the model; the measurement stays where it was.
@@ -165,30 +204,44 @@ TEST_F(CaptureWindowTest, SamplesSitOnTheSignalsAndTheErrorFollowsThePitch)
   EXPECT_EQ(scope->DataSet(2).Points[10].y, samples[10].y);
   EXPECT_EQ(error_graph->DataSetCount(), 2);
 
-  // XY: the pairs over the figure, on the generator's ellipse.
+  // XY: the pairs over the figure, then the fitted ellipse, both on the
+  // generator's ellipse.
   scope_mode->setChecked(true);
-  ASSERT_EQ(scope->DataSetCount(), 2);
-  EXPECT_EQ(scope->DataSet(1).Color, QColor(127, 127, 191));
+  ASSERT_EQ(scope->DataSetCount(), 3);
+  EXPECT_EQ(scope->DataSet(1).Color, QColor(230, 159, 0));
+  EXPECT_EQ(scope->DataSet(2).Color, QColor(204, 121, 167));
   EXPECT_EQ(scope->PointCount(1), 150);
-  for (const TVector2 &p : scope->DataSet(1).Points) {
-    const double cosine = (1.05 * p.y + 0.03) / 0.95;
-    const double sine = (1.05 * p.x - 0.05 - std::sin(0.08) * cosine) / std::cos(0.08);
-    ASSERT_NEAR(sine * sine + cosine * cosine, 1.0, 1e-9);
-  }
-  // Drawn: pixels of the lighter blue in the rendered scope.
-  ResizeAndSend(*scope, 400, 300);
-  EXPECT_GT(::Find(RenderedImage(*scope), QColor(127, 127, 191)).Count, 100);
+  for (int set : {1, 2})
+    for (const TVector2 &p : scope->DataSet(set).Points) {
+      const double cosine = (1.05 * p.y + 0.03) / 0.95;
+      const double sine = (1.05 * p.x - 0.05 - std::sin(0.08) * cosine) / std::cos(0.08);
+      ASSERT_NEAR(sine * sine + cosine * cosine, 1.0, 1e-9);
+    }
+  // Drawn: the measured orange and the ellipse's purple in the rendered
+  // scope, and the legend's at its top left: the plot from six text
+  // heights right and two down, the box half a text height in, its rows a
+  // text height after another half, the second row's first cross a
+  // quarter of the two-text-height stroke in.
+  ResizeAndSend(*scope, 600, 500);
+  const QImage image = RenderedImage(*scope, QSize(600, 500));
+  EXPECT_GT(::Find(image, QColor(230, 159, 0)).Count, 100);
+  EXPECT_GT(::Find(image, QColor(204, 121, 167)).Count, 50);
+  const int u = TextHeight();
+  const QPoint cross(6 * u + 2 * (u / 2) + u / 2, 2 * u + 2 * (u / 2) + u + u / 2);
+  EXPECT_EQ(image.pixelColor(cross), QColor(230, 159, 0));
 
+  // Closing returns the boxes to their values before the capture.
   window.CloseCapture();
   EXPECT_EQ(window.windowTitle(), "Vantrel - 1.0");
   EXPECT_EQ(scope->DataSetCount(), 1);
   EXPECT_EQ(error_graph->DataSetCount(), 1);
-  EXPECT_EQ(Box("gain_a")->text(), "1.50");
-  EXPECT_EQ(Box("gain_b")->text(), "0.90");
+  EXPECT_EQ(Box("gain_a")->text(), "1.00");
+  EXPECT_EQ(Box("gain_b")->text(), "1.00");
 }
 
-// A file that is no capture says what the report says, in a message box,
-// and leaves the window, and the capture open in it, as they were.
+// A file that is no capture says what the report says, with a capital,
+// and that it was not opened, in a message box, and leaves the window,
+// and the capture open in it, as they were.
 TEST_F(CaptureWindowTest, RefusalsChangeNothing)
 {
   QTemporaryDir dir;
@@ -206,12 +259,97 @@ TEST_F(CaptureWindowTest, RefusalsChangeNothing)
   for (const QString &path : refused) {
     SCOPED_TRACE(qPrintable(path));
     EXPECT_FALSE(window.OpenCapture(path));
-    const QString message = TakeMessage(window);
-    EXPECT_FALSE(message.contains('\n'));
+    const QStringList message = TakeMessage(window).split('\n');
+    ASSERT_EQ(message.size(), 2);
+    EXPECT_EQ(message[1], "The file was not opened.");
     const TReportRun run = RunReportProgram({"--capture", path});
-    EXPECT_EQ("vantrel-report: " + message + "\n", QString::fromUtf8(run.Err));
+    QString reported = QString::fromUtf8(run.Err).remove(0, strlen("vantrel-report: ")).trimmed();
+    reported[0] = reported[0].toUpper();
+    EXPECT_EQ(message[0], reported);
     EXPECT_EQ(State(), before);
   }
+}
+
+// A capture that other options would open asks for them in a dialog,
+// filled with what the file suggests: its centre as reference levels, the
+// switch that reads it, its columns by header name. Cancelling keeps the
+// window as it was; accepting opens the capture with the options chosen.
+// Closing returns the boxes to their values before the first capture.
+TEST_F(CaptureWindowTest, RefusedCapturesAskForTheOptionsThatOpenThem)
+{
+  QTemporaryDir dir;
+  // Time, index, COS, supply, SIN: the guess 2,3 finds a constant index.
+  const QString columns = dir.filePath("columns.csv");
+  QByteArray rows = "Time,index,COS,supply,SIN\n";
+  for (int i = 0; i < 400; ++i) {
+    const double t = 2 * Pi * i / 100;
+    rows += QString("%1,7,%2,5.0,%3\n")
+                .arg(i * 1e-3)
+                .arg(0.9 * std::cos(t), 0, 'g', 12)
+                .arg(0.05 + std::sin(t + 0.08), 0, 'g', 12)
+                .toUtf8();
+  }
+  WriteFile(columns, rows);
+
+  Box("gain_a")->setValue(1.2);
+  const QString before = State();
+  const auto dialog = [this] {
+    TCaptureOptionsDialog *options = window.findChild<TCaptureOptionsDialog *>();
+    EXPECT_NE(options, nullptr);
+    EXPECT_TRUE(options && options->isVisible());
+    EXPECT_TRUE(window.findChildren<QMessageBox *>().isEmpty());
+    return options;
+  };
+  // Counts on 2048 without a reference: the centre (2133.34, 1996.80).
+  ASSERT_FALSE(window.OpenCapture(ExampleFile("adc12-counts.csv")));
+  TCaptureOptionsDialog *options = dialog();
+  ASSERT_NE(options, nullptr);
+  EXPECT_TRUE(options->findChild<QLabel *>("reason")->text().contains("(2130, 2000)"));
+  EXPECT_EQ(options->findChild<QLineEdit *>("zero_a")->text(), "2133");
+  EXPECT_EQ(options->findChild<QLineEdit *>("zero_b")->text(), "1997");
+  options->reject();
+  QApplication::processEvents();
+  EXPECT_EQ(State(), before);
+
+  // With 2048 the model of vantrel-report --zero 2048: gains 0.952 and
+  // 0.905, offsets 0.0476 and -0.0286.
+  ASSERT_FALSE(window.OpenCapture(ExampleFile("adc12-counts.csv")));
+  options = dialog();
+  ASSERT_NE(options, nullptr);
+  options->findChild<QLineEdit *>("zero_a")->setText("2048");
+  options->findChild<QLineEdit *>("zero_b")->setText("abc");
+  options->accept();
+  EXPECT_TRUE(options->isVisible());  // a level that is no number
+  options->findChild<QLineEdit *>("zero_b")->setText("2048,0");
+  options->accept();
+  QTRY_COMPARE(window.windowTitle(), QString("Vantrel - 1.0 - adc12-counts.csv"));
+  EXPECT_EQ(Boxes().join(' '), "0.95 0.05 0.90 -0.03");
+
+  // A bad row: skipping them is ticked.
+  ASSERT_FALSE(window.OpenCapture(ExampleFile("overrange.csv")));
+  options = dialog();
+  ASSERT_NE(options, nullptr);
+  EXPECT_TRUE(options->findChild<QCheckBox *>("skip_bad_rows")->isChecked());
+  options->accept();
+  QTRY_COMPARE(window.windowTitle(), QString("Vantrel - 1.0 - overrange.csv"));
+
+  // Columns by their header names: SIN is the fifth, COS the third.
+  ASSERT_FALSE(window.OpenCapture(columns));
+  options = dialog();
+  ASSERT_NE(options, nullptr);
+  QComboBox *column_a = options->findChild<QComboBox *>("column_a");
+  QComboBox *column_b = options->findChild<QComboBox *>("column_b");
+  ASSERT_EQ(column_a->count(), 5);
+  EXPECT_EQ(column_a->itemText(4), "5: SIN");
+  column_a->setCurrentIndex(4);
+  column_b->setCurrentIndex(2);
+  options->accept();
+  QTRY_COMPARE(window.windowTitle(), QString("Vantrel - 1.0 - columns.csv"));
+  // Peak 1.05: 1 / 1.05, 0.05 / 1.05, 0.9 / 1.05.
+  EXPECT_EQ(Boxes().join(' '), "0.95 0.05 0.86 0.00");
+
+  window.CloseCapture();
+  EXPECT_EQ(State(), before);
 }
 
 // Exactly one local file may be dropped; it opens once the drop is over.

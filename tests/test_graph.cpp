@@ -168,6 +168,40 @@ TEST_F(GraphRender, StylesDrawCrossesBarsAndLinesCutAtThePlot)
   EXPECT_EQ(Find(RenderedImage(line), Qt::blue).Count, 0);
 }
 
+// A legend line names a pair of curves: a stroke half in each colour, or a
+// cross of each. With text 15 high the plot spans (90, 30)-(385, 240); the
+// box starts half a text height in, its first row's middle at 37 + 7 + 7,
+// the next 15 below, the stroke 30 wide after 7 more. A plot the legend
+// would mostly cover goes without.
+TEST_F(GraphRender, LegendDrawsPairsInItsCornerOnlyWhereItFits)
+{
+  for (Qt::Corner corner : {Qt::TopLeftCorner, Qt::TopRightCorner}) {
+    TGraphWidget graph;
+    graph.SetLegend({{"Simulation", Qt::red, TGraphStyle::Lines, Qt::blue},
+                     {"Measured", Qt::darkGreen, TGraphStyle::Crosses, Qt::magenta}},
+                    corner);
+    const QImage image = RenderedImage(graph);
+    const TFound red = Find(image, Qt::red), blue = Find(image, Qt::blue);
+    const TFound green = Find(image, Qt::darkGreen), magenta = Find(image, Qt::magenta);
+    // On the right the box ends 7 inside the plot, after the text.
+    const int dx = corner == Qt::TopLeftCorner ? 0 : red.Box.left() - 103;
+    if (corner == Qt::TopRightCorner) {
+      EXPECT_GT(dx, 100);
+      EXPECT_LT(blue.Box.right(), 385 - 7 - 7);
+    }
+    // Pens 2 wide with square caps: a pixel beyond each end, rows 50 and 51.
+    EXPECT_EQ(red.Box, Corners(103 + dx, 50, 117 + dx, 51));
+    EXPECT_EQ(blue.Box, Corners(118 + dx, 50, 134 + dx, 51));
+    EXPECT_EQ(green.Count, 13);
+    EXPECT_EQ(magenta.Count, 13);
+    EXPECT_EQ(green.Box.center(), QPoint(104 + 7 + dx, 66));
+    EXPECT_EQ(magenta.Box.center(), QPoint(119 + 7 + dx, 66));
+  }
+  TGraphWidget small;
+  small.SetLegend({{"Simulation", Qt::red}});
+  EXPECT_EQ(Find(RenderedImage(small, QSize(400, 100)), Qt::red).Count, 0);
+}
+
 TEST_F(GraphRender, NonFinitePointsAreSkippedAndBreakTheirLine)
 {
   TGraphWidget clean, dirty, gap;

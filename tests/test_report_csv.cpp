@@ -56,17 +56,21 @@ TEST(ReportCsvTest, EachNumberFormKeepsTheLayoutItsFilesHave)
   const struct
   {
     double Value;
-    const char *Shortest, *Digits17, *QtDigits17, *ShortestText, *Figure;
+    const char *Shortest, *Digits17, *QtDigits17, *ShortestText, *Figure, *Message;
   } cases[] = {
-      {0.1, "0.1", "0.10000000000000001", "0.10000000000000001", "0.1", "0.1"},
+      {0.1, "0.1", "0.10000000000000001", "0.10000000000000001", "0.1", "0.1", "0.100"},
       {2.0 / 3.0, "0.6666666666666666", "0.66666666666666663", "0.66666666666666663",
-       "0.6666666666666666", "0.666667"},
-      {1e-4, "1e-04", "0.0001", "0.0001", "0.0001", "0.0001"},
-      {1e5, "1e+05", "100000", "100000", "100000", "100000"},
-      {-0.0, "-0", "-0", "0", "0", "0"},
+       "0.6666666666666666", "0.666667", "0.667"},
+      {1e-4, "1e-04", "0.0001", "0.0001", "0.0001", "0.0001", "0.000100"},
+      {1e5, "1e+05", "100000", "100000", "100000", "100000", "100000"},
+      {-0.0, "-0", "-0", "0", "0", "0", "0"},
       // Exactly ...342.125: a tie at the seventeenth digit.
       {911574910228342.125, "911574910228342.1", "911574910228342.12", "911574910228342.13",
-       "911574910228342.1", "9.11575e+14"},
+       "911574910228342.1", "9.11575e+14", "9.12e+14"},
+      // Three digits in a message: rounding into the next decade.
+      {-0.99951, "-0.99951", "-0.99951000000000001", "-0.99951000000000001", "-0.99951", "-0.99951",
+       "-1.00"},
+      {2133.3395, "2133.3395", "2133.3395", "2133.3395", "2133.3395", "2133.34", "2130"},
   };
   for (const auto &c : cases) {
     QByteArray shortest, digits17, qt_digits17;
@@ -78,5 +82,6 @@ TEST(ReportCsvTest, EachNumberFormKeepsTheLayoutItsFilesHave)
     EXPECT_EQ(qt_digits17, c.QtDigits17);
     EXPECT_EQ(ShortestText(c.Value), c.ShortestText);
     EXPECT_EQ(Figure(c.Value), c.Figure);
+    EXPECT_EQ(MessageFigure(c.Value), c.Message) << c.Value;
   }
 }

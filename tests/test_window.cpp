@@ -28,7 +28,8 @@ TEST_F(WindowStartTest, OpensAtItsStartValues)
 
 // Focus runs down channel A's column before channel B's, through the
 // output tabs and the table (when its tab shows) to "Close"; the mode
-// button follows "Close", where the chain wraps to the pitch again.
+// button and "Open capture..." follow "Close" ("Close capture" only while
+// a capture is open), where the chain wraps to the pitch again.
 TEST_F(WindowStartTest, TabVisitsEveryControlInOrderAndWraps)
 {
   QPushButton *close = Find<QPushButton>("close");
@@ -39,7 +40,8 @@ TEST_F(WindowStartTest, TabVisitsEveryControlInOrderAndWraps)
     std::vector<QWidget *> chain = {Combo("scale_pitch"), Combo("resolution")};
     for (const char *box : {"gain_a", "offset_a", "phase_a", "gain_b", "offset_b", "phase_b"})
       chain.push_back(Box(box));
-    chain.insert(chain.end(), {tabs, text, close, scope_mode, Combo("scale_pitch")});
+    chain.insert(chain.end(), {tabs, text, close, scope_mode, Find<QPushButton>("open_capture"),
+                               Combo("scale_pitch")});
     if (tab == 0)  // a hidden table takes no focus
       chain.erase(chain.begin() + 9);
     chain.front()->setFocus();

@@ -222,11 +222,20 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   d_output_tabs->addTab(text_page, "Text");
 
   QHBoxLayout *bottom_row = new QHBoxLayout();
-  QLabel *notice = new QLabel(this);
-  notice->setObjectName("notice");
-  notice->setFont(notice_font);
-  bottom_row->addWidget(notice);
+  d_notice = new QLabel(this);
+  d_notice->setObjectName("notice");
+  d_notice->setFont(notice_font);
+  bottom_row->addWidget(d_notice);
   bottom_row->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
+  d_close_capture = new QPushButton(this);
+  d_close_capture->setObjectName("close_capture");
+  d_close_capture->setAutoDefault(false);
+  d_close_capture->hide();
+  bottom_row->addWidget(d_close_capture);
+  d_open_capture = new QPushButton(this);
+  d_open_capture->setObjectName("open_capture");
+  d_open_capture->setAutoDefault(false);
+  bottom_row->addWidget(d_open_capture);
   QPushButton *close_button = new QPushButton(this);
   close_button->setObjectName("close");
   close_button->setAutoDefault(false);
@@ -253,6 +262,8 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   // pitch, so it stays reachable by keyboard without splitting the chain
   // above.
   setTabOrder(close_button, d_scope_mode);
+  setTabOrder(d_scope_mode, d_open_capture);
+  setTabOrder(d_open_capture, d_close_capture);
 
   setup_group->setTitle("Encoder Setup");
   output_group->setTitle("Output Evaluation");
@@ -263,7 +274,7 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   resolution_unit->setText(resolution.Unit);
   channel_a_label->setText(ChannelLabel(0));
   channel_b_label->setText(ChannelLabel(1));
-  notice->setText("Simulated sine/cosine encoder channels and arctangent interpolation");
+  d_notice->setText(SimulationNotice);
   close_button->setText("Close");
 
   SetScopeTitles(*d_scope, false);
@@ -432,6 +443,7 @@ void TVantrel::Update_Evaluation()
       report += EvaluationRow(number++, point);
       d_error_graph->AddPoint(set, point);
     }
+    report += Capture_Text();
     d_text_output->appendPlainText(report);
 
     // A shorter report may end before the saved position.
@@ -445,7 +457,7 @@ void TVantrel::Update_Evaluation()
       d_pending_text_scroll = scroll;
   }
 
-  Add_Capture_Error(pitch);
+  Add_Capture_Error(setup);
   d_status->setText(count_error ? CountErrorMessage : "");
   d_error_graph->Replot();
 }

@@ -17,11 +17,17 @@ class QDragEnterEvent;
 class QDropEvent;
 class QLabel;
 class QPlainTextEdit;
+class QPushButton;
 class QTabWidget;
 class QToolButton;
 class TGraphWidget;
 struct TSetupParameter;
 struct TWindowCapture;
+struct TWindowCaptureOptions;
+
+// The notice line's text while no capture is open.
+const char *const SimulationNotice =
+    "Simulated sine/cosine encoder channels and arctangent interpolation";
 
 // The one window: encoder setup, oscilloscope view, channel parameters,
 // status line and the evaluation output. A measured capture, once open,
@@ -36,10 +42,12 @@ public:
 
 public slots:
   // Reads and fits the capture at Path and shows it: its model in the
-  // boxes, its samples and its error in the graphs. False, with a message
-  // box, for a file that is no capture; nothing changes then.
+  // boxes, its samples and its error in the graphs. False when it was not
+  // opened: nothing changes then, and a message box says why, or a dialog
+  // asks for the options that may open it.
   bool OpenCapture(const QString &Path);
-  // Takes the capture off the graphs; the boxes keep their values.
+  // Takes the capture off the graphs and returns the boxes to the values
+  // they held before it was opened.
   void CloseCapture();
 
 protected:
@@ -57,6 +65,7 @@ private slots:
   void Scope_Mode_Changed(bool checked);
   void Output_Tab_Changed();
   void Open_Capture_Dialog();
+  void Capture_Options_Chosen();
 
 private:
   // The setup the boxes show; the channels are made from it.
@@ -67,9 +76,12 @@ private:
   void Update_Evaluation();
   void Restore_Text_Scroll(const QPoint &scroll);
   void Set_Up_Capture();
+  bool Open_Capture(const QString &Path, const TWindowCaptureOptions &Options);
+  void Show_Capture_State();
   void Add_Capture_Samples();
-  void Add_Capture_Error(const double pitch);
-  void Show_Message(bool warning, const QString &text);
+  void Add_Capture_Error(const TEncoderSetup &setup);
+  QString Capture_Text() const;
+  void Show_Message(bool warning, const QString &text, const QString &detail = QString());
 
   QComboBox *d_scale_pitch;
   QComboBox *d_resolution;
@@ -98,8 +110,13 @@ private:
   // "Text" tab shows again: a hidden editor's scroll range is not the one
   // it gets when shown, so setting it there would lose the reader's place.
   std::optional<QPoint> d_pending_text_scroll;
-  // The capture on screen, if any.
+  QLabel *d_notice;
+  QPushButton *d_open_capture;
+  QPushButton *d_close_capture;
+  // The capture on screen, if any, and the setup the boxes held before
+  // it was opened.
   std::unique_ptr<TWindowCapture> d_capture;
+  TEncoderSetup d_setup_before_capture;
   // Set while a capture is read, when a second one must wait.
   bool d_opening_capture = false;
 };

@@ -4,15 +4,19 @@
 #include <cmath>
 
 #include "angles.h"
-#include "captureanalysis.h"
 #include "captureerror.h"
-#include "capturereader.h"
 #include "capturetext.h"
+#include "errorunits.h"
+#include "numbertext.h"
 
 namespace {
 
 // The scope's sample tables span a little over four periods.
 const double ScopePeriods = 4.0;
+// A suggested reference level keeps four digits: 2048 for 12-bit counts,
+// 2.500 for a 2.5 V reference.
+const int ReferenceDigits = 4;
+const int EllipsePoints = 360;
 
 double Folded(double Angle)
 {
@@ -21,57 +25,84 @@ double Folded(double Angle)
   return folded < 0.0 ? folded + span : folded;
 }
 
-// The simulation's error is the true position less the counted one, with
-// the counter set where the true angle is zero. The window shows the
-// measured error in the same terms, so that model and measurement meet:
-// negated, and moved by the raw angle where the corrected angle is zero.
-double InSimulationTerms(double MeasuredError, double RawAngleAtZero)
+double Rounded(double Value)
 {
-  return WrappedAngle(-MeasuredError + RawAngleAtZero);
+  return QString::number(Value, 'g', ReferenceDigits).toDouble();
 }
 
-}  // namespace
+bool Read(const QString &Path, const TCaptureReadOptions &Options, TCapture &Capture,
+          QString &Message)
+{
+  std::string message;
+  const bool read = ReadCaptureFile(Path.toStdString(), Options, Capture, message);
+  Message = QString::fromStdString(message);
+  return read;
+}
 
-bool ReadWindowCapture(const QString &Path, TWindowCapture &Capture, QString &Message)
+// Whether Options read and fit the capture at Path.
+bool Opens(const QString &Path, const TWindowCaptureOptions &Options)
 {
   TCapture capture;
-  std::string unread;
-  if (!ReadCaptureFile(Path.toStdString(), TCaptureReadOptions(), capture, unread)) {
-    Message = QString::fromStdString(unread);
+  QString ignored;
+  if (!Read(Path, Options.Read, capture, ignored))
     return false;
-  }
-  // No reference level: the zero stays where the capture has it.
-  SubtractReference(capture, 0.0, 0.0);
+  SubtractReference(capture, Options.Zero[0], Options.Zero[1]);
   TCaptureAnalysis analysis;
-  const TCaptureProblem problem = AnalyseCapture(capture, TEncoderSetup(), 0.0, analysis);
-  if (problem.Kind != TCaptureProblem::None) {
-    Message = QString("%1: %2").arg(Path, CaptureProblemText(problem));
-    return false;
+  return AnalyseCapture(capture, TEncoderSetup(), 0.0, analysis).Kind == TCaptureProblem::None;
+}
+
+// A file that the reader refuses may need a switch: whichever opens it is
+// offered.
+void OfferSwitch(const QString &Path, const TWindowCaptureOptions &Options,
+                 TCaptureRefusal &Refusal)
+{
+  struct TSwitch
+  {
+    bool TCaptureReadOptions::*Flag;
+    const char *Hint;
+  };
+  const TSwitch switches[] = {
+      {&TCaptureReadOptions::SkipBadRows, "Skip the bad rows (--skip-bad-rows) to read it."},
+      {&TCaptureReadOptions::DecimalComma,
+       "Read its numbers with a decimal comma "
+       "(--decimal-comma)."},
+  };
+  for (const TSwitch &option : switches) {
+    if (Options.Read.*option.Flag)
+      continue;
+    TWindowCaptureOptions tried = Options;
+    tried.Read.*option.Flag = true;
+    if (Opens(Path, tried)) {
+      Refusal.Remedy = true;
+      Refusal.Hint = option.Hint;
+      Refusal.Suggested = tried;
+      return;
+    }
   }
+}
 
-  Capture.FileName = QFileInfo(Path).fileName();
-  Capture.Model = analysis.Model;
-  for (const TCaptureWarning &warning : analysis.Warnings)
-    Capture.Warnings << CaptureWarningText(warning);
+void NameColumns(const TCapture &Capture, TCaptureRefusal &Refusal)
+{
+  Refusal.ColumnCount = Capture.ColumnCount;
+  for (const std::string &name : Capture.ColumnNames)
+    Refusal.ColumnNames << QString::fromStdString(name);
+}
 
-  // The fitted ellipse's point at corrected angle zero.
-  const TEllipse &ellipse = analysis.Ellipse;
-  const double raw_at_zero =
-      analysis.RawAngle(ellipse.OffsetA + ellipse.AmplitudeA * std::sin(ellipse.Phase),
-                        ellipse.OffsetB + ellipse.AmplitudeB);
-
-  // The dual-channel abscissa follows the unwrapped angle over every
-  // sample, so that a capture over many periods lands on all four of the
-  // scope's; a glitch does not move it. The samples start in the scope's
-  // first period.
-  const std::size_t n = capture.Size();
+// The samples drawn, the angles of their errors, and their place on the
+// scope: the dual-channel abscissa follows the unwrapped angle over every
+// sample, so that a capture over many periods lands on all four of the
+// scope's periods; a glitch does not move it.
+void PlaceSamples(const TCapture &Source, TWindowCapture &Capture)
+{
+  const TCaptureAnalysis &analysis = Capture.Analysis;
+  const std::size_t n = Source.Size();
   const std::size_t stride = ThinningStride(n, MaximumWindowSamples);
   const double scale = analysis.Scale;
-  const double first = analysis.CorrectedAngle(capture.A[0], capture.B[0]);
+  const double first = analysis.CorrectedAngle(Source.A[0], Source.B[0]);
   TUnwrappedAngle unwrapped(first, first);
   std::vector<double> positions;
   for (std::size_t i = 0; i < n; ++i) {
-    const double a = capture.A[i], b = capture.B[i];
+    const double a = Source.A[i], b = Source.B[i];
     const bool outlier = analysis.Screen.Outlier[i] != 0;
     if (i % stride != 0 && outlier)
       continue;
@@ -85,14 +116,85 @@ bool ReadWindowCapture(const QString &Path, TWindowCapture &Capture, QString &Me
     Capture.ChannelB.emplace_back(0.0, b / scale);
     Capture.Figure.emplace_back(a / scale, b / scale);
     // A glitch is no position of the scale: it has no error.
-    if (analysis.MeasuredValid && !outlier)
-      Capture.Error.emplace_back(
-          angle, InSimulationTerms(MeasuredError(analysis.RawAngle(a, b), angle), raw_at_zero));
+    if (!outlier)
+      Capture.Angles.emplace_back(angle, analysis.RawAngle(a, b));
   }
   // A start a hair below a whole turn (an angle of -0.0 read as 2 pi)
   // counts as that turn.
   const double start = TwoPi * std::floor(unwrapped.Low() / TwoPi + 0.01);
   for (std::size_t k = 0; k < positions.size(); ++k)
     Capture.ChannelA[k].x = Capture.ChannelB[k].x = Folded(positions[k] - start);
+}
+
+void DrawEllipse(TWindowCapture &Capture)
+{
+  const TEllipse &e = Capture.Analysis.Ellipse;
+  const double scale = Capture.Analysis.Scale;
+  for (int k = 0; k <= EllipsePoints; ++k) {
+    const double t = TwoPi * k / EllipsePoints;
+    Capture.Ellipse.emplace_back((e.OffsetA + e.AmplitudeA * std::sin(t + e.Phase)) / scale,
+                                 (e.OffsetB + e.AmplitudeB * std::cos(t)) / scale);
+  }
+}
+
+QString FirstCapital(QString Text)
+{
+  if (!Text.isEmpty())
+    Text[0] = Text[0].toUpper();
+  return Text;
+}
+
+}  // namespace
+
+bool ReadWindowCapture(const QString &Path, const TWindowCaptureOptions &Options,
+                       TWindowCapture &Capture, TCaptureRefusal &Refusal)
+{
+  Refusal = TCaptureRefusal();
+  Refusal.Suggested = Options;
+  TCapture capture;
+  if (!Read(Path, Options.Read, capture, Refusal.Reason)) {
+    OfferSwitch(Path, Options, Refusal);
+    NameColumns(capture, Refusal);
+    return false;
+  }
+  NameColumns(capture, Refusal);
+  SubtractReference(capture, Options.Zero[0], Options.Zero[1]);
+  TCaptureAnalysis &analysis = Capture.Analysis;
+  const TCaptureProblem problem = AnalyseCapture(capture, TEncoderSetup(), 0.0, analysis);
+  if (problem.Kind != TCaptureProblem::None) {
+    Refusal.Reason = QString("%1: %2").arg(Path, CaptureProblemText(problem));
+    // Other columns may hold the channels.
+    if (capture.ColumnCount > 2) {
+      Refusal.Remedy = true;
+      Refusal.Hint = "Choose the columns of channels A and B (--columns).";
+    }
+    return false;
+  }
+  if (!analysis.MeasuredValid) {
+    for (const TCaptureWarning &warning : analysis.Warnings)
+      if (warning.Kind == TCaptureWarning::ZeroOutside)
+        Refusal.Reason = QString("%1: %2").arg(Path, CaptureWarningText(warning, MessageFigure));
+    Refusal.Remedy = true;
+    Refusal.Hint = "Give the reference level of the signals (--zero); their centre is filled in.";
+    Refusal.Suggested.Zero[0] += Rounded(analysis.Ellipse.OffsetA);
+    Refusal.Suggested.Zero[1] += Rounded(analysis.Ellipse.OffsetB);
+    return false;
+  }
+
+  Capture.FileName = QFileInfo(Path).fileName();
+  Capture.Model = analysis.Model;
+  for (const TCaptureWarning &warning : analysis.Warnings)
+    Capture.Warnings << FirstCapital(CaptureWarningText(warning, MessageFigure));
+  Capture.Headline = QString("%1: %2 rows, error %3 % of the period peak-to-peak")
+                         .arg(Capture.FileName)
+                         .arg(capture.Size())
+                         .arg(MessageFigure(RadToPercentPeriod(analysis.Measured.PeakToPeak)));
+  TCaptureReport report;
+  report.Name = Path;
+  report.Capture = &capture;
+  report.Analysis = analysis;
+  Capture.Summary = QString::fromUtf8(CaptureFiguresText(report));
+  PlaceSamples(capture, Capture);
+  DrawEllipse(Capture);
   return true;
 }

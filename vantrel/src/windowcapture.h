@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "captureanalysis.h"
+#include "capturereader.h"
 #include "encodersetup.h"
 #include "vector2.h"
 
@@ -14,32 +16,59 @@
 // without a capture.
 const std::size_t MaximumWindowSamples = 150;
 
+// How a capture is read: as vantrel-report --capture takes it.
+struct TWindowCaptureOptions
+{
+  TCaptureReadOptions Read;
+  // The reference level subtracted from each channel.
+  double Zero[2] = {0.0, 0.0};
+};
+
 // A capture read and fitted for the window, with the samples it draws
 // already thinned and placed, so that a control change only hands them to
 // the graphs.
 struct TWindowCapture
 {
-  // The file name alone, for the title.
+  // The file name alone, for the title and the legends.
   QString FileName;
   // The fitted gains, offsets and phases (B's phase 0).
   TEncoderSetup Model;
-  // One line per warning of the analysis.
+  // One line per warning of the analysis, as the window says it.
   QStringList Warnings;
+  // What the notice line says of it: rows and error.
+  QString Headline;
+  // The capture's figures as vantrel-report's summary prints them.
+  QString Summary;
   // Each channel in the model's units against the corrected angle,
   // folded into the scope's four periods.
   std::vector<TVector2> ChannelA, ChannelB;
-  // The (A, B) pairs in the model's units.
-  std::vector<TVector2> Figure;
-  // Corrected angle and measured error in the simulation's terms (true
-  // less interpolated angle, zero where the corrected angle is), both in
-  // rad; empty when the zero lies outside the figure and the error means
-  // nothing.
-  std::vector<TVector2> Error;
+  // The (A, B) pairs in the model's units, and the fitted ellipse.
+  std::vector<TVector2> Figure, Ellipse;
+  // Corrected and raw angle of each drawn sample that has an error.
+  std::vector<TVector2> Angles;
+  // The fit, which counts the error at the resolution shown.
+  TCaptureAnalysis Analysis;
 };
 
-// Reads Path as vantrel-report --capture does with its defaults and fits
-// it. False with the one-line Message of a file that cannot be read or
-// measured.
-bool ReadWindowCapture(const QString &Path, TWindowCapture &Capture, QString &Message);
+// Why a capture was not opened, and which options may open it.
+struct TCaptureRefusal
+{
+  // One line, as vantrel-report says it.
+  QString Reason;
+  // True when other options may read it: Hint says which, Suggested
+  // holds them, pre-filled with what the file suggests.
+  bool Remedy = false;
+  QString Hint;
+  TWindowCaptureOptions Suggested;
+  // The data's columns and their header names, where known.
+  int ColumnCount = 0;
+  QStringList ColumnNames;
+};
+
+// Reads Path as vantrel-report --capture does with Options, and fits it.
+// False, with the Refusal, for a file that cannot be read or measured, or
+// whose measured error would mean nothing.
+bool ReadWindowCapture(const QString &Path, const TWindowCaptureOptions &Options,
+                       TWindowCapture &Capture, TCaptureRefusal &Refusal);
 
 #endif
