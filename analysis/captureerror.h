@@ -45,21 +45,4 @@ private:
   double d_value, d_previous, d_low, d_high;
 };
 
-// Thinning draws every Stride-th sample from the first. Two rules, which
-// differ only where Maximum divides Size:
-// the fewest stride that draws at most Maximum of Size samples (the
-// window);
-inline std::size_t ThinningStride(std::size_t Size, std::size_t Maximum)
-{
-  assert(Maximum > 0);
-  return std::max<std::size_t>((Size + Maximum - 1) / Maximum, 1);
-}
-// Size / Maximum + 1, one more there (the report's plots, which have
-// always drawn so).
-inline std::size_t PlotThinningStride(std::size_t Size, std::size_t Maximum)
-{
-  assert(Maximum > 0);
-  return Size / Maximum + 1;
-}
-
 #endif

@@ -63,7 +63,7 @@ int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
   }
   if (message.isEmpty() && scope) {
     TGraphWidget graph;
-    ShowLissajous(graph, capture, report.Analysis.Ellipse);
+    ShowLissajous(graph, capture, report.Analysis);
     message = DrawPlot(graph, Config.ScopePath, Config.PlotSize, *scope);
   }
   if (message.isEmpty())

@@ -11,6 +11,7 @@
 #include "capturetext.h"
 #include "countederror.h"
 #include "encoderinterpolator.h"
+#include "samplethinning.h"
 
 namespace {
 
@@ -231,4 +232,22 @@ TEST(CaptureAnalysisTest, CorrectedAngleIsTheSignalsOwnAngleInOneTurn)
     // Near 0 and 2 pi either end is the same angle.
     EXPECT_NEAR(std::remainder(corrected - t, TwoPi), 0.0, 1e-8) << i;
   }
+}
+
+TEST(CaptureAnalysisTest, DrawnSamplesCoverTheAnglesOfEvenlySampledCaptures)
+{
+  // Sample i at 2 pi i / period, blocks of rows / maximum a multiple, a
+  // fraction or 3/2 of it: each eighth gets three quarters of its share.
+  for (std::size_t rows : {30000, 100000, 1000000, 45000})
+    for (std::size_t period : {1000, 200, 8})
+      for (std::size_t maximum : {150, 20000}) {
+        const std::vector<std::size_t> kept = DrawnSamples(rows, maximum, {});
+        std::size_t eighths[8] = {};
+        for (std::size_t i : kept)
+          ++eighths[8 * (i % period) / period];
+        EXPECT_TRUE(kept.size() == maximum && kept.back() < rows);
+        EXPECT_EQ(std::adjacent_find(kept.begin(), kept.end(), std::greater_equal()), kept.end());
+        EXPECT_GE(*std::min_element(eighths, eighths + 8), 3 * maximum / 32) << rows << period;
+      }
+  EXPECT_EQ(DrawnSamples(3, 150, {}), (std::vector<std::size_t>{0, 1, 2}));
 }

@@ -7,6 +7,7 @@
 #include "captureanalysis.h"
 #include "capturereader.h"
 #include "capturetext.h"
+#include "samplethinning.h"
 
 namespace {
 
@@ -84,7 +85,14 @@ TEST(CaptureExamplesTest, EveryExportShapeGivesBackItsSignals)
   // Instruments' faults are left out of the fit (their counts and warnings
   // are checked through the program, in test_capture_cli), glitches out of
   // the error too: as small as the clean capture's 0.179 rad.
-  EXPECT_LT(Analyse({"glitches.csv", Head, 1e-3}).Analysis.Measured.PeakToPeak, 0.19);
+  const TResult glitches = Analyse({"glitches.csv", Head, 1e-3});
+  EXPECT_LT(glitches.Analysis.Measured.PeakToPeak, 0.19);
+  // Its glitches (lines 501, 1501, 2501) drawn too, the first two of 2.
+  for (std::size_t maximum : {150, 2}) {
+    const auto drawn = DrawnSamples(3000, maximum, glitches.Analysis.Screen.Outlier);
+    for (std::size_t i : {500, 1500, 2500})
+      EXPECT_EQ(std::binary_search(drawn.begin(), drawn.end(), i), maximum > 2 || i < 2000) << i;
+  }
   EXPECT_EQ(Analyse({"overrange.csv", Head, 1e-9, 0.0, true}).Capture.BadRows, 2);
   Analyse({"clipped.csv", Head, 1e-9});
   Analyse({"cut-short.csv", Head, 1e-9});

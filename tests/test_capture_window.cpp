@@ -239,6 +239,39 @@ TEST_F(CaptureWindowTest, SamplesSitOnTheSignalsAndTheErrorFollowsThePitch)
   EXPECT_EQ(Box("gain_b")->text(), "1.00");
 }
 
+// A capture sampled evenly, its 30,000 rows 1000 a period, is drawn over
+// every eighth of the period in the XY figure and on the error graph (the
+// positions run from two sample steps of 0.0010 mm before zero); each of
+// the three glitches of glitches.csv, far outside the figure, is drawn.
+TEST_F(CaptureWindowTest, ThinnedSamplesCoverThePeriodAndKeepEveryGlitch)
+{
+  QTemporaryDir dir;
+  QByteArray rows;
+  for (int i = 0; i < 30000; ++i)
+    rows += QString("%1,%2,%3\n")
+                .arg(i)
+                .arg(std::sin(2 * Pi * i / 1000), 0, 'g', 12)
+                .arg(std::cos(2 * Pi * i / 1000), 0, 'g', 12)
+                .toUtf8();
+  WriteFile(dir.filePath("even.csv"), rows);
+  ASSERT_TRUE(window.OpenCapture(dir.filePath("even.csv")));
+  scope_mode->setChecked(true);
+  std::set<int> figure, error;
+  for (const TVector2 &p : scope->DataSet(1).Points)
+    figure.insert(static_cast<int>(std::floor(8 * (std::atan2(p.x, p.y) / (2 * Pi) + 1))) % 8);
+  for (const TVector2 &p : error_graph->DataSet(1).Points)
+    error.insert(static_cast<int>(std::floor(8 * (p.x + 0.002) / 0.040)));
+  EXPECT_EQ(figure, std::set<int>({0, 1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ(error, std::set<int>({0, 1, 2, 3, 4, 5, 6, 7}));
+
+  ASSERT_TRUE(window.OpenCapture(ExampleFile("glitches.csv")));
+  TakeMessage(window);
+  const std::vector<TVector2> &points = scope->DataSet(1).Points;
+  EXPECT_EQ(std::count_if(points.begin(), points.end(),
+                          [](const TVector2 &p) { return std::hypot(p.x, p.y) > 1.5; }),
+            3);
+}
+
 // A file that is no capture says what the report says, with a capital,
 // and that it was not opened, in a message box, and leaves the window,
 // and the capture open in it, as they were.

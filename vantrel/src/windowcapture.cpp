@@ -8,6 +8,7 @@
 #include "capturetext.h"
 #include "errorunits.h"
 #include "numbertext.h"
+#include "samplethinning.h"
 
 namespace {
 
@@ -96,21 +97,25 @@ void PlaceSamples(const TCapture &Source, TWindowCapture &Capture)
 {
   const TCaptureAnalysis &analysis = Capture.Analysis;
   const std::size_t n = Source.Size();
-  const std::size_t stride = ThinningStride(n, MaximumWindowSamples);
+  const std::vector<std::size_t> drawn =
+      DrawnSamples(n, MaximumWindowSamples, analysis.Screen.Outlier);
   const double scale = analysis.Scale;
   const double first = analysis.CorrectedAngle(Source.A[0], Source.B[0]);
   TUnwrappedAngle unwrapped(first, first);
   std::vector<double> positions;
-  for (std::size_t i = 0; i < n; ++i) {
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < n && next < drawn.size(); ++i) {
     const double a = Source.A[i], b = Source.B[i];
     const bool outlier = analysis.Screen.Outlier[i] != 0;
-    if (i % stride != 0 && outlier)
+    const bool draw = drawn[next] == i;
+    if (outlier && !draw)
       continue;
     const double angle = analysis.CorrectedAngle(a, b);
     if (!outlier)
       unwrapped.Add(angle);
-    if (i % stride != 0)
+    if (!draw)
       continue;
+    ++next;
     positions.push_back(outlier ? unwrapped.Value() + unwrapped.Step(angle) : unwrapped.Value());
     Capture.ChannelA.emplace_back(0.0, a / scale);
     Capture.ChannelB.emplace_back(0.0, b / scale);
