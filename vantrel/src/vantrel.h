@@ -39,6 +39,9 @@ public slots:
   // boxes, its samples and its error in the graphs. False, with a message
   // box, for a file that is no capture; nothing changes then.
   bool OpenCapture(const QString &Path);
+  // The same, read with Options as ParseCaptureOptions takes them; a
+  // list it refuses is refused in a message box.
+  bool OpenCapture(const QString &Path, const QStringList &Options);
   // Takes the capture off the graphs; the boxes keep their values.
   void CloseCapture();
 

@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "angles.h"
+#include "captureoptions.h"
 #include "graphstyle.h"
 #include "graphwidget.h"
 #include "setupparameters.h"
@@ -57,8 +58,19 @@ void TVantrel::Set_Up_Capture()
 
 bool TVantrel::OpenCapture(const QString &Path)
 {
+  return OpenCapture(Path, QStringList());
+}
+
+bool TVantrel::OpenCapture(const QString &Path, const QStringList &Options)
+{
   if (d_opening_capture)
     return false;
+  TCaptureOptions options;
+  const QString refused = ParseCaptureOptions(Options, options);
+  if (!refused.isEmpty()) {
+    Show_Message(false, refused);
+    return false;
+  }
   d_opening_capture = true;
 
   // A million rows take a few tenths of a second: they are read on a
@@ -70,7 +82,7 @@ bool TVantrel::OpenCapture(const QString &Path)
   QApplication::setOverrideCursor(Qt::BusyCursor);
   QEventLoop wait;
   std::thread worker([&] {
-    read = ReadWindowCapture(Path, *capture, message);
+    read = ReadWindowCapture(Path, options, *capture, message);
     QMetaObject::invokeMethod(&wait, "quit", Qt::QueuedConnection);
   });
   wait.exec(QEventLoop::ExcludeUserInputEvents);

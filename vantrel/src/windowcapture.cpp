@@ -6,6 +6,7 @@
 #include "angles.h"
 #include "captureanalysis.h"
 #include "captureerror.h"
+#include "captureoptions.h"
 #include "capturereader.h"
 #include "capturetext.h"
 
@@ -32,16 +33,16 @@ double InSimulationTerms(double MeasuredError, double RawAngleAtZero)
 
 }  // namespace
 
-bool ReadWindowCapture(const QString &Path, TWindowCapture &Capture, QString &Message)
+bool ReadWindowCapture(const QString &Path, const TCaptureOptions &Options, TWindowCapture &Capture,
+                       QString &Message)
 {
   TCapture capture;
   std::string unread;
-  if (!ReadCaptureFile(Path.toStdString(), TCaptureReadOptions(), capture, unread)) {
+  if (!ReadCaptureFile(Path.toStdString(), Options.Read, capture, unread)) {
     Message = QString::fromStdString(unread);
     return false;
   }
-  // No reference level: the zero stays where the capture has it.
-  SubtractReference(capture, 0.0, 0.0);
+  SubtractReference(capture, Options.Zero[0], Options.Zero[1]);
   TCaptureAnalysis analysis;
   const TCaptureProblem problem = AnalyseCapture(capture, TEncoderSetup(), 0.0, analysis);
   if (problem.Kind != TCaptureProblem::None) {

@@ -37,9 +37,12 @@ struct TWindowCapture
   std::vector<TVector2> Error;
 };
 
-// Reads Path as vantrel-report --capture does with its defaults and fits
-// it. False with the one-line Message of a file that cannot be read or
+struct TCaptureOptions;
+
+// Reads Path as vantrel-report --capture does with Options and fits it.
+// False with the one-line Message of a file that cannot be read or
 // measured.
-bool ReadWindowCapture(const QString &Path, TWindowCapture &Capture, QString &Message);
+bool ReadWindowCapture(const QString &Path, const TCaptureOptions &Options, TWindowCapture &Capture,
+                       QString &Message);
 
 #endif
