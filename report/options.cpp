@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "fixedtexts.h"
+#include "optionmessages.h"
 #include "optiontable.h"
 #include "optionvalues.h"
 
@@ -76,7 +77,7 @@ QString CheckOptionsFitMode(const QCommandLineParser &Parser, TReportMode Mode)
   const QStringList given = Parser.optionNames();
   for (const QString &name : given)
     if (given.count(name) > 1 && !Definition(name).Repeats)
-      return QString("--%1 is given twice: it may be given once").arg(name);
+      return GivenTwiceMessage(name);
   for (const QString &name : given) {
     const TOptionDefinition &option = Definition(name);
     if (option.Modes & ModeBit(Mode))
@@ -167,18 +168,9 @@ QString ReadCapture(const QCommandLineParser &Parser, TCaptureConfig &Capture)
   Capture.Path = Parser.value("capture");
   if (Capture.Path.isEmpty())
     return "--capture needs a file name, or - for standard input";
-  if (Parser.isSet("columns")) {
-    QString message = ReadColumns(Parser.value("columns"), Capture.Read.Columns);
-    if (!message.isEmpty())
-      return message;
-  }
-  Capture.Read.SkipBadRows = Parser.isSet("skip-bad-rows");
-  Capture.Read.DecimalComma = Parser.isSet("decimal-comma");
-  if (Parser.isSet("zero")) {
-    QString message = ReadZero(Parser.value("zero"), Capture.Zero);
-    if (!message.isEmpty())
-      return message;
-  }
+  QString message = ReadCaptureOptions(Parser, Capture.Options);
+  if (!message.isEmpty())
+    return message;
   Capture.PitchGiven = Parser.isSet("pitch");
   Capture.ResolutionGiven = Parser.isSet("resolution");
   if (Parser.isSet("amplitude"))
@@ -239,7 +231,7 @@ QString Interpret(const QCommandLineParser &Parser, TReportConfig &Config)
   const QStringList arguments = Parser.positionalArguments();
   // --merge takes its files as arguments.
   if (!arguments.isEmpty() && Config.Mode != TReportMode::Merge)
-    return QString("unexpected argument '%1'").arg(arguments.first());
+    return UnexpectedArgumentMessage(arguments.first());
   QString message = CheckOptionsFitMode(Parser, Config.Mode);
   if (message.isEmpty())
     message = ReadSetup(Parser, Config);

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "capturereader.h"
+#include "captureoptions.h"
 #include "encodersetup.h"
 #include "studyrun.h"
 #include "sweep.h"
@@ -32,10 +32,8 @@ enum class TReportFormat
 struct TCaptureConfig
 {
   QString Path;  // "-": standard input
-  TCaptureReadOptions Read;
+  TCaptureOptions Options;
   double Amplitude = 0.0;  // 0: the fitted signals' peak
-  // The interpolator's reference level of each channel.
-  double Zero[2] = {0.0, 0.0};
   bool PitchGiven = false;
   bool ResolutionGiven = false;
 };

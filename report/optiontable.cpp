@@ -1,5 +1,6 @@
 #include "optiontable.h"
 
+#include "captureoptions.h"
 #include "fixedtexts.h"
 
 namespace {
@@ -85,7 +86,7 @@ std::vector<TOptionDefinition> MakeDefinitions()
                          .arg(MinimumAdcBits)
                          .arg(MaximumAdcBits),
                      false, Simulated});
-  const std::vector<TOptionDefinition> rest = {
+  const std::vector<TOptionDefinition> before_capture = {
       {"format", "format",
        "Output: table (default), csv, summary or json; --capture, --monte-carlo and --merge "
        "write summary (default), json or csv.",
@@ -113,23 +114,12 @@ std::vector<TOptionDefinition> MakeDefinitions()
        "ellipse, model parameters and measured interpolation error: --format summary "
        "(default), json or csv (one row per sample).",
        false, CaptureMode},
-      {"columns", "A,B",
-       "The capture's columns of channels A and B, 1-based (default 1,2 for two columns, 2,3 "
-       "for three or more).",
-       false, CaptureMode},
-      {"skip-bad-rows", "",
-       "Skip and count capture rows after the header that are not numbers, instead of "
-       "refusing the capture.",
-       false, CaptureMode},
-      {"decimal-comma", "",
-       "The capture's numbers use a decimal comma, and no comma separates its columns (between "
-       "semicolons, tabs or blanks a decimal comma is read anyway).",
-       false, CaptureMode},
-      {"zero", "V|VA,VB",
-       "The interpolator's reference level, subtracted from both channels (or VA from A, VB "
-       "from B) before anything else: 2.5 for signals on a 2.5 V reference, 2048 for 12-bit "
-       "unsigned counts (default 0).",
-       false, CaptureMode},
+  };
+  options.insert(options.end(), before_capture.begin(), before_capture.end());
+  // How the capture is read, as the window reads it too.
+  for (const TCaptureOptionText &option : CaptureOptionTexts)
+    options.push_back({option.Name, option.ValueName, option.Help, false, CaptureMode});
+  const std::vector<TOptionDefinition> rest = {
       {"amplitude", "value",
        "Capture units (e.g. V) that make the simulation's full scale 1 (default: the fitted "
        "signals' largest |offset| + amplitude).",

@@ -51,6 +51,5 @@ const int MaximumPlotSide = 10000;
 const int MaximumThreads = 256;
 // Seeds stay below 2^53, so JSON's numbers carry them exactly.
 const unsigned long long MaximumSeed = 9007199254740991ULL;
-const int MaximumColumn = 1000;
 
 #endif

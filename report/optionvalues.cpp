@@ -1,7 +1,6 @@
 #include "optionvalues.h"
 
 #include <QStringList>
-#include <algorithm>
 #include <cmath>
 
 #include "encoderinterpolator.h"
@@ -114,35 +113,10 @@ QString ReadSweep(const QString &Text, TSweep &Sweep)
   return QString();
 }
 
-QString ReadColumns(const QString &Text, TCaptureColumns &Columns)
-{
-  const QStringList parts = Text.split(',');
-  if (parts.size() != 2 || !ParseOptionNumber(parts[0], Columns.A) ||
-      !ParseOptionNumber(parts[1], Columns.B) || Columns.A < 1 || Columns.B < 1 ||
-      Columns.A > MaximumColumn || Columns.B > MaximumColumn || Columns.A == Columns.B)
-    return QString("--columns needs two different column numbers A,B from 1 to %1, not '%2'")
-        .arg(MaximumColumn)
-        .arg(Text);
-  return QString();
-}
-
 QString ReadAmplitude(const QString &Text, double &Amplitude)
 {
   if (!ParseOptionNumber(Text, Amplitude) || !std::isfinite(Amplitude) || !(Amplitude > 0.0))
     return QString("--amplitude needs a positive number, not '%1'").arg(Text);
-  return QString();
-}
-
-QString ReadZero(const QString &Text, double (&Zero)[2])
-{
-  const QStringList parts = Text.split(',');
-  bool ok = parts.size() == 1 || parts.size() == 2;
-  for (int c = 0; ok && c < 2; ++c)
-    ok = ParseOptionNumber(parts[std::min(c, static_cast<int>(parts.size()) - 1)], Zero[c]) &&
-         std::isfinite(Zero[c]);
-  if (!ok)
-    return QString("--zero needs the reference level V, or VA,VB for each channel, not '%1'")
-        .arg(Text);
   return QString();
 }
 

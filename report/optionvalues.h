@@ -18,10 +18,7 @@ QString ReadFormat(const QString &Text, TReportFormat &Format);
 QString ReadSize(const QString &Text, QSize &Size);
 QString CheckPlotExtension(const QString &Option, const QString &Path);
 QString ReadSweep(const QString &Text, TSweep &Sweep);
-QString ReadColumns(const QString &Text, TCaptureColumns &Columns);
 QString ReadAmplitude(const QString &Text, double &Amplitude);
-// One level for both channels, or one each.
-QString ReadZero(const QString &Text, double (&Zero)[2]);
 QString ReadTrials(const QString &Text, long &Trials);
 QString ReadTolerance(const QString &Text, TTolerances &Tolerances);
 QString ReadDistribution(const QString &Text, TDistribution &Distribution);

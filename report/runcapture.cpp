@@ -41,9 +41,9 @@ int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
   TCaptureReport report;
   report.Name = options.Path == "-" ? "standard input" : options.Path;
   std::string read_problem;
-  if (!ReadCaptureFile(options.Path.toStdString(), options.Read, capture, read_problem))
+  if (!ReadCaptureFile(options.Path.toStdString(), options.Options.Read, capture, read_problem))
     return Refuse(Err, QString::fromStdString(read_problem));
-  SubtractReference(capture, options.Zero[0], options.Zero[1]);
+  SubtractReference(capture, options.Options.Zero[0], options.Options.Zero[1]);
   report.Capture = &capture;
   const TCaptureProblem problem =
       AnalyseCapture(capture, Config.Setup, options.Amplitude, report.Analysis);

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <set>
 
+#include "captureoptions.h"
 #include "captureoptionsdialog.h"
 #include "reportprocess.h"
 #include "testhelpers.h"
@@ -80,6 +81,7 @@ TEST_F(CaptureWindowTest, ExamplesShowTheirModelSamplesAndError)
   struct TCase
   {
     const char *File;
+    QStringList Options;
     const char *Boxes;  // gains and offsets, A then B
     double Phase;
     const char *Warns;  // empty: no message box
@@ -87,13 +89,18 @@ TEST_F(CaptureWindowTest, ExamplesShowTheirModelSamplesAndError)
   };
   const TCase cases[] = {
       // peak 1.05: 1 / 1.05, 0.05 / 1.05, 0.95 / 1.05, -0.03 / 1.05
-      {"clean.csv", "0.95 0.05 0.90 -0.03", 0.08, "", 2},
-      {"european.csv", "0.95 0.05 0.90 -0.03", 0.08, "", 2},
-      {"clipped.csv", "0.95 0.05 0.90 -0.03", 0.08, "Clipped", 2},
+      {"clean.csv", {}, "0.95 0.05 0.90 -0.03", 0.08, "", 2},
+      {"european.csv", {}, "0.95 0.05 0.90 -0.03", 0.08, "", 2},
+      {"clipped.csv", {}, "0.95 0.05 0.90 -0.03", 0.08, "clipped", 2},
+      // the report's fit with --zero 2048: offsets 85.34, -51.20, amplitudes
+      // 1706.66, 1621.35 counts, peak 1792.0; B's zero 52 higher moves its
+      // offset to -103.20, -0.0576 of the peak
+      {"adc12-counts.csv", {"--zero", "2048"}, "0.95 0.05 0.90 -0.03", 0.08, "", 2},
+      {"adc12-counts.csv", {"--zero", "2048,2100"}, "0.95 0.05 0.90 -0.06", 0.08, "", 2},
   };
   for (const TCase &c : cases) {
     SCOPED_TRACE(c.File);
-    ASSERT_TRUE(window.OpenCapture(ExampleFile(c.File)));
+    ASSERT_TRUE(window.OpenCapture(ExampleFile(c.File), c.Options));
     EXPECT_EQ(Boxes().join(' '), c.Boxes);
     EXPECT_NEAR(Box("phase_a")->value(), c.Phase, 1e-4);
     EXPECT_EQ(Box("phase_b")->text(), "0.000000");
@@ -112,7 +119,7 @@ TEST_F(CaptureWindowTest, ExamplesShowTheirModelSamplesAndError)
     for (int set : {2, 3}) {
       EXPECT_EQ(scope->DataSet(set).Color, measured[set - 2]);
       EXPECT_EQ(scope->DataSet(set).Style, 3);
-      EXPECT_EQ(scope->PointCount(set), 150);  // every 20th of 3000 rows
+      EXPECT_EQ(scope->PointCount(set), 150);  // one of each 20 rows
       EXPECT_GE(Range(scope->DataSet(set).Points, false).first, 0.0);
       EXPECT_LT(Range(scope->DataSet(set).Points, false).second, 8 * Pi);
     }
@@ -301,6 +308,9 @@ TEST_F(CaptureWindowTest, RefusalsChangeNothing)
     EXPECT_EQ(message[0], reported);
     EXPECT_EQ(State(), before);
   }
+  EXPECT_FALSE(window.OpenCapture(ExampleFile("noisy.csv"), {"--bogus"}));
+  EXPECT_EQ(TakeMessage(window), "Unknown option 'bogus'.\nThe file was not opened.");
+  EXPECT_EQ(State(), before);
 }
 
 // A capture that other options would open asks for them in a dialog,
@@ -430,4 +440,87 @@ TEST_F(CaptureWindowTest, KeysOpenAndClose)
   QTest::keyClick(&window, Qt::Key_W, Qt::ControlModifier);
   EXPECT_EQ(window.windowTitle(), "Vantrel - 1.0");
   EXPECT_EQ(scope->DataSetCount(), 2);
+}
+
+// What the defaults leave out, numbers in their shortest exact form, and
+// one level for both channels; read back, the same options.
+TEST(CaptureOptions, ArgumentsReadBackAsTheOptions)
+{
+  TCaptureOptions all;
+  all.Read = {{4, 2}, true, true};
+  all.Zero[0] = 2.5;
+  all.Zero[1] = -0.001;
+  TCaptureOptions shared;
+  shared.Zero[0] = shared.Zero[1] = 0.1 + 0.2;
+  const std::pair<TCaptureOptions, QStringList> cases[] = {
+      {all, {"--columns", "4,2", "--skip-bad-rows", "--decimal-comma", "--zero", "2.5,-0.001"}},
+      {shared, {"--zero", "0.30000000000000004"}},
+      {TCaptureOptions(), {}},
+  };
+  for (const auto &[options, arguments] : cases) {
+    EXPECT_EQ(CaptureOptionArguments(options), arguments);
+    TCaptureOptions read = all;
+    EXPECT_EQ(ParseCaptureOptions(arguments, read), "");
+    EXPECT_TRUE(read == options) << qPrintable(arguments.join(' '));
+  }
+  TCaptureOptions read;
+  EXPECT_EQ(ParseCaptureOptions({"--zero", "1", "a.csv"}, read), "unexpected argument 'a.csv'");
+}
+
+namespace {
+
+// The window's program run without a display, as from a terminal or a
+// script on a headless machine.
+TReportRun RunWindowProgram(const QStringList &Arguments)
+{
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    environment.remove(name);
+  QProcess process;
+  process.setProcessEnvironment(environment);
+  process.start(VANTREL_WINDOW_PROGRAM, Arguments);
+  process.waitForFinished(60000);
+  TReportRun run;
+  run.Crashed = process.exitStatus() != QProcess::NormalExit;
+  run.ExitCode = process.exitCode();
+  run.Out = process.readAllStandardOutput();
+  run.Err = process.readAllStandardError();
+  return run;
+}
+
+}  // namespace
+
+// The toolkit's own options pass; --help lists the window's alone.
+TEST(WindowCommandLine, HelpAndVersionNeedNoDisplay)
+{
+  const TReportRun help = RunWindowProgram({"--help"});
+  ExpectSuccess(help);
+  for (const char *says : {"--zero <V|VA,VB>", "--columns <A,B>", "--decimal-comma",
+                           "--skip-bad-rows", "[FILE]", "Exit status:"})
+    EXPECT_TRUE(help.Out.contains(says)) << says;
+  EXPECT_FALSE(help.Out.contains("platform"));
+  const TReportRun version =
+      RunWindowProgram({"-platform", "offscreen", "-style=fusion", "-reverse", "-v"});
+  ExpectSuccess(version);
+  EXPECT_EQ(version.Out, "vantrel 1.0\n");
+}
+
+TEST(WindowCommandLine, MistakesAreOneLineAndNoWindow)
+{
+  const TRefusalCase cases[] = {
+      {{"--bogus", "a.csv"}, "Unknown option 'bogus'."},
+      {{"--zero", "abc", "a.csv"},
+       "--zero needs the reference level V, or VA,VB for each channel, not 'abc'"},
+      {{"a.csv", "--columns", "3,3"},
+       "--columns needs two different column numbers A,B from 1 to 1000, not '3,3'"},
+      {{"a.csv", "b.csv"}, "unexpected argument 'b.csv'"},
+      {{"--skip-bad-rows"}, "--skip-bad-rows needs a FILE to open"},
+  };
+  for (const TRefusalCase &c : cases) {
+    const TReportRun run = RunWindowProgram(c.Arguments);
+    EXPECT_FALSE(run.Crashed);
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err, "vantrel: " + c.Says + "\n");
+  }
 }

@@ -7,7 +7,6 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -15,6 +14,7 @@
 
 #include "fixedtexts.h"
 #include "numbertext.h"
+#include "optionnumber.h"
 
 namespace {
 
@@ -24,9 +24,7 @@ const int OfferedColumns = 8;
 // A level as typed: a decimal point or a decimal comma.
 bool ReadLevel(QString Text, double &Value)
 {
-  bool ok = false;
-  Value = QLocale::c().toDouble(Text.trimmed().replace(',', '.'), &ok);
-  return ok && std::isfinite(Value);
+  return ParseOptionNumber(Text.trimmed().replace(',', '.'), Value) && std::isfinite(Value);
 }
 
 // The column a guess takes, as the reader guesses: 1,2 for two columns,
@@ -97,7 +95,7 @@ TCaptureOptionsDialog::TCaptureOptionsDialog(const QString &Path, const TCapture
 
 void TCaptureOptionsDialog::accept()
 {
-  TWindowCaptureOptions options;
+  TCaptureOptions options;
   for (int c = 0; c < 2; ++c)
     if (!ReadLevel(d_zero[c]->text(), options.Zero[c])) {
       d_problem->setText(QString("The reference level of %1 is no number.").arg(ChannelLabel(c)));

@@ -24,7 +24,7 @@ public:
 
   const QString &Path() const { return d_path; }
   // The options the fields hold; valid once the dialog was accepted.
-  const TWindowCaptureOptions &Options() const { return d_options; }
+  const TCaptureOptions &Options() const { return d_options; }
 
 public slots:
   // Accepts the dialog when every field reads; otherwise says which does
@@ -33,7 +33,7 @@ public slots:
 
 private:
   QString d_path;
-  TWindowCaptureOptions d_options;
+  TCaptureOptions d_options;
   QLabel *d_problem;
   QLineEdit *d_zero[2];
   QComboBox *d_column[2];

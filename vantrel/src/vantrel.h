@@ -22,8 +22,8 @@ class QTabWidget;
 class QToolButton;
 class TGraphWidget;
 struct TSetupParameter;
+struct TCaptureOptions;
 struct TWindowCapture;
-struct TWindowCaptureOptions;
 
 // The notice line's text while no capture is open.
 const char *const SimulationNotice =
@@ -46,6 +46,9 @@ public slots:
   // opened: nothing changes then, and a message box says why, or a dialog
   // asks for the options that may open it.
   bool OpenCapture(const QString &Path);
+  // The same, read with Options as ParseCaptureOptions takes them; a
+  // list it refuses is refused in a message box.
+  bool OpenCapture(const QString &Path, const QStringList &Options);
   // Takes the capture off the graphs and returns the boxes to the values
   // they held before it was opened.
   void CloseCapture();
@@ -76,7 +79,7 @@ private:
   void Update_Evaluation();
   void Restore_Text_Scroll(const QPoint &scroll);
   void Set_Up_Capture();
-  bool Open_Capture(const QString &Path, const TWindowCaptureOptions &Options);
+  bool Open_Capture(const QString &Path, const TCaptureOptions &Options);
   void Show_Capture_State();
   void Add_Capture_Samples();
   void Add_Capture_Error(const TEncoderSetup &setup);

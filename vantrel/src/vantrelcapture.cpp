@@ -21,6 +21,7 @@
 #include <thread>
 
 #include "angles.h"
+#include "captureoptions.h"
 #include "captureoptionsdialog.h"
 #include "countederror.h"
 #include "graphstyle.h"
@@ -87,10 +88,21 @@ void TVantrel::Set_Up_Capture()
 
 bool TVantrel::OpenCapture(const QString &Path)
 {
-  return Open_Capture(Path, TWindowCaptureOptions());
+  return Open_Capture(Path, TCaptureOptions());
 }
 
-bool TVantrel::Open_Capture(const QString &Path, const TWindowCaptureOptions &Options)
+bool TVantrel::OpenCapture(const QString &Path, const QStringList &Options)
+{
+  TCaptureOptions options;
+  const QString refused = ParseCaptureOptions(Options, options);
+  if (!refused.isEmpty()) {
+    Show_Message(false, FirstCapital(refused), "The file was not opened.");
+    return false;
+  }
+  return Open_Capture(Path, options);
+}
+
+bool TVantrel::Open_Capture(const QString &Path, const TCaptureOptions &Options)
 {
   if (d_opening_capture)
     return false;
@@ -147,7 +159,7 @@ void TVantrel::Capture_Options_Chosen()
   if (!dialog)
     return;
   const QString path = dialog->Path();
-  const TWindowCaptureOptions options = dialog->Options();
+  const TCaptureOptions options = dialog->Options();
   // Opened once the dialog is gone: reading runs an event loop of its own.
   QMetaObject::invokeMethod(
       this, [this, path, options] { Open_Capture(path, options); }, Qt::QueuedConnection);

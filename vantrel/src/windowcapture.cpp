@@ -41,7 +41,7 @@ bool Read(const QString &Path, const TCaptureReadOptions &Options, TCapture &Cap
 }
 
 // Whether Options read and fit the capture at Path.
-bool Opens(const QString &Path, const TWindowCaptureOptions &Options)
+bool Opens(const QString &Path, const TCaptureOptions &Options)
 {
   TCapture capture;
   QString ignored;
@@ -54,8 +54,7 @@ bool Opens(const QString &Path, const TWindowCaptureOptions &Options)
 
 // A file that the reader refuses may need a switch: whichever opens it is
 // offered.
-void OfferSwitch(const QString &Path, const TWindowCaptureOptions &Options,
-                 TCaptureRefusal &Refusal)
+void OfferSwitch(const QString &Path, const TCaptureOptions &Options, TCaptureRefusal &Refusal)
 {
   struct TSwitch
   {
@@ -71,7 +70,7 @@ void OfferSwitch(const QString &Path, const TWindowCaptureOptions &Options,
   for (const TSwitch &option : switches) {
     if (Options.Read.*option.Flag)
       continue;
-    TWindowCaptureOptions tried = Options;
+    TCaptureOptions tried = Options;
     tried.Read.*option.Flag = true;
     if (Opens(Path, tried)) {
       Refusal.Remedy = true;
@@ -151,8 +150,8 @@ QString FirstCapital(QString Text)
 
 }  // namespace
 
-bool ReadWindowCapture(const QString &Path, const TWindowCaptureOptions &Options,
-                       TWindowCapture &Capture, TCaptureRefusal &Refusal)
+bool ReadWindowCapture(const QString &Path, const TCaptureOptions &Options, TWindowCapture &Capture,
+                       TCaptureRefusal &Refusal)
 {
   Refusal = TCaptureRefusal();
   Refusal.Suggested = Options;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "captureanalysis.h"
-#include "capturereader.h"
+#include "captureoptions.h"
 #include "encodersetup.h"
 #include "vector2.h"
 
@@ -15,14 +15,6 @@
 // to show the figure, few enough to keep a control change as fast as
 // without a capture.
 const std::size_t MaximumWindowSamples = 150;
-
-// How a capture is read: as vantrel-report --capture takes it.
-struct TWindowCaptureOptions
-{
-  TCaptureReadOptions Read;
-  // The reference level subtracted from each channel.
-  double Zero[2] = {0.0, 0.0};
-};
 
 // A capture read and fitted for the window, with the samples it draws
 // already thinned and placed, so that a control change only hands them to
@@ -59,7 +51,7 @@ struct TCaptureRefusal
   // holds them, pre-filled with what the file suggests.
   bool Remedy = false;
   QString Hint;
-  TWindowCaptureOptions Suggested;
+  TCaptureOptions Suggested;
   // The data's columns and their header names, where known.
   int ColumnCount = 0;
   QStringList ColumnNames;
@@ -68,7 +60,7 @@ struct TCaptureRefusal
 // Reads Path as vantrel-report --capture does with Options, and fits it.
 // False, with the Refusal, for a file that cannot be read or measured, or
 // whose measured error would mean nothing.
-bool ReadWindowCapture(const QString &Path, const TWindowCaptureOptions &Options,
-                       TWindowCapture &Capture, TCaptureRefusal &Refusal);
+bool ReadWindowCapture(const QString &Path, const TCaptureOptions &Options, TWindowCapture &Capture,
+                       TCaptureRefusal &Refusal);
 
 #endif

@@ -1,0 +1,121 @@
+#include "captureoptions.h"
+
+#include <QCommandLineParser>
+#include <algorithm>
+#include <cmath>
+
+#include "numbertext.h"
+#include "optionmessages.h"
+#include "optionnumber.h"
+
+const TCaptureOptionText CaptureOptionTexts[4] = {
+    {"columns", "A,B",
+     "The capture's columns of channels A and B, 1-based (default 1,2 for two columns, 2,3 for "
+     "three or more)."},
+    {"skip-bad-rows", "",
+     "Skip and count capture rows after the header that are not numbers, instead of refusing "
+     "the capture."},
+    {"decimal-comma", "",
+     "The capture's numbers use a decimal comma, and no comma separates its columns (between "
+     "semicolons, tabs or blanks a decimal comma is read anyway)."},
+    {"zero", "V|VA,VB",
+     "The interpolator's reference level, subtracted from both channels (or VA from A, VB from "
+     "B) before anything else: 2.5 for signals on a 2.5 V reference, 2048 for 12-bit unsigned "
+     "counts (default 0)."},
+};
+
+namespace {
+
+QString ReadColumns(const QString &Text, TCaptureColumns &Columns)
+{
+  const QStringList parts = Text.split(',');
+  if (parts.size() != 2 || !ParseOptionNumber(parts[0], Columns.A) ||
+      !ParseOptionNumber(parts[1], Columns.B) || Columns.A < 1 || Columns.B < 1 ||
+      Columns.A > MaximumColumn || Columns.B > MaximumColumn || Columns.A == Columns.B)
+    return QString("--columns needs two different column numbers A,B from 1 to %1, not '%2'")
+        .arg(MaximumColumn)
+        .arg(Text);
+  return QString();
+}
+
+// One level for both channels, or one each.
+QString ReadZero(const QString &Text, double (&Zero)[2])
+{
+  const QStringList parts = Text.split(',');
+  bool ok = parts.size() == 1 || parts.size() == 2;
+  for (int c = 0; ok && c < 2; ++c)
+    ok = ParseOptionNumber(parts[std::min(c, static_cast<int>(parts.size()) - 1)], Zero[c]) &&
+         std::isfinite(Zero[c]);
+  if (!ok)
+    return QString("--zero needs the reference level V, or VA,VB for each channel, not '%1'")
+        .arg(Text);
+  return QString();
+}
+
+}  // namespace
+
+bool operator==(const TCaptureOptions &X, const TCaptureOptions &Y)
+{
+  return X.Read.Columns.A == Y.Read.Columns.A && X.Read.Columns.B == Y.Read.Columns.B &&
+         X.Read.SkipBadRows == Y.Read.SkipBadRows && X.Read.DecimalComma == Y.Read.DecimalComma &&
+         X.Zero[0] == Y.Zero[0] && X.Zero[1] == Y.Zero[1];
+}
+
+void AddCaptureOptions(QCommandLineParser &Parser)
+{
+  for (const TCaptureOptionText &option : CaptureOptionTexts)
+    Parser.addOption(QCommandLineOption(option.Name, option.Help, option.ValueName));
+}
+
+QString ReadCaptureOptions(const QCommandLineParser &Parser, TCaptureOptions &Options)
+{
+  const QStringList given = Parser.optionNames();
+  for (const TCaptureOptionText &option : CaptureOptionTexts)
+    if (given.count(option.Name) > 1)
+      return GivenTwiceMessage(option.Name);
+  TCaptureOptions read;
+  if (Parser.isSet("columns")) {
+    QString message = ReadColumns(Parser.value("columns"), read.Read.Columns);
+    if (!message.isEmpty())
+      return message;
+  }
+  read.Read.SkipBadRows = Parser.isSet("skip-bad-rows");
+  read.Read.DecimalComma = Parser.isSet("decimal-comma");
+  if (Parser.isSet("zero")) {
+    QString message = ReadZero(Parser.value("zero"), read.Zero);
+    if (!message.isEmpty())
+      return message;
+  }
+  Options = read;
+  return QString();
+}
+
+QString ParseCaptureOptions(const QStringList &Arguments, TCaptureOptions &Options)
+{
+  QCommandLineParser parser;
+  AddCaptureOptions(parser);
+  // The first argument stands for the program's name, which is not read.
+  if (!parser.parse(QStringList("-") + Arguments))
+    return parser.errorText();
+  if (!parser.positionalArguments().isEmpty())
+    return UnexpectedArgumentMessage(parser.positionalArguments().first());
+  return ReadCaptureOptions(parser, Options);
+}
+
+QStringList CaptureOptionArguments(const TCaptureOptions &Options)
+{
+  QStringList arguments;
+  const TCaptureColumns &columns = Options.Read.Columns;
+  if (columns.A != 0 || columns.B != 0)
+    arguments << "--columns" << QString("%1,%2").arg(columns.A).arg(columns.B);
+  if (Options.Read.SkipBadRows)
+    arguments << "--skip-bad-rows";
+  if (Options.Read.DecimalComma)
+    arguments << "--decimal-comma";
+  const double a = Options.Zero[0], b = Options.Zero[1];
+  if (a != b)
+    arguments << "--zero" << ShortestText(a) + "," + ShortestText(b);
+  else if (a != 0.0)
+    arguments << "--zero" << ShortestText(a);
+  return arguments;
+}
