@@ -440,6 +440,16 @@ TEST_F(CaptureWindowTest, KeysOpenAndClose)
   QTest::keyClick(&window, Qt::Key_W, Qt::ControlModifier);
   EXPECT_EQ(window.windowTitle(), "Vantrel - 1.0");
   EXPECT_EQ(scope->DataSetCount(), 2);
+
+  // "Open capture..." offers the dialog again, in the folder of the last
+  // capture, kept in the settings for the next run too.
+  QTest::mouseClick(Find<QPushButton>("open_capture"), Qt::LeftButton);
+  const QList<QFileDialog *> dialogs = window.findChildren<QFileDialog *>();
+  ASSERT_FALSE(dialogs.isEmpty());
+  EXPECT_EQ(dialogs.last()->directory().absolutePath(),
+            QFileInfo(ExampleFile("clean.csv")).absolutePath());
+  EXPECT_EQ(QSettings("Vantrel", "vantrel").value("capture/folder").toString(),
+            QFileInfo(ExampleFile("clean.csv")).absolutePath());
 }
 
 // What the defaults leave out, numbers in their shortest exact form, and
