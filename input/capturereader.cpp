@@ -241,8 +241,9 @@ private:
   bool d_decimal_comma = false;
   int d_last_column = 0;
   std::vector<std::string_view> d_fields;
-  // The header line last seen, which may name the columns.
-  std::string d_last_header;
+  // The last two header lines, which may name the columns and give their
+  // units.
+  std::string d_header_before, d_last_header;
   // Data rows of one shape waiting for their confirmation.
   std::vector<TCandidate> d_candidates;
 };
@@ -312,6 +313,7 @@ bool TCaptureParser::HeaderLine(std::string_view Text)
 {
   TCandidate row;
   if (!IsDataRow(Text, row)) {
+    d_header_before = std::move(d_last_header);
     d_last_header = Text;
     d_capture.HeaderLines += static_cast<long long>(d_candidates.size()) + 1;
     d_candidates.clear();
@@ -366,18 +368,34 @@ bool TCaptureParser::StartData()
 }
 
 // The last header line names the columns when it splits into as many
-// fields as the first data row, at its delimiter.
+// fields as the first data row, at its delimiter; a line of units ("s",
+// "V", "mV") under a line of names adds them to the names: "CH1 (V)".
 void TCaptureParser::NameColumns(const TCandidate &First)
 {
-  std::vector<std::string_view> names(First.Fields + 1);
-  if (d_last_header.empty() || SplitFields(d_last_header, First.Delimiter, names) != First.Fields)
+  const auto fields = [&](const std::string &Line, std::vector<std::string> &Names) {
+    std::vector<std::string_view> split(First.Fields + 1);
+    if (Line.empty() || SplitFields(Line, First.Delimiter, split) != First.Fields)
+      return false;
+    for (int i = 0; i < First.Fields; ++i) {
+      std::string_view name = split[i];
+      if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
+        name = Trimmed(name.substr(1, name.size() - 2));
+      Names.push_back(Shown(name));
+    }
+    return true;
+  };
+  std::vector<std::string> last, before;
+  if (!fields(d_last_header, last))
     return;
-  for (int i = 0; i < First.Fields; ++i) {
-    std::string_view name = names[i];
-    if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
-      name = Trimmed(name.substr(1, name.size() - 2));
-    d_capture.ColumnNames.push_back(Shown(name));
+  const bool units = std::all_of(last.begin(), last.end(),
+                                 [](const std::string &Unit) { return Unit.size() <= 4; });
+  if (units && fields(d_header_before, before)) {
+    for (int i = 0; i < First.Fields; ++i)
+      if (!last[i].empty())
+        before[i] += " (" + last[i] + ")";
+    last = before;
   }
+  d_capture.ColumnNames = last;
 }
 
 bool TCaptureParser::DataLine(std::string_view Text)

@@ -97,6 +97,24 @@ TEST(CaptureReaderTest, ExportsAndSpreadsheetsReadAsTheyWriteThem)
   const TRead forced = Read("0,5 0,25\n1,5 1,75\n", comma);
   ASSERT_TRUE(forced.Ok) << forced.Message;
   EXPECT_EQ(forced.Capture.A, (std::vector<double>{0.5, 1.5}));
+
+  // The header line over the data names its columns, with a line of units
+  // under names added to them; a line of another shape names none.
+  const struct
+  {
+    const char *Text;
+    std::vector<std::string> Names;
+  } named[] = {
+      {"Time,CH1,CH2\ns,V,V\n0,1,2\n", {"Time (s)", "CH1 (V)", "CH2 (V)"}},
+      {"Model,X\nTime;\"SIN\";COS\n0;1;2\n", {"Time", "SIN", "COS"}},
+      {"Time,index,COS,supply,SIN\n0,7,1,5,0\n", {"Time", "index", "COS", "supply", "SIN"}},
+      {"Time,CH1\n0,1,2\n", {}},
+  };
+  for (const auto &c : named) {
+    const TRead read = Read(c.Text, Columns(2, 3));
+    EXPECT_EQ(read.Capture.ColumnNames, c.Names) << c.Text;
+    EXPECT_EQ(read.Capture.ColumnCount, c.Names.empty() ? 3 : int(c.Names.size())) << c.Text;
+  }
 }
 
 TEST(CaptureReaderTest, BadRowsNameTheirLineOrAreSkippedAndCounted)

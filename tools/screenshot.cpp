@@ -3,9 +3,12 @@
 //   vantrel_screenshot OUT.png [size=WxH] [NAME=VALUE ...]
 // NAME is a control's object name: a spin box (gain_a=2.0), a combo box
 // (scale_pitch=0.120), the mode button (scope_mode=1) or the output tabs
-// (output_tabs=1); capture=PATH opens a capture.
+// (output_tabs=1); capture=PATH opens a capture (refused=PATH tries one
+// that asks for options or is refused); dialog=OUT.png grabs the dialog or
+// message box left open as well.
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDoubleSpinBox>
 #include <QIcon>
 #include <QPixmap>
@@ -29,6 +32,8 @@ bool Apply(TVantrel &window, const QString &name, const QString &value)
   }
   if (name == "capture")
     return window.OpenCapture(value);
+  if (name == "refused")
+    return !window.OpenCapture(value);
   if (auto *box = window.findChild<QDoubleSpinBox *>(name)) {
     box->setValue(value.toDouble());
     return true;
@@ -63,9 +68,14 @@ int main(int argc, char *argv[])
   TVantrel window;
   window.show();
   QApplication::processEvents();
+  QString dialog_file;
   for (int i = 2; i < argc; ++i) {
     const QString argument = QString::fromLocal8Bit(argv[i]);
     const int equals = argument.indexOf('=');
+    if (equals > 0 && argument.left(equals) == "dialog") {
+      dialog_file = argument.mid(equals + 1);
+      continue;
+    }
     if (equals < 0 || !Apply(window, argument.left(equals), argument.mid(equals + 1))) {
       std::fprintf(stderr, "cannot apply %s\n", argv[i]);
       return 2;
@@ -76,6 +86,13 @@ int main(int argc, char *argv[])
   if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {
     std::fprintf(stderr, "cannot write %s\n", argv[1]);
     return 1;
+  }
+  if (!dialog_file.isEmpty()) {
+    const QList<QDialog *> dialogs = window.findChildren<QDialog *>();
+    if (dialogs.isEmpty() || !dialogs.last()->grab().save(dialog_file)) {
+      std::fprintf(stderr, "no dialog to write to %s\n", qPrintable(dialog_file));
+      return 1;
+    }
   }
   return 0;
 }
