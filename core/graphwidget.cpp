@@ -131,12 +131,6 @@ void TGraphWidget::SetTickRule(TTickRule Rule)
   d_TickRule = Rule;
 }
 
-void TGraphWidget::SetLegend(const std::vector<TLegendEntry> &Entries, Qt::Corner Corner)
-{
-  d_Legend = Entries;
-  d_LegendCorner = Corner;
-}
-
 void TGraphWidget::SetTitle(const QString &Title)
 {
   d_Title = Title;

@@ -2,6 +2,7 @@
 #define GRAPHWIDGET_H
 
 #include <QColor>
+#include <QFont>
 #include <QPixmap>
 #include <QRect>
 #include <QSize>
@@ -156,6 +157,7 @@ private:
   void DrawWindowTicks(QPainter &Painter);
   void DrawRoundTicks(QPainter &Painter);
   void DrawLegend(QPainter &Painter);
+  void PaintLegend(QPainter &Painter, const QRect &Box, int U);
   // The data sets, clipped to the plot.
   void DrawDataSets(QPainter &Painter);
   bool RenderOnto(QPainter *Device, const QRect &Target, bool Border, bool Untitled);
@@ -202,6 +204,11 @@ private:
   TTickRule d_TickRule;
   std::vector<TLegendEntry> d_Legend;
   Qt::Corner d_LegendCorner = Qt::TopRightCorner;
+  // The legend's widest text in the font last used, and the box as last
+  // drawn onto the widget's pixmap.
+  QFont d_LegendFont;
+  int d_LegendWidest = -1;
+  QPixmap d_LegendImage;
 };
 
 #endif

@@ -200,6 +200,24 @@ TEST_F(GraphRender, LegendDrawsPairsInItsCornerOnlyWhereItFits)
   TGraphWidget small;
   small.SetLegend({{"Simulation", Qt::red}});
   EXPECT_EQ(Find(RenderedImage(small, QSize(400, 100)), Qt::red).Count, 0);
+
+  // On the widget's own pixmap, whose viewport squeezes 401 columns into
+  // 400, the box drawn once lands unscaled where the squeeze puts its
+  // corner: the widget's plot starts at (105, 30), the box at (112, 37),
+  // the first cross 11 further each way. A new legend is drawn anew.
+  TGraphWidget widget;
+  ResizeAndSend(widget, 400, 300);
+  for (const QColor &color : {QColor(Qt::darkGreen), QColor(Qt::darkCyan)}) {
+    widget.SetLegend({{"Measured", color, TGraphStyle::Crosses}}, Qt::TopLeftCorner);
+    widget.Replot();
+    const QImage image = widget.Pixmap().toImage();
+    const TFound cross = Find(image, color);
+    EXPECT_EQ(cross.Count, 26);  // two crosses of 13
+    EXPECT_EQ(cross.Box.topLeft(),
+              QPoint(std::lround(112 * 400.0 / 401) + 11, std::lround(37 * 300.0 / 301) + 11));
+    if (color == Qt::darkCyan)
+      EXPECT_EQ(Find(image, Qt::darkGreen).Count, 0);
+  }
 }
 
 TEST_F(GraphRender, NonFinitePointsAreSkippedAndBreakTheirLine)

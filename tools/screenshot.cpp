@@ -5,18 +5,22 @@
 // (scale_pitch=0.120), the mode button (scope_mode=1) or the output tabs
 // (output_tabs=1); capture=PATH opens a capture (refused=PATH tries one
 // that asks for options or is refused); dialog=OUT.png grabs the dialog or
-// message box left open as well.
+// message box left open as well; scope=OUT.png draws the scope alone at
+// 600 x 400, as it would show in a taller window.
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDoubleSpinBox>
 #include <QIcon>
+#include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QStyleFactory>
 #include <QTabWidget>
 #include <QToolButton>
 #include <cstdio>
 
+#include "graphwidget.h"
 #include "vantrel.h"
 
 namespace {
@@ -68,12 +72,16 @@ int main(int argc, char *argv[])
   TVantrel window;
   window.show();
   QApplication::processEvents();
-  QString dialog_file;
+  QString dialog_file, scope_file;
   for (int i = 2; i < argc; ++i) {
     const QString argument = QString::fromLocal8Bit(argv[i]);
     const int equals = argument.indexOf('=');
     if (equals > 0 && argument.left(equals) == "dialog") {
       dialog_file = argument.mid(equals + 1);
+      continue;
+    }
+    if (equals > 0 && argument.left(equals) == "scope") {
+      scope_file = argument.mid(equals + 1);
       continue;
     }
     if (equals < 0 || !Apply(window, argument.left(equals), argument.mid(equals + 1))) {
@@ -86,6 +94,17 @@ int main(int argc, char *argv[])
   if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {
     std::fprintf(stderr, "cannot write %s\n", argv[1]);
     return 1;
+  }
+  if (!scope_file.isEmpty()) {
+    QImage image(600, 400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    window.findChild<TGraphWidget *>("scope")->RenderToDevice(&painter, image.rect(), true);
+    painter.end();
+    if (!image.save(scope_file)) {
+      std::fprintf(stderr, "cannot write %s\n", qPrintable(scope_file));
+      return 1;
+    }
   }
   if (!dialog_file.isEmpty()) {
     const QList<QDialog *> dialogs = window.findChildren<QDialog *>();

@@ -217,6 +217,15 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   d_text_output->setLineWrapMode(QPlainTextEdit::NoWrap);
   d_text_output->setReadOnly(true);
   text_layout->addWidget(d_text_output);
+  // A capture's figures, under the table: filled once when it opens, so a
+  // control change rewrites the table alone.
+  d_capture_text = new QPlainTextEdit(text_page);
+  d_capture_text->setObjectName("capture_text");
+  d_capture_text->setFont(text_font);
+  d_capture_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+  d_capture_text->setReadOnly(true);
+  d_capture_text->hide();
+  text_layout->addWidget(d_capture_text);
 
   d_output_tabs->addTab(graphic_page, "Graphic");
   d_output_tabs->addTab(text_page, "Text");
@@ -264,6 +273,7 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   setTabOrder(close_button, d_scope_mode);
   setTabOrder(d_scope_mode, d_open_capture);
   setTabOrder(d_open_capture, d_close_capture);
+  setTabOrder(d_close_capture, d_capture_text);
 
   setup_group->setTitle("Encoder Setup");
   output_group->setTitle("Output Evaluation");
@@ -443,7 +453,6 @@ void TVantrel::Update_Evaluation()
       report += EvaluationRow(number++, point);
       d_error_graph->AddPoint(set, point);
     }
-    report += Capture_Text();
     d_text_output->appendPlainText(report);
 
     // A shorter report may end before the saved position.

@@ -83,7 +83,6 @@ private:
   void Show_Capture_State();
   void Add_Capture_Samples();
   void Add_Capture_Error(const TEncoderSetup &setup);
-  QString Capture_Text() const;
   void Show_Message(bool warning, const QString &text, const QString &detail = QString());
 
   QComboBox *d_scale_pitch;
@@ -116,6 +115,7 @@ private:
   QLabel *d_notice;
   QPushButton *d_open_capture;
   QPushButton *d_close_capture;
+  QPlainTextEdit *d_capture_text;
   // The capture on screen, if any, and the setup the boxes held before
   // it was opened.
   std::unique_ptr<TWindowCapture> d_capture;

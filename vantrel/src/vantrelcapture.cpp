@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
@@ -183,6 +184,8 @@ void TVantrel::Show_Capture_State()
   setWindowTitle(open ? QString("%1 - %2").arg(WindowTitle, d_capture->FileName) : WindowTitle);
   d_notice->setText(open ? d_capture->Headline : SimulationNotice);
   d_close_capture->setVisible(open);
+  d_capture_text->setPlainText(open ? d_capture->Summary : QString());
+  d_capture_text->setVisible(open);
   // The scope may be too small for its legend: its tooltip names the curves.
   d_scope->setToolTip(open ? QString("Lines: the simulation of the boxes; crosses: the samples "
                                      "of %1; in XY mode, the ellipse fitted to them")
@@ -270,12 +273,6 @@ void TVantrel::Add_Capture_Error(const TEncoderSetup &setup)
       {{"Simulation", FigureColor},
        {"Measured: " + d_capture->FileName, MeasuredFigureColor, MeasuredStyle}},
       LegendCorner);
-}
-
-// The capture's figures below the evaluation table.
-QString TVantrel::Capture_Text() const
-{
-  return d_capture ? "\n\n" + d_capture->Summary : QString();
 }
 
 void TVantrel::Show_Message(bool warning, const QString &text, const QString &detail)
