@@ -23,6 +23,23 @@ struct TReportRun
   QByteArray Err;
 };
 
+// Runs Process, set up by the caller, until it ends, with Input on its
+// standard input.
+inline TReportRun RunProcess(QProcess &Process, const QString &Program,
+                             const QStringList &Arguments, const QByteArray &Input = {})
+{
+  Process.start(Program, Arguments);
+  Process.write(Input);
+  Process.closeWriteChannel();
+  Process.waitForFinished(60000);
+  TReportRun run;
+  run.Crashed = Process.exitStatus() != QProcess::NormalExit;
+  run.ExitCode = Process.exitCode();
+  run.Out = Process.readAllStandardOutput();
+  run.Err = Process.readAllStandardError();
+  return run;
+}
+
 // Runs the program with Input on standard input. With OutputFile its
 // standard output goes to that file (say /dev/full) instead of Out.
 inline TReportRun RunReportProgram(const QStringList &Arguments, const QByteArray &Input = {},
@@ -31,16 +48,7 @@ inline TReportRun RunReportProgram(const QStringList &Arguments, const QByteArra
   QProcess process;
   if (!OutputFile.isEmpty())
     process.setStandardOutputFile(OutputFile);
-  process.start(VANTREL_REPORT_PROGRAM, Arguments);
-  process.write(Input);
-  process.closeWriteChannel();
-  process.waitForFinished(60000);
-  TReportRun run;
-  run.Crashed = process.exitStatus() != QProcess::NormalExit;
-  run.ExitCode = process.exitCode();
-  run.Out = process.readAllStandardOutput();
-  run.Err = process.readAllStandardError();
-  return run;
+  return RunProcess(process, VANTREL_REPORT_PROGRAM, Arguments, Input);
 }
 
 // A file's bytes, or "<missing>" when it cannot be read.

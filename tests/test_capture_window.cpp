@@ -491,14 +491,7 @@ TReportRun RunWindowProgram(const QStringList &Arguments)
     environment.remove(name);
   QProcess process;
   process.setProcessEnvironment(environment);
-  process.start(VANTREL_WINDOW_PROGRAM, Arguments);
-  process.waitForFinished(60000);
-  TReportRun run;
-  run.Crashed = process.exitStatus() != QProcess::NormalExit;
-  run.ExitCode = process.exitCode();
-  run.Out = process.readAllStandardOutput();
-  run.Err = process.readAllStandardError();
-  return run;
+  return RunProcess(process, VANTREL_WINDOW_PROGRAM, Arguments);
 }
 
 }  // namespace
