@@ -388,6 +388,9 @@ TEST_F(CaptureWindowTest, RefusedCapturesAskForTheOptionsThatOpenThem)
   ASSERT_EQ(column_a->count(), 5);
   EXPECT_EQ(column_a->itemText(4), "5: SIN");
   column_a->setCurrentIndex(4);
+  column_b->setCurrentIndex(4);
+  options->accept();
+  EXPECT_TRUE(options->isVisible());  // one column for both channels
   column_b->setCurrentIndex(2);
   options->accept();
   QTRY_COMPARE(window.windowTitle(), QString("Vantrel - 1.0 - columns.csv"));
