@@ -13,8 +13,9 @@ class QIODevice;
 
 // One line each, for the program's messages and the reports.
 QString CaptureProblemText(const TCaptureProblem &Problem);
-// The warnings write their figures with Number.
-QString CaptureWarningText(const TCaptureWarning &Warning, QString (*Number)(double) = Figure);
+// The warnings write their figures with Figure (six digits) or another
+// form, such as the window's MessageFigure.
+QString CaptureWarningText(const TCaptureWarning &Warning, QString (*Figure)(double) = ::Figure);
 
 // Everything the capture's summary, JSON and CSV show.
 struct TCaptureReport

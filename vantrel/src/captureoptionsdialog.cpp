@@ -22,9 +22,10 @@ namespace {
 const int OfferedColumns = 8;
 
 // A level as typed: a decimal point or a decimal comma.
-bool ReadLevel(QString Text, double &Value)
+bool ReadLevel(const QString &Text, double &Value)
 {
-  return ParseOptionNumber(Text.trimmed().replace(',', '.'), Value) && std::isfinite(Value);
+  return ParseOptionNumber(QString(Text).trimmed().replace(',', '.'), Value) &&
+         std::isfinite(Value);
 }
 
 // The column a guess takes, as the reader guesses: 1,2 for two columns,
