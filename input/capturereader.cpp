@@ -343,13 +343,15 @@ bool TCaptureParser::StartData()
     columns = first.Fields == 2 ? TCaptureColumns{1, 2} : TCaptureColumns{2, 3};
   }
   const int last = std::max(columns.A, columns.B);
+  // Known even when the columns asked for are not there, so that the
+  // caller can offer the ones that are.
+  d_capture.ColumnCount = first.Fields;
+  NameColumns(first);
   if (first.Fields < last) {
     d_line = first.Line;
     return Fail("column " + std::to_string(last) + " does not exist: the data has " +
                 std::to_string(first.Fields) + " column" + Plural(first.Fields));
   }
-  d_capture.ColumnCount = first.Fields;
-  NameColumns(first);
   d_in_data = true;
   d_delimiter = first.Delimiter;
   d_decimal_comma = d_delimiter != ',';

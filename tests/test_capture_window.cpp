@@ -379,7 +379,14 @@ TEST_F(CaptureWindowTest, RefusedCapturesAskForTheOptionsThatOpenThem)
   options->accept();
   QTRY_COMPARE(window.windowTitle(), QString("Vantrel - 1.0 - overrange.csv"));
 
-  // Columns by their header names: SIN is the fifth, COS the third.
+  // Columns by their header names: SIN is the fifth, COS the third; the
+  // same dialog for a column the data does not have.
+  ASSERT_FALSE(window.OpenCapture(columns, {"--columns", "5,7"}));
+  options = dialog();
+  ASSERT_NE(options, nullptr);
+  EXPECT_TRUE(options->findChild<QLabel *>("reason")->text().contains("column 7 does not exist"));
+  options->reject();
+  QApplication::processEvents();
   ASSERT_FALSE(window.OpenCapture(columns));
   options = dialog();
   ASSERT_NE(options, nullptr);

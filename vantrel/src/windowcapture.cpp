@@ -1,6 +1,7 @@
 #include "windowcapture.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 #include "angles.h"
@@ -18,6 +19,7 @@ const double ScopePeriods = 4.0;
 // 2.500 for a 2.5 V reference.
 const int ReferenceDigits = 4;
 const int EllipsePoints = 360;
+const char *const ColumnsHint = "Choose the columns of channels A and B (--columns).";
 
 double Folded(double Angle)
 {
@@ -159,6 +161,14 @@ bool ReadWindowCapture(const QString &Path, const TCaptureOptions &Options, TWin
   if (!Read(Path, Options.Read, capture, Refusal.Reason)) {
     OfferSwitch(Path, Options, Refusal);
     NameColumns(capture, Refusal);
+    // Columns asked for that the data does not have: the ones it has.
+    const TCaptureColumns &asked = Options.Read.Columns;
+    if (!Refusal.Remedy && capture.ColumnCount >= 2 &&
+        std::max(asked.A, asked.B) > capture.ColumnCount) {
+      Refusal.Remedy = true;
+      Refusal.Hint = ColumnsHint;
+      Refusal.Suggested.Read.Columns = TCaptureColumns();
+    }
     return false;
   }
   NameColumns(capture, Refusal);
@@ -170,7 +180,7 @@ bool ReadWindowCapture(const QString &Path, const TCaptureOptions &Options, TWin
     // Other columns may hold the channels.
     if (capture.ColumnCount > 2) {
       Refusal.Remedy = true;
-      Refusal.Hint = "Choose the columns of channels A and B (--columns).";
+      Refusal.Hint = ColumnsHint;
     }
     return false;
   }
