@@ -23,8 +23,8 @@ configure_file("${packaging_dir}/${VANTREL_APPSTREAM_ID}.metainfo.xml.in"
 install(FILES "${generated_dir}/${VANTREL_APPSTREAM_ID}.metainfo.xml"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# Manual pages, compressed as Debian keeps them. vantrel-report's page is
-# its own --help, so it never drifts from the program.
+# Manual pages, compressed as Debian keeps them. Each page is its
+# program's own --help, so it never drifts from the program.
 find_program(HELP2MAN help2man REQUIRED)
 find_program(GZIP gzip REQUIRED)
 set(report_page "${generated_dir}/vantrel-report.1")
@@ -38,14 +38,19 @@ add_custom_command(
   DEPENDS vantrel-report "${packaging_dir}/vantrel-report.h2m"
   COMMENT "Writing the vantrel-report(1) manual page"
   VERBATIM)
-configure_file("${packaging_dir}/vantrel.1.in" "${generated_dir}/vantrel.1" @ONLY)
+set(window_page "${generated_dir}/vantrel.1")
 add_custom_command(
-  OUTPUT "${generated_dir}/vantrel.1.gz"
-  COMMAND "${GZIP}" -9nc "${generated_dir}/vantrel.1" > "${generated_dir}/vantrel.1.gz"
-  DEPENDS "${generated_dir}/vantrel.1"
+  OUTPUT "${window_page}.gz"
+  COMMAND "${CMAKE_COMMAND}" -E env SOURCE_DATE_EPOCH=${VANTREL_RELEASE_EPOCH}
+          "${HELP2MAN}" --no-info --no-discard-stderr
+          --include "${packaging_dir}/vantrel.h2m"
+          --output "${window_page}" $<TARGET_FILE:vantrel>
+  COMMAND "${GZIP}" -9nf "${window_page}"
+  DEPENDS vantrel "${packaging_dir}/vantrel.h2m"
+  COMMENT "Writing the vantrel(1) manual page"
   VERBATIM)
-add_custom_target(manpages ALL DEPENDS "${report_page}.gz" "${generated_dir}/vantrel.1.gz")
-install(FILES "${report_page}.gz" "${generated_dir}/vantrel.1.gz"
+add_custom_target(manpages ALL DEPENDS "${report_page}.gz" "${window_page}.gz")
+install(FILES "${report_page}.gz" "${window_page}.gz"
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # Debian wants a copyright file and a changelog beside every package.
