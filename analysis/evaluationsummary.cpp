@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "signalchain.h"
+
 namespace {
 
 TPassStatistics PassStatistics(std::vector<TVector2>::const_iterator Begin,
@@ -34,5 +36,7 @@ TEvaluationSummary Summarize(const TEncoderSetup &Setup, const TEvaluation &Eval
   summary.Error = ComputeInterpolationError(signals);
   summary.Correction = CorrectGrid(signals);
   summary.Estimate = EstimateInterpolationError(Setup);
+  for (int c = 0; c < 2; ++c)
+    summary.Peak[c] = PeakBeforeLimit(Setup, c);
   return summary;
 }

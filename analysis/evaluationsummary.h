@@ -27,6 +27,8 @@ struct TEvaluationSummary
   TFirstOrderEstimate Estimate;
   // What calibrating offsets, gains and phase would leave.
   TCorrection Correction;
+  // Each channel's largest magnitude before the limit; above one it clips.
+  double Peak[2] = {0.0, 0.0};
 
   double CountSize() const { return Setup.Pitch / Count; }
   TErrorUnits InUnits(double Rad) const { return InErrorUnits(Rad, Count, Setup.Pitch); }

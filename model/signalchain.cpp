@@ -1,8 +1,10 @@
 #include "signalchain.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 
+#include "angles.h"
 #include "signallimit.h"
 
 TSignalChannel::TSignalChannel(const TEncoderSetup &Setup, int Index, std::uint64_t Stream)
@@ -41,4 +43,27 @@ double TSignalChannel::Value(double Angle)
     value += d_noise * d_generator.Next();
   value = Limited(value);
   return d_adc_step > 0.0 ? AdcQuantized(value, d_adc_step, d_adc_codes) : value;
+}
+
+double PeakBeforeLimit(const TEncoderSetup &Setup, int Index)
+{
+  assert(Index == 0 || Index == 1);
+  const double gain = Setup.Gain[Index], offset = Setup.Offset[Index];
+  const double k = Setup.Signal.Harmonic3;
+  if (k == 0.0)
+    return std::fabs(offset) + std::fabs(gain);
+  // The waveform's extremes, found on a fine grid: between grid points the
+  // waveform (curvature at most 1 + 9 K) departs from them by less than
+  // 1e-8.
+  const int steps = 1 << 16;
+  const double phase = Setup.Signal.Harmonic3Phase;
+  double low = 0.0, high = 0.0;
+  for (int i = 0; i < steps; ++i) {
+    const double x = TwoPi * i / steps;
+    const double wave = std::sin(x) + k * std::sin(3.0 * x + phase);
+    low = std::min(low, wave);
+    high = std::max(high, wave);
+  }
+  // B's waveform is A's a quarter period on: the same extremes.
+  return std::max(std::fabs(offset + gain * high), std::fabs(offset + gain * low));
 }

@@ -40,4 +40,9 @@ private:
   TGaussianNoise d_generator;
 };
 
+// The largest magnitude channel Index (0 = A, 1 = B) reaches before the
+// limit at -1 ... +1, noise and ADC left out: above one the simulation
+// clips it.
+double PeakBeforeLimit(const TEncoderSetup &Setup, int Index);
+
 #endif

@@ -8,6 +8,7 @@
 
 #include "errorlines.h"
 #include "fixedtexts.h"
+#include "numbertext.h"
 #include "setupjson.h"
 #include "textcolumns.h"
 
@@ -119,6 +120,16 @@ QString CorrectionText(const TEvaluationSummary &S)
 
 }  // namespace
 
+QStringList SimulationWarnings(const TEvaluationSummary &S)
+{
+  QStringList warnings;
+  for (int c = 0; c < 2; ++c)
+    if (S.Peak[c] > 1.0)
+      warnings << QString("channel %1 would reach %2: the simulation clips it at +-1")
+                      .arg(ChannelName(c), Figure(S.Peak[c]));
+  return warnings;
+}
+
 QByteArray SummaryText(const TEvaluationSummary &S)
 {
   const TEncoderSetup &setup = S.Setup;
@@ -183,6 +194,9 @@ QByteArray SummaryText(const TEvaluationSummary &S)
                  LabelWidth);
   }
   text += CorrectionText(S);
+  const QStringList warnings = SimulationWarnings(S);
+  if (!warnings.isEmpty())
+    text += "\nWarnings\n  " + warnings.join("\n  ") + '\n';
   return text.toUtf8();
 }
 
@@ -220,6 +234,7 @@ QByteArray SummaryJson(const TEvaluationSummary &S)
       {"harmonics", harmonics},
       {"signal", SignalObject(S.Setup.Signal)},
       {"correction", CorrectionObject(S.Correction)},
-      {"corrected_error", CorrectedErrorObject(S)}};
+      {"corrected_error", CorrectedErrorObject(S)},
+      {"warnings", QJsonArray::fromStringList(SimulationWarnings(S))}};
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }

@@ -49,6 +49,8 @@ int RunEvaluationMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Er
   problem = output.Commit([&](QIODevice &Device) { WriteText(Device, Config, evaluation); });
   if (!problem.isEmpty())
     return Refuse(Err, problem);
+  for (const QString &warning : SimulationWarnings(Summarize(Config.Setup, evaluation)))
+    WriteWarning(Err, warning);
   if (evaluation.CountError) {
     WriteProblem(Err, CountErrorMessage);
     return 1;

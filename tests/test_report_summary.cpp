@@ -52,6 +52,41 @@ TEST(ReportSummaryTest, LargeClippedDistortionMatchesAnIndependentComputation)
     EXPECT_TRUE(text.contains(row)) << row;
 }
 
+// A channel the limit at +-1 clips is named with the value it would
+// reach, worked by hand: |offset| + gain, and with a third harmonic of
+// phase pi the waveform's peak sin x - 0.1 sin 3x = 1.1 at x = pi / 2
+// (A: 0.95 * 1.1; B: 0.05 + 1.1). On standard error, in the JSON and in
+// the summary; a channel that stays inside says nothing.
+TEST(ReportSummaryTest, ChannelsTheLimitClipsAreNamedWithTheValueTheyWouldReach)
+{
+  const struct
+  {
+    QStringList Arguments;
+    QStringList Warnings;
+  } cases[] = {
+      {{"--gain-b", "1.02", "--phase-b", "0.02"},
+       {"channel B (COS) would reach 1.02: the simulation clips it at +-1"}},
+      {{"--harmonic3", "0.1", "--harmonic3-phase", "3.141592653589793", "--gain-a", "0.95",
+        "--offset-b", "-0.05"},
+       {"channel A (SIN) would reach 1.045: the simulation clips it at +-1",
+        "channel B (COS) would reach 1.15: the simulation clips it at +-1"}},
+      {{"--gain-b", "0.98", "--offset-b", "0.019"}, {}},
+  };
+  for (const auto &c : cases) {
+    const TReportRun run = RunReportProgram(c.Arguments + QStringList{"--format", "summary"});
+    QString err;
+    for (const QString &warning : c.Warnings)
+      err += "vantrel-report: warning: " + warning + "\n";
+    EXPECT_EQ(QString::fromUtf8(run.Err), err);
+    EXPECT_EQ(run.Out.contains("\nWarnings\n  " + c.Warnings.join("\n  ").toUtf8() + "\n"),
+              !c.Warnings.isEmpty());
+    QStringList json;
+    for (const QJsonValue &warning : ReportJson(c.Arguments)["warnings"].toArray())
+      json << warning.toString();
+    EXPECT_EQ(json, c.Warnings);
+  }
+}
+
 TEST(ReportSummaryTest, JsonCarriesTheSetupCounterPassesAndErrorInEveryUnit)
 {
   const QJsonObject json = ReportJson(
@@ -116,7 +151,10 @@ TEST(ReportSummaryTest, CounterThatDoesNotReturnExitsOneWithTheOutputComplete)
 
   const TReportRun run = RunReportProgram({"--format", "summary", "--offset-a", "1"});
   EXPECT_EQ(run.ExitCode, 1);
-  EXPECT_EQ(run.Err, "vantrel-report: Scale count not zero on return\n");
+  // Offset 1 and gain 1 would reach 2: clipped, and said so first.
+  EXPECT_EQ(run.Err,
+            "vantrel-report: warning: channel A (SIN) would reach 2: the simulation clips it at "
+            "+-1\nvantrel-report: Scale count not zero on return\n");
   EXPECT_TRUE(run.Out.contains("Verdict                       Scale count not zero on return"));
 
   const TReportRun good = RunReportProgram({"--format", "summary"});
