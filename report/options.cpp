@@ -266,17 +266,17 @@ QString HelpText(const QCommandLineParser &Parser)
   text.replace(0, text.indexOf('\n'), "Usage: vantrel-report [options]");
   text +=
       "\nExit status:\n"
-      "  0  the counter returned to zero\n"
-      "  1  \"" +
+      "  0    the counter returned to zero\n"
+      "  1    \"" +
       QString(CountErrorMessage) +
       "\" (also on standard error); the output\n"
-      "     is still complete; for --monte-carlo or --merge: some trial lost\n"
-      "     counts or exceeded --limit\n"
-      "  2  a usage or input error, or an output that cannot be written, named in\n"
-      "     one line on standard error; nothing is written to standard output or\n"
-      "     to any output file\n"
-      "  130 a --monte-carlo study stopped by Ctrl-C; the summary covers the\n"
-      "     trials completed and is marked partial\n";
+      "       is still complete; for --monte-carlo or --merge: some trial lost\n"
+      "       counts or exceeded --limit\n"
+      "  2    a usage or input error, or an output that cannot be written,\n"
+      "       named in one line on standard error; nothing is written to\n"
+      "       standard output or to any output file\n"
+      "  130  a --monte-carlo study stopped by Ctrl-C; the summary covers the\n"
+      "       trials completed and is marked partial\n";
   return text;
 }
 

@@ -79,7 +79,8 @@ endif()
 # them) plus the hand-written sections; both carry the version.
 Run(gzip -dc "${root}/usr/share/man/man1/vantrel-report.1.gz")
 foreach(text "\n\\.TH VANTREL-REPORT \"1\" \"[^\"]+\" \"vantrel-report ${VERSION}\""
-             "\n\\.SH EXAMPLES\n" "monte\\\\-carlo" "\n\\.SH \"SEE ALSO\"\n")
+             "\n\\.SH EXAMPLES\n" "monte\\\\-carlo" "\n\\.SH \"SEE ALSO\"\n"
+             "\n\\.TP\n130\n")
   if(NOT output MATCHES "${text}")
     message(FATAL_ERROR "vantrel-report.1 lacks ${text}:\n${output}")
   endif()

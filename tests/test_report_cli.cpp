@@ -25,7 +25,7 @@ TEST(ReportCliTest, HelpVersionAndOutputFileExitZero)
   for (const QString &text : options.split('|'))
     EXPECT_TRUE(help.Out.simplified().contains(text.toUtf8())) << qPrintable(text);
   EXPECT_TRUE(help.Out.startsWith("Usage: vantrel-report [options]\n"));
-  EXPECT_TRUE(help.Out.contains("\n  2  a usage or input error"));
+  EXPECT_TRUE(help.Out.contains("\n  2    a usage or input error"));
   EXPECT_TRUE(help.Out.contains("\n  130 "));
 
   const TReportRun version = RunReportProgram({"--version"});
