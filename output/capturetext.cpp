@@ -239,7 +239,7 @@ QByteArray CaptureFiguresText(const TCaptureReport &R)
 QByteArray CaptureSummaryText(const TCaptureReport &R)
 {
   return CaptureFiguresText(R) + "\nSimulation of the model parameters\n\n" +
-         SummaryText(R.Simulation);
+         SummaryText(R.Simulation, R.Analysis.Scale);
 }
 
 QByteArray CaptureSummaryJson(const TCaptureReport &R)

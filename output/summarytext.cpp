@@ -89,17 +89,25 @@ QString UnitsText(const TEvaluationSummary &S, double Rad)
   return Num(u.Rad) + Num(u.Deg) + Num(u.PercentPeriod) + Num(u.Counts) + Num(u.Mm);
 }
 
-// The coefficients a calibration would find and the error it leaves.
-QString CorrectionText(const TEvaluationSummary &S)
+// The coefficients a calibration would find, in the model's units and,
+// for a capture's model (CaptureScale > 0), in the capture's beside them,
+// and the error it leaves.
+QString CorrectionText(const TEvaluationSummary &S, double CaptureScale)
 {
   QString text = "\nAfter correction (offsets, gains and phase calibrated)\n";
   const TCorrection &correction = S.Correction;
   if (correction.Problem != TEllipseProblem::None)
     return text + "  The channels trace no ellipse: nothing to calibrate.\n";
   const TEllipse &e = correction.Ellipse;
-  text += Heading("  Coefficients", {"A", "B"}, LabelWidth);
-  text += Line("Offset", Num(e.OffsetA) + Num(e.OffsetB), LabelWidth);
-  text += Line("Amplitude", Num(e.AmplitudeA) + Num(e.AmplitudeB), LabelWidth);
+  const bool capture = CaptureScale > 0.0;
+  text += Heading("  Coefficients, model units",
+                  capture ? QStringList{"A", "B", "A capture", "B capture"} : QStringList{"A", "B"},
+                  LabelWidth);
+  const auto pair = [&](double A, double B) {
+    return Num(A) + Num(B) + (capture ? Num(A * CaptureScale) + Num(B * CaptureScale) : QString());
+  };
+  text += Line("Offset", pair(e.OffsetA, e.OffsetB), LabelWidth);
+  text += Line("Amplitude", pair(e.AmplitudeA, e.AmplitudeB), LabelWidth);
   text += Line("Phase of A against B (rad)", Num(e.Phase), LabelWidth);
   text += '\n' + Heading(QString("Corrected error, %1 angles").arg(AngleCount), ErrorUnitColumns(),
                          LabelWidth);
@@ -130,7 +138,7 @@ QStringList SimulationWarnings(const TEvaluationSummary &S)
   return warnings;
 }
 
-QByteArray SummaryText(const TEvaluationSummary &S)
+QByteArray SummaryText(const TEvaluationSummary &S, double CaptureScale)
 {
   const TEncoderSetup &setup = S.Setup;
   QString text = "Setup\n";
@@ -193,7 +201,7 @@ QByteArray SummaryText(const TEvaluationSummary &S)
                      Num(S.InMm(estimate.Amplitude)) + Num(estimate.Phase),
                  LabelWidth);
   }
-  text += CorrectionText(S);
+  text += CorrectionText(S, CaptureScale);
   const QStringList warnings = SimulationWarnings(S);
   if (!warnings.isEmpty())
     text += "\nWarnings\n  " + warnings.join("\n  ") + '\n';

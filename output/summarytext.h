@@ -9,7 +9,9 @@
 // One line for each channel the simulation clips, naming the value it
 // would reach.
 QStringList SimulationWarnings(const TEvaluationSummary &Summary);
-QByteArray SummaryText(const TEvaluationSummary &Summary);
+// CaptureScale > 0 (capture units per model unit) adds the correction's
+// coefficients in the capture's units beside the model's.
+QByteArray SummaryText(const TEvaluationSummary &Summary, double CaptureScale = 0.0);
 QByteArray SummaryJson(const TEvaluationSummary &Summary);
 
 #endif

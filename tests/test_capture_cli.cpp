@@ -100,6 +100,22 @@ TEST(CaptureCliTest, JsonSummaryAndCsvOfAnOscilloscopeExport)
   EXPECT_LT(largest, 0.5);
 }
 
+// The correction's coefficients in the model's units and, beside them, in
+// the capture's: clean.csv was made with offsets 0.05, -0.03 and
+// amplitudes 1, 0.95, and its model divides them by 1.05.
+TEST(CaptureCliTest, CorrectionCoefficientsAreGivenInTheModelsAndTheCapturesUnits)
+{
+  const TReportRun run = RunReportProgram({"--capture", ExampleFile("clean.csv")});
+  ExpectSuccess(run);
+  const QString text = QString::fromUtf8(run.Out).simplified();
+  for (const char *line :
+       {"Coefficients, model units A B A capture B capture",
+        "Offset 0.047619 -0.0285714 0.05 -0.03 ", "Amplitude 0.952381 0.904762 1 0.95 "})
+    EXPECT_TRUE(text.contains(line)) << line;
+  EXPECT_TRUE(RunReportProgram({"--format", "summary"})
+                  .Out.contains("  Coefficients, model units               A            B\n"));
+}
+
 TEST(CaptureCliTest, CoverageUnderAPeriodAndClippingAreWarnings)
 {
   QTemporaryDir dir;
