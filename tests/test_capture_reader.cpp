@@ -26,7 +26,7 @@ TRead Read(const std::string &Text, TCaptureReadOptions Options = {})
 TCaptureReadOptions Columns(int A, int B, bool Skip = false)
 {
   TCaptureReadOptions options;
-  options.Columns = {A, B};
+  options.Columns = {A, B, {}, {}};
   options.SkipBadRows = Skip;
   return options;
 }
@@ -50,7 +50,7 @@ TEST(CaptureReaderTest, ExportsAndSpreadsheetsReadAsTheyWriteThem)
       // Byte-order mark, CRLF, a comment and an empty line.
       {"\xEF\xBB\xBF# scope\r\n\r\n-1.5;2e-3\r\n+3.25 ; 4\r\n", 0, {-1.5, 3.25}, {2e-3, 4}, {3, 4}},
       // Time first: channels in columns 2 and 3; three header lines.
-      {"Model,X\nTime,CH1,CH2\ns,V,V\n0,2.5,2.6,9\n1e-6,2.4,2.7,9\n", 3, {2.5, 2.4}, {2.6, 2.7}, {4, 5}},
+      {"Model,X\nTime,CH1,CH2\ns,V,V\n0,2.5,2.6\n1e-6,2.4,2.7\n", 3, {2.5, 2.4}, {2.6, 2.7}, {4, 5}},
       {"t\ta\tb\n0.1\t1\t2\n0.2\t3\t4\n", 1, {1, 3}, {2, 4}, {2, 3}},
       {"  0   1  2\n\t1 3   4 \n", 0, {1, 3}, {2, 4}, {1, 2}},
       // Numbers in the first header line, units in the second; metadata
@@ -84,7 +84,7 @@ TEST(CaptureReaderTest, ExportsAndSpreadsheetsReadAsTheyWriteThem)
     EXPECT_TRUE(c.Lines.empty() || read.Capture.Line == c.Lines) << c.Text;
   }
   // Chosen columns, in either order.
-  const TRead chosen = Read("x,5,y,6\n1,2,3,4\n7,8,9,10\n", Columns(4, 2));
+  const TRead chosen = Read("x,a,y,b\n1,2,3,4\n7,8,9,10\n", Columns(4, 2));
   ASSERT_TRUE(chosen.Ok);
   EXPECT_EQ(chosen.Capture.A, (std::vector<double>{4, 10}));
   EXPECT_EQ(chosen.Capture.B, (std::vector<double>{2, 8}));
