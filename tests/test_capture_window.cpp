@@ -392,6 +392,7 @@ TEST_F(CaptureWindowTest, RefusedCapturesAskForTheOptionsThatOpenThem)
   ASSERT_FALSE(window.OpenCapture(columns));
   options = dialog();
   ASSERT_NE(options, nullptr);
+  EXPECT_TRUE(options->findChild<QLabel *>("reason")->text().contains("has 5 columns (1 Time"));
   QComboBox *column_a = options->findChild<QComboBox *>("column_a");
   QComboBox *column_b = options->findChild<QComboBox *>("column_b");
   ASSERT_EQ(column_a->count(), 5);
@@ -493,6 +494,8 @@ TEST(CaptureOptions, ArgumentsReadBackAsTheOptions)
   }
   TCaptureOptions read;
   EXPECT_EQ(ParseCaptureOptions({"--zero", "1", "a.csv"}, read), "unexpected argument 'a.csv'");
+  EXPECT_EQ(ParseCaptureOptions({"--columns", "'sin', \"Cos\""}, read), "");
+  EXPECT_EQ(read.Read.Columns.NameA + read.Read.Columns.NameB, "sinCos");
 }
 
 namespace {
