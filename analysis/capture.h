@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
-// Which columns of a capture hold channels A and B, 1-based; 0 lets the
-// data decide: 1,2 for two columns, 2,3 for three or more (time first).
+// Which columns of a capture hold channels A and B, 1-based, or by the
+// name the header gives them (A or B 0 with a name); both 0 and no names
+// let the data decide: 1,2 for two columns, 2,3 for three (time first).
 struct TCaptureColumns
 {
   int A = 0;
   int B = 0;
+  std::string NameA, NameB;
 };
 
 // The two channels of an oscilloscope capture, in the capture's units,

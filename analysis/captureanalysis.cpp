@@ -78,6 +78,8 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
                                TCaptureAnalysis &Analysis)
 {
   TCaptureProblem problem;
+  problem.Column[0] = Capture.Columns.A;
+  problem.Column[1] = Capture.Columns.B;
   const std::size_t n = Capture.Size();
   if (n < MinimumCaptureRows) {
     problem.Kind = TCaptureProblem::TooFewRows;

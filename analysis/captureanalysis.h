@@ -59,6 +59,8 @@ struct TCaptureProblem
   std::size_t Rows = 0;
   TEllipseProblem Ellipse = TEllipseProblem::None;
   double Periods = 0.0;
+  // The capture's columns of channels A and B, 0 when unknown.
+  int Column[2] = {0, 0};
 };
 
 struct TSampleAngles

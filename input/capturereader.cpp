@@ -1,6 +1,7 @@
 #include "capturereader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -87,13 +88,35 @@ const double OverrangeMarker = 1e30;
 // Longer fields are no numbers an instrument writes.
 const std::size_t MaximumNumberLength = 64;
 
-TNumber ParsePlain(std::string_view Field, double &Value)
+// A unit an instrument writes after its numbers: volts, amperes, seconds,
+// hertz or watts, with an SI prefix or none.
+bool IsUnit(std::string_view Text)
+{
+  for (std::string_view prefix : {"\xC2\xB5", "p", "n", "u", "m", "k", "M"})
+    if (Text.size() > prefix.size() && Text.substr(0, prefix.size()) == prefix) {
+      Text.remove_prefix(prefix.size());
+      break;
+    }
+  return Text == "V" || Text == "A" || Text == "s" || Text == "Hz" || Text == "W";
+}
+
+// Unit, when given, takes a unit after the number ("0.12V", "12 mV"),
+// empty when there is none.
+TNumber ParsePlain(std::string_view Field, double &Value, std::string_view *Unit)
 {
   // Oscilloscopes write "+1.5E-03"; from_chars takes no plus sign.
   if (Field.size() > 1 && Field[0] == '+' && Field[1] != '-' && Field[1] != '+')
     Field.remove_prefix(1);
   const char *end = Field.data() + Field.size();
-  const auto result = std::from_chars(Field.data(), end, Value);
+  auto result = std::from_chars(Field.data(), end, Value);
+  if (Unit) {
+    *Unit = std::string_view();
+    const std::string_view rest = Trimmed(std::string_view(result.ptr, end - result.ptr));
+    if (result.ec != std::errc::invalid_argument && IsUnit(rest)) {
+      *Unit = rest;
+      end = result.ptr;
+    }
+  }
   if (result.ec == std::errc::result_out_of_range && result.ptr == end)
     return TNumber::OutOfRange;
   if (result.ec != std::errc() || result.ptr != end)
@@ -104,18 +127,24 @@ TNumber ParsePlain(std::string_view Field, double &Value)
 }
 
 // A field as the data rows write it: perhaps in double quotes, perhaps
-// with a decimal comma.
-TNumber ParseValue(std::string_view Field, bool DecimalComma, double &Value)
+// with a decimal comma, which quotes allow between commas too.
+TNumber ParseValue(std::string_view Field, bool DecimalComma, double &Value,
+                   std::string_view *Unit = nullptr)
 {
-  if (Field.size() >= 2 && Field.front() == '"' && Field.back() == '"')
+  if (Field.size() >= 2 && Field.front() == '"' && Field.back() == '"') {
     Field = Trimmed(Field.substr(1, Field.size() - 2));
+    DecimalComma = true;
+  }
   if (!DecimalComma || Field.find(',') == std::string_view::npos)
-    return ParsePlain(Field, Value);
+    return ParsePlain(Field, Value, Unit);
   if (Field.size() > MaximumNumberLength)
     return TNumber::NotNumber;
   char buffer[MaximumNumberLength];
   std::replace_copy(Field.begin(), Field.end(), buffer, ',', '.');
-  return ParsePlain(std::string_view(buffer, Field.size()), Value);
+  const TNumber kind = ParsePlain(std::string_view(buffer, Field.size()), Value, Unit);
+  if (Unit && !Unit->empty())
+    *Unit = Field.substr(Unit->data() - buffer, Unit->size());
+  return kind;
 }
 
 const char *Plural(long long Count)
@@ -195,8 +224,9 @@ std::string Problem(TNumber Kind, int Column, std::string_view Field)
   return std::string();
 }
 
-// A line before the data start that may be the first data row: every
-// non-empty field a number.
+// A line before the data start that may be the first data row: the
+// columns to be read are numbers. Fields 0 marks an odd line among such
+// rows, which is a bad row if the rows after it go on.
 struct TCandidate
 {
   std::string Text;
@@ -209,6 +239,29 @@ struct TCandidate
 // start: a header line that happens to be numeric ("Vertical Offset,0,0"
 // between text lines) is not followed by rows of its own shape.
 const std::size_t ConfirmingRows = 3;
+
+// Fields of Text at Delimiter, the first Out.size() of them in Out; a
+// trailing delimiter leaves an empty last field, which does not count.
+int CountFields(std::string_view Text, char Delimiter, std::vector<std::string_view> &Out)
+{
+  int count = SplitFields(Text, Delimiter, Out);
+  if (count > 1 && count <= static_cast<int>(Out.size()) && Out[count - 1].empty())
+    --count;
+  return count;
+}
+
+bool SameName(std::string_view X, std::string_view Y)
+{
+  const auto lower = [](unsigned char C) { return std::tolower(C); };
+  return X.size() == Y.size() && std::equal(X.begin(), X.end(), Y.begin(),
+                                            [&](char P, char Q) { return lower(P) == lower(Q); });
+}
+
+bool StartsWith(const std::string &Name, const char *Start)
+{
+  const std::size_t n = std::strlen(Start);
+  return Name.size() >= n && SameName(std::string_view(Name).substr(0, n), Start);
+}
 
 class TCaptureParser
 {
@@ -225,8 +278,14 @@ public:
 private:
   bool HeaderLine(std::string_view Text);
   bool IsDataRow(std::string_view Text, TCandidate &Row);
+  bool Given() const;
+  bool HeaderNames(int Fields, char Delimiter, std::vector<std::string> &Names,
+                   std::vector<std::string> &Units) const;
+  TCaptureColumns ColumnsFor(int Fields, char Delimiter) const;
+  void DropCandidates();
   bool StartData();
   void NameColumns(const TCandidate &First);
+  std::string ColumnList() const;
   bool DataLine(std::string_view Text);
   bool Fail(const std::string &What);
   bool BadRow(const std::string &What);
@@ -241,11 +300,16 @@ private:
   bool d_decimal_comma = false;
   int d_last_column = 0;
   std::vector<std::string_view> d_fields;
+  // The units of the first data row, which every row keeps.
+  bool d_units_known = false;
+  std::string d_unit[2];
   // The last two header lines, which may name the columns and give their
   // units.
   std::string d_header_before, d_last_header;
-  // Data rows of one shape waiting for their confirmation.
+  // Data rows of one shape waiting for their confirmation, perhaps with
+  // one odd line among them.
   std::vector<TCandidate> d_candidates;
+  bool d_held = false;
 };
 
 bool TCaptureParser::Fail(const std::string &What)
@@ -277,10 +341,39 @@ bool TCaptureParser::Line(std::string_view Text)
   return d_in_data ? DataLine(Text) : HeaderLine(Text);
 }
 
-// Whether every non-empty field is a number with one of the delimiters
+bool TCaptureParser::Given() const
+{
+  const TCaptureColumns &c = d_options.Columns;
+  return c.A != 0 || c.B != 0 || !c.NameA.empty() || !c.NameB.empty();
+}
+
+// The columns a row of Fields fields is read from: given, found by their
+// names in the header, or by default; 0 where none is known.
+TCaptureColumns TCaptureParser::ColumnsFor(int Fields, char Delimiter) const
+{
+  if (!Given())
+    return Fields == 2   ? TCaptureColumns{1, 2, {}, {}}
+           : Fields >= 3 ? TCaptureColumns{2, 3, {}, {}}
+                         : TCaptureColumns();
+  TCaptureColumns columns = d_options.Columns;
+  if (columns.NameA.empty() && columns.NameB.empty())
+    return columns;
+  std::vector<std::string> names, units;
+  HeaderNames(Fields, Delimiter, names, units);
+  for (int i = 0; i < static_cast<int>(names.size()); ++i) {
+    const std::string full = units[i].empty() ? names[i] : names[i] + " (" + units[i] + ")";
+    for (auto [name, column] :
+         {std::pair(&columns.NameA, &columns.A), std::pair(&columns.NameB, &columns.B)})
+      if (!name->empty() && *column == 0 && (SameName(*name, names[i]) || SameName(*name, full)))
+        *column = i + 1;
+  }
+  return columns;
+}
+
+// Whether the columns to be read are numbers, with one of the delimiters
 // the line holds (tab, semicolon, comma, in that order, then blanks); a
-// delimiter other than the comma allows a decimal comma. A trailing
-// delimiter leaves an empty last field, which does not count.
+// delimiter other than the comma allows a decimal comma. When the row
+// lacks those columns, all its fields must be numbers.
 bool TCaptureParser::IsDataRow(std::string_view Text, TCandidate &Row)
 {
   std::vector<std::string_view> fields(
@@ -291,14 +384,17 @@ bool TCaptureParser::IsDataRow(std::string_view Text, TCandidate &Row)
       continue;
     if (delimiter == ',' && d_options.DecimalComma)
       continue;
-    int count = SplitFields(Text, delimiter, fields);
-    if (count > 1 && fields[count - 1].empty())
-      --count;
-    const bool numeric = std::all_of(fields.begin(), fields.begin() + count, [&](auto Field) {
+    const int count = CountFields(Text, delimiter, fields);
+    const auto number = [&](std::string_view Field) {
       double value;
-      const TNumber kind = ParseValue(Field, delimiter != ',', value);
-      return Field.empty() || kind != TNumber::NotNumber;
-    });
+      std::string_view unit;
+      return Field.empty() ||
+             ParseValue(Field, delimiter != ',', value, &unit) != TNumber::NotNumber;
+    };
+    const TCaptureColumns columns = ColumnsFor(count, delimiter);
+    const bool numeric = columns.A > 0 && columns.B > 0 && std::max(columns.A, columns.B) <= count
+                             ? number(fields[columns.A - 1]) && number(fields[columns.B - 1])
+                             : std::all_of(fields.begin(), fields.begin() + count, number);
     if (numeric) {
       Row = {std::string(Text), d_line, delimiter, count};
       return true;
@@ -307,25 +403,64 @@ bool TCaptureParser::IsDataRow(std::string_view Text, TCandidate &Row)
   return false;
 }
 
+void TCaptureParser::DropCandidates()
+{
+  d_capture.HeaderLines += static_cast<long long>(d_candidates.size());
+  for (const TCandidate &row : d_candidates)
+    if (row.Fields == 0) {
+      d_header_before = std::move(d_last_header);
+      d_last_header = row.Text;
+    }
+  d_candidates.clear();
+  d_held = false;
+}
+
 // Until the data start, lines are a header: the data start at the first
-// data row that the next rows confirm with the same shape.
+// data row that the next rows confirm with the same shape. A line of
+// another shape after two such rows waits: if they go on, it is a bad row
+// among them, a marker or a glitch, and no header.
 bool TCaptureParser::HeaderLine(std::string_view Text)
 {
+  std::vector<std::string_view> fields(1);
+  const bool shaped = !d_candidates.empty();
+  const TCandidate front = shaped ? d_candidates.front() : TCandidate();
+  const auto odd = [&](int Fields) {
+    return !d_held && d_candidates.size() >= 2 && Fields != front.Fields;
+  };
   TCandidate row;
   if (!IsDataRow(Text, row)) {
+    fields.resize(front.Fields + 1);
+    if (shaped && odd(CountFields(Text, front.Delimiter, fields))) {
+      d_candidates.push_back({std::string(Text), d_line, front.Delimiter, 0});
+      d_held = true;
+      return true;
+    }
+    DropCandidates();
     d_header_before = std::move(d_last_header);
     d_last_header = Text;
-    d_capture.HeaderLines += static_cast<long long>(d_candidates.size()) + 1;
-    d_candidates.clear();
+    ++d_capture.HeaderLines;
     return true;
   }
-  if (!d_candidates.empty() && (row.Fields != d_candidates.front().Fields ||
-                                row.Delimiter != d_candidates.front().Delimiter)) {
-    d_capture.HeaderLines += static_cast<long long>(d_candidates.size());
-    d_candidates.clear();
+  if (shaped && (row.Fields != front.Fields || row.Delimiter != front.Delimiter)) {
+    if (odd(row.Delimiter == front.Delimiter ? row.Fields : 0)) {
+      row.Fields = 0;
+      d_candidates.push_back(std::move(row));
+      d_held = true;
+      return true;
+    }
+    DropCandidates();
   }
   d_candidates.push_back(std::move(row));
-  return d_candidates.size() > ConfirmingRows ? StartData() : true;
+  return d_candidates.size() - d_held > ConfirmingRows ? StartData() : true;
+}
+
+// "1 Time, 2 CH1 (V), 3 CH2 (V)": the columns with their names.
+std::string TCaptureParser::ColumnList() const
+{
+  std::string list;
+  for (std::size_t i = 0; i < d_capture.ColumnNames.size(); ++i)
+    list += (i > 0 ? ", " : "") + std::to_string(i + 1) + ' ' + d_capture.ColumnNames[i];
+  return list;
 }
 
 // The candidates are the first data rows: they fix the delimiter, the
@@ -333,20 +468,45 @@ bool TCaptureParser::HeaderLine(std::string_view Text)
 bool TCaptureParser::StartData()
 {
   const TCandidate &first = d_candidates.front();
-  TCaptureColumns columns = d_options.Columns;
-  if (columns.A == 0) {
-    if (first.Fields < 2) {
-      d_capture.HeaderLines += static_cast<long long>(d_candidates.size());
-      d_candidates.clear();
-      return true;
-    }
-    columns = first.Fields == 2 ? TCaptureColumns{1, 2} : TCaptureColumns{2, 3};
+  if (!Given() && first.Fields < 2) {
+    DropCandidates();
+    return true;
   }
-  const int last = std::max(columns.A, columns.B);
   // Known even when the columns asked for are not there, so that the
   // caller can offer the ones that are.
   d_capture.ColumnCount = first.Fields;
   NameColumns(first);
+  const std::string list = ColumnList();
+  // Of four columns or more, any two may be the channels.
+  if (!Given() && first.Fields > 3) {
+    std::string example = "2,3";
+    const std::vector<std::string> &names = d_capture.ColumnNames;
+    const auto named = [&](const char *Start) {
+      return std::find_if(names.begin(), names.end(),
+                          [&](const std::string &Name) { return StartsWith(Name, Start); }) -
+             names.begin() + 1;
+    };
+    const long sine = named("sin"), cosine = named("cos");
+    if (std::max(sine, cosine) <= static_cast<long>(names.size()))
+      example = std::to_string(sine) + ',' + std::to_string(cosine);
+    d_message = d_name + " has " + std::to_string(first.Fields) + " columns" +
+                (list.empty() ? "" : " (" + list + ")") +
+                ": say which hold channels A and B, e.g. --columns " + example;
+    return false;
+  }
+  const TCaptureColumns columns = ColumnsFor(first.Fields, first.Delimiter);
+  for (const auto &[name, column] : {std::pair(d_options.Columns.NameA, columns.A),
+                                     std::pair(d_options.Columns.NameB, columns.B)})
+    if (column == 0) {
+      d_message = d_name + " has no column named '" + Shown(name) + "': " +
+                  (list.empty() ? "no header line names its columns" : "its columns are " + list);
+      return false;
+    }
+  if (columns.A == columns.B) {
+    d_message = d_name + ": channels A and B are both column " + std::to_string(columns.A);
+    return false;
+  }
+  const int last = std::max(columns.A, columns.B);
   if (first.Fields < last) {
     d_line = first.Line;
     return Fail("column " + std::to_string(last) + " does not exist: the data has " +
@@ -356,7 +516,7 @@ bool TCaptureParser::StartData()
   d_delimiter = first.Delimiter;
   d_decimal_comma = d_delimiter != ',';
   d_last_column = last;
-  d_capture.Columns = columns;
+  d_capture.Columns = {columns.A, columns.B, {}, {}};
   d_fields.resize(last);
   const long long line = d_line;
   for (const TCandidate &row : std::vector<TCandidate>(std::move(d_candidates))) {
@@ -369,35 +529,46 @@ bool TCaptureParser::StartData()
   return true;
 }
 
-// The last header line names the columns when it splits into as many
-// fields as the first data row, at its delimiter; a line of units ("s",
-// "V", "mV") under a line of names adds them to the names: "CH1 (V)".
-void TCaptureParser::NameColumns(const TCandidate &First)
+// The last header line names the columns when it splits into Fields
+// fields at Delimiter; a line of units ("s", "V", "mV") under a line of
+// names gives their units.
+bool TCaptureParser::HeaderNames(int Fields, char Delimiter, std::vector<std::string> &Names,
+                                 std::vector<std::string> &Units) const
 {
-  const auto fields = [&](const std::string &Line, std::vector<std::string> &Names) {
-    std::vector<std::string_view> split(First.Fields + 1);
-    if (Line.empty() || SplitFields(Line, First.Delimiter, split) != First.Fields)
+  const auto fields = [&](const std::string &Line, std::vector<std::string> &Out) {
+    std::vector<std::string_view> split(Fields + 1);
+    if (Line.empty() || SplitFields(Line, Delimiter, split) != Fields)
       return false;
-    for (int i = 0; i < First.Fields; ++i) {
+    for (int i = 0; i < Fields; ++i) {
       std::string_view name = split[i];
       if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
         name = Trimmed(name.substr(1, name.size() - 2));
-      Names.push_back(Shown(name));
+      Out.push_back(Shown(name));
     }
     return true;
   };
-  std::vector<std::string> last, before;
-  if (!fields(d_last_header, last))
-    return;
-  const bool units = std::all_of(last.begin(), last.end(),
+  if (!fields(d_last_header, Names))
+    return false;
+  Units.assign(Fields, std::string());
+  const bool units = std::all_of(Names.begin(), Names.end(),
                                  [](const std::string &Unit) { return Unit.size() <= 4; });
+  std::vector<std::string> before;
   if (units && fields(d_header_before, before)) {
-    for (int i = 0; i < First.Fields; ++i)
-      if (!last[i].empty())
-        before[i] += " (" + last[i] + ")";
-    last = before;
+    Units = std::move(Names);
+    Names = std::move(before);
   }
-  d_capture.ColumnNames = last;
+  return true;
+}
+
+void TCaptureParser::NameColumns(const TCandidate &First)
+{
+  std::vector<std::string> names, units;
+  if (!HeaderNames(First.Fields, First.Delimiter, names, units))
+    return;
+  for (int i = 0; i < First.Fields; ++i)
+    if (!units[i].empty())
+      names[i] += " (" + units[i] + ")";
+  d_capture.ColumnNames = names;
 }
 
 bool TCaptureParser::DataLine(std::string_view Text)
@@ -407,12 +578,23 @@ bool TCaptureParser::DataLine(std::string_view Text)
     return BadRow("the row has " + std::to_string(count) + " column" + Plural(count) +
                   ", so column " + std::to_string(d_last_column) + " is missing");
   double value[2];
+  std::string_view unit[2];
   const int column[2] = {d_capture.Columns.A, d_capture.Columns.B};
   for (int c = 0; c < 2; ++c) {
     const std::string_view field = d_fields[column[c] - 1];
-    const TNumber kind = ParseValue(field, d_decimal_comma, value[c]);
+    const TNumber kind = ParseValue(field, d_decimal_comma, value[c], &unit[c]);
     if (kind != TNumber::Ok)
       return BadRow(Problem(kind, column[c], field));
+  }
+  for (int c = 0; c < 2; ++c)
+    if (d_units_known && unit[c] != d_unit[c])
+      return BadRow("column " + std::to_string(column[c]) + " holds '" +
+                    Shown(d_fields[column[c] - 1]) + "': the rows above " +
+                    (d_unit[c].empty() ? "have no unit" : "are in " + d_unit[c]));
+  if (!d_units_known) {
+    d_units_known = true;
+    d_unit[0] = unit[0];
+    d_unit[1] = unit[1];
   }
   d_capture.A.push_back(value[0]);
   d_capture.B.push_back(value[1]);
@@ -532,9 +714,11 @@ bool ReadSource(TSource &Source, const std::string &Name, const TCaptureReadOpti
   std::vector<char> buffer(size);
   std::size_t begin = 0, end = 0;
   bool at_end = false, any_line = false, checked = false;
+  // Old Mac exports end their lines in CR alone.
+  char line_end = '\n';
   while (true) {
     const char *first = buffer.data() + begin;
-    const void *newline = std::memchr(first, '\n', end - begin);
+    const void *newline = std::memchr(first, line_end, end - begin);
     if (newline) {
       const char *stop = static_cast<const char *>(newline);
       if (!parser.Line(std::string_view(first, stop - first))) {
@@ -581,6 +765,8 @@ bool ReadSource(TSource &Source, const std::string &Name, const TCaptureReadOpti
         Message = Name + " is " + problem;
         return false;
       }
+      if (!std::memchr(buffer.data(), '\n', end) && std::memchr(buffer.data(), '\r', end))
+        line_end = '\r';
     }
   }
   if (!parser.Finish()) {

@@ -10,8 +10,8 @@
 
 const TCaptureOptionText CaptureOptionTexts[4] = {
     {"columns", "A,B",
-     "The capture's columns of channels A and B, 1-based (default 1,2 for two columns, 2,3 for "
-     "three or more)."},
+     "The capture's columns of channels A and B, 1-based or by their header names (default 1,2 "
+     "for two columns, 2,3 for three)."},
     {"skip-bad-rows", "",
      "Skip and count capture rows after the header that are not numbers, instead of refusing "
      "the capture."},
@@ -26,13 +26,32 @@ const TCaptureOptionText CaptureOptionTexts[4] = {
 
 namespace {
 
+// A column by its number, or by its header name, quotes around it dropped.
+bool ReadColumn(QString Text, int &Number, std::string &Name)
+{
+  Text = Text.trimmed();
+  if (ParseOptionNumber(Text, Number))
+    return Number >= 1 && Number <= MaximumColumn;
+  for (const char *quote : {"\"", "'"})
+    if (Text.size() >= 2 && Text.startsWith(quote) && Text.endsWith(quote))
+      Text = Text.mid(1, Text.size() - 2).trimmed();
+  Number = 0;
+  Name = Text.toStdString();
+  return !Text.isEmpty() && !Text[0].isDigit();
+}
+
 QString ReadColumns(const QString &Text, TCaptureColumns &Columns)
 {
   const QStringList parts = Text.split(',');
-  if (parts.size() != 2 || !ParseOptionNumber(parts[0], Columns.A) ||
-      !ParseOptionNumber(parts[1], Columns.B) || Columns.A < 1 || Columns.B < 1 ||
-      Columns.A > MaximumColumn || Columns.B > MaximumColumn || Columns.A == Columns.B)
-    return QString("--columns needs two different column numbers A,B from 1 to %1, not '%2'")
+  if (parts.size() != 2 || !ReadColumn(parts[0], Columns.A, Columns.NameA) ||
+      !ReadColumn(parts[1], Columns.B, Columns.NameB) ||
+      (Columns.A != 0 && Columns.A == Columns.B) ||
+      (!Columns.NameA.empty() &&
+       QString::fromStdString(Columns.NameA)
+               .compare(QString::fromStdString(Columns.NameB), Qt::CaseInsensitive) == 0))
+    return QString(
+               "--columns needs two different columns A,B, numbers from 1 to %1 or header "
+               "names, not '%2'")
         .arg(MaximumColumn)
         .arg(Text);
   return QString();
@@ -57,8 +76,10 @@ QString ReadZero(const QString &Text, double (&Zero)[2])
 bool operator==(const TCaptureOptions &X, const TCaptureOptions &Y)
 {
   return X.Read.Columns.A == Y.Read.Columns.A && X.Read.Columns.B == Y.Read.Columns.B &&
-         X.Read.SkipBadRows == Y.Read.SkipBadRows && X.Read.DecimalComma == Y.Read.DecimalComma &&
-         X.Zero[0] == Y.Zero[0] && X.Zero[1] == Y.Zero[1];
+         X.Read.Columns.NameA == Y.Read.Columns.NameA &&
+         X.Read.Columns.NameB == Y.Read.Columns.NameB && X.Read.SkipBadRows == Y.Read.SkipBadRows &&
+         X.Read.DecimalComma == Y.Read.DecimalComma && X.Zero[0] == Y.Zero[0] &&
+         X.Zero[1] == Y.Zero[1];
 }
 
 void AddCaptureOptions(QCommandLineParser &Parser)
@@ -106,8 +127,12 @@ QStringList CaptureOptionArguments(const TCaptureOptions &Options)
 {
   QStringList arguments;
   const TCaptureColumns &columns = Options.Read.Columns;
-  if (columns.A != 0 || columns.B != 0)
-    arguments << "--columns" << QString("%1,%2").arg(columns.A).arg(columns.B);
+  const auto column = [](int Number, const std::string &Name) {
+    return Name.empty() ? QString::number(Number) : QString::fromStdString(Name);
+  };
+  if (columns.A != 0 || columns.B != 0 || !columns.NameA.empty() || !columns.NameB.empty())
+    arguments << "--columns"
+              << column(columns.A, columns.NameA) + "," + column(columns.B, columns.NameB);
   if (Options.Read.SkipBadRows)
     arguments << "--skip-bad-rows";
   if (Options.Read.DecimalComma)

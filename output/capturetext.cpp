@@ -76,9 +76,8 @@ QString EllipseProblemText(TEllipseProblem Problem)
 {
   switch (Problem) {
     case TEllipseProblem::ConstantA:
-      return "channel A is constant: the samples trace no ellipse";
     case TEllipseProblem::ConstantB:
-      return "channel B is constant: the samples trace no ellipse";
+      break;
     case TEllipseProblem::Singular:
       return "the samples lie on a line or at a few points: they trace no ellipse";
     case TEllipseProblem::NotElliptic:
@@ -103,8 +102,27 @@ QString CaptureProblemText(const TCaptureProblem &Problem)
           .arg(Problem.Rows)
           .arg(Problem.Rows == 1 ? "" : "s")
           .arg(MinimumCaptureRows);
-    case TCaptureProblem::NoEllipse:
-      return EllipseProblemText(Problem.Ellipse);
+    case TCaptureProblem::NoEllipse: {
+      // Most often other columns hold the channels.
+      const int *column = Problem.Column;
+      const int constant = Problem.Ellipse == TEllipseProblem::ConstantA   ? 0
+                           : Problem.Ellipse == TEllipseProblem::ConstantB ? 1
+                                                                           : -1;
+      if (column[0] == 0)
+        return constant < 0 ? EllipseProblemText(Problem.Ellipse)
+                            : QString("channel %1 is constant: the samples trace no ellipse")
+                                  .arg(constant == 0 ? "A" : "B");
+      if (constant >= 0)
+        return QString(
+                   "channel %1 (column %2) is constant: the samples trace no ellipse; "
+                   "choose the columns with --columns")
+            .arg(constant == 0 ? "A" : "B")
+            .arg(column[constant]);
+      return QString("%1; columns %2 and %3 were read, choose others with --columns")
+          .arg(EllipseProblemText(Problem.Ellipse))
+          .arg(column[0])
+          .arg(column[1]);
+    }
     case TCaptureProblem::ShortSweep:
       return QString("the samples cover %1 of a signal period; a fit needs at least a quarter")
           .arg(Figure(Problem.Periods));

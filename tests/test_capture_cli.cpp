@@ -133,9 +133,12 @@ TEST(CaptureCliTest, RefusedCapturesExitTwoWithOneLineAndTouchNoFile)
 {
   QTemporaryDir dir;
   const QString kept = WriteTestFile(dir, "kept.txt", "must stay\n");
-  QByteArray line_capture, bad_row = Capture(1.0, 100);
-  for (int i = 0; i < 100; ++i)
+  QByteArray line_capture, constant, bad_row = Capture(1.0, 100);
+  for (int i = 0; i < 100; ++i) {
     line_capture += QByteArray::number(i) + ',' + QByteArray::number(2 * i + 1) + '\n';
+    constant +=
+        "7," + QByteArray::number(std::sin(i)) + ',' + QByteArray::number(std::cos(i)) + '\n';
+  }
   bad_row.replace("\r\n5e-05,", "\r\n5e-05,x");
   const TRefusalCase cases[] = {
       {{"--capture", dir.filePath("missing.csv")}, "missing.csv: no such file"},
@@ -146,6 +149,12 @@ TEST(CaptureCliTest, RefusedCapturesExitTwoWithOneLineAndTouchNoFile)
       {{"--capture", WriteTestFile(dir, "line.csv", line_capture)},
        "line.csv: the samples lie on a line"},
       {{"--capture", WriteTestFile(dir, "arc.csv", Capture(0.2, 100))}, "0.198 of a signal period"},
+      {{"--capture", WriteTestFile(dir, "k.csv", constant), "--columns", "1,2"},
+       "k.csv: channel A (column 1) is constant: the samples trace no ellipse; choose the columns "
+       "with --columns"},
+      {{"--capture", WriteTestFile(dir, "four.csv", "t,SIN,I,COS\n0,1,5,2\n")},
+       "four.csv has 4 columns (1 t, 2 SIN, 3 I, 4 COS): say which hold channels A and B, e.g. "
+       "--columns 2,4"},
       {{"--capture", WriteTestFile(dir, "bad.csv", bad_row)}, "bad.csv:53: column 2 is 'x0."},
       {{"--capture", WriteTestFile(dir, "two.csv", Capture(1.0, 100)), "--columns", "2,4"},
        "two.csv:3: column 4 does not exist: the data has 3 columns"},

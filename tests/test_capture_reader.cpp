@@ -26,7 +26,7 @@ TRead Read(const std::string &Text, TCaptureReadOptions Options = {})
 TCaptureReadOptions Columns(int A, int B, bool Skip = false)
 {
   TCaptureReadOptions options;
-  options.Columns = {A, B};
+  options.Columns = {A, B, {}, {}};
   options.SkipBadRows = Skip;
   return options;
 }
@@ -50,7 +50,7 @@ TEST(CaptureReaderTest, ExportsAndSpreadsheetsReadAsTheyWriteThem)
       // Byte-order mark, CRLF, a comment and an empty line.
       {"\xEF\xBB\xBF# scope\r\n\r\n-1.5;2e-3\r\n+3.25 ; 4\r\n", 0, {-1.5, 3.25}, {2e-3, 4}, {3, 4}},
       // Time first: channels in columns 2 and 3; three header lines.
-      {"Model,X\nTime,CH1,CH2\ns,V,V\n0,2.5,2.6,9\n1e-6,2.4,2.7,9\n", 3, {2.5, 2.4}, {2.6, 2.7}, {4, 5}},
+      {"Model,X\nTime,CH1,CH2\ns,V,V\n0,2.5,2.6\n1e-6,2.4,2.7\n", 3, {2.5, 2.4}, {2.6, 2.7}, {4, 5}},
       {"t\ta\tb\n0.1\t1\t2\n0.2\t3\t4\n", 1, {1, 3}, {2, 4}, {2, 3}},
       {"  0   1  2\n\t1 3   4 \n", 0, {1, 3}, {2, 4}, {1, 2}},
       // Numbers in the first header line, units in the second; metadata
@@ -73,10 +73,23 @@ TEST(CaptureReaderTest, ExportsAndSpreadsheetsReadAsTheyWriteThem)
       {"0,000 0,25 -1,5\n0,001 1,75 2\n", 0, {0.25, 1.75}, {-1.5, 2}, {}},
       {"\"t\",\"a\",\"b\"\n\"0\",\"0.25\",\"-1.5\"\n\"1\",\"1.75\",\"2\"\n", 1, {0.25, 1.75}, {-1.5, 2}, {}},
       {"\"0,5\";\"0,25\"\n\"1,5\";\"1,75\"\n", 0, {0.5, 1.5}, {0.25, 1.75}, {}},
+      {"\"0,12\",\"0,99\"\n\"-1,5\",\"2\"\n", 0, {0.12, -1.5}, {0.99, 2}, {}},
+      // Old Mac line ends; only the columns read need be numbers; units.
+      {"t,a,b\r0,1,2\r1,3,4\r", 1, {1, 3}, {2, 4}, {2, 3}},
+      {"Time,A,B\n2026-12-07T10:00:00.001,0.5,-1\n2026-12-07T10:00:00.002,1.5,2\n", 1, {0.5, 1.5}, {-1, 2}, {}},
+      {"12:00:00.001;0,5;1\nrun;1,5;2\n", 0, {0.5, 1.5}, {1, 2}, {}},
+      {"Time,A,B\n0 s,0.12V,12 mV\n1 s,-0.5V,-3.5 mV\n", 1, {0.12, -0.5}, {12, -3.5}, {}},
+      // A marker among the first rows is a bad row, not a header.
+      {"1,2\n3,4\n---\n5,6\n7,8\n", 0, {}, {}, {}},
       // clang-format on
   };
   for (const auto &c : cases) {
-    const TRead read = Read(c.Text);
+    const TRead read = Read(c.Text, Columns(0, 0, c.A.empty()));
+    if (c.A.empty()) {
+      EXPECT_EQ(read.Capture.Line, (std::vector<std::uint32_t>{1, 2, 4, 5}));
+      EXPECT_EQ(read.Capture.BadRows, 1);
+      continue;
+    }
     ASSERT_TRUE(read.Ok) << c.Text << read.Message;
     EXPECT_EQ(read.Capture.A, c.A) << c.Text;
     EXPECT_EQ(read.Capture.B, c.B) << c.Text;
@@ -84,7 +97,7 @@ TEST(CaptureReaderTest, ExportsAndSpreadsheetsReadAsTheyWriteThem)
     EXPECT_TRUE(c.Lines.empty() || read.Capture.Line == c.Lines) << c.Text;
   }
   // Chosen columns, in either order.
-  const TRead chosen = Read("x,5,y,6\n1,2,3,4\n7,8,9,10\n", Columns(4, 2));
+  const TRead chosen = Read("x,a,y,b\n1,2,3,4\n7,8,9,10\n", Columns(4, 2));
   ASSERT_TRUE(chosen.Ok);
   EXPECT_EQ(chosen.Capture.A, (std::vector<double>{4, 10}));
   EXPECT_EQ(chosen.Capture.B, (std::vector<double>{2, 8}));
@@ -148,6 +161,12 @@ TEST(CaptureReaderTest, BadRowsNameTheirLineOrAreSkippedAndCounted)
       {"", "c.csv is empty: no data rows"},
       {"# only\n\n", "c.csv is empty: no data rows"},
       {"time,a,b\nx,y,z\n", "c.csv holds no data rows, only 2 header lines"},
+      {"1,2\n3,4\n---\n5,6\n7,8\n", "c.csv:3: the row has 1 column, so column 2 is missing"},
+      {"0.1 V,1 V\n0.2 V,2 mV\n", "c.csv:2: column 2 holds '2 mV': the rows above are in V"},
+      {"Time,index,COS,SIN\n0,7,1,0\n",
+       "c.csv has 4 columns (1 Time, 2 index, 3 COS, 4 SIN): say which hold channels A and B, "
+       "e.g. --columns 4,3"},
+      {"0,1,2,3\n", "c.csv has 4 columns: say which hold channels A and B, e.g. --columns 2,3"},
   };
   for (const auto &c : cases) {
     const TRead read = Read(c.Text);
@@ -156,6 +175,31 @@ TEST(CaptureReaderTest, BadRowsNameTheirLineOrAreSkippedAndCounted)
   }
   const TRead missing = Read("h\n1,2,3\n4,5,6\n", Columns(2, 5));
   EXPECT_EQ(missing.Message, "c.csv:2: column 5 does not exist: the data has 3 columns");
+
+  // Columns by their header names, any case, with a units line under
+  // them; the names it has when one is unknown.
+  const struct
+  {
+    const char *A, *B, *Text;
+    std::vector<double> Got;
+    const char *Message;
+  } named[] = {
+      {"SIN", "cos", "Time;sin;I;COS\n0;1;9;2\n1;3;9;4\n", {1, 3}, ""},
+      {"", "COS", "Time;sin;I;COS\n0;1;9;2\n1;3;9;4\n", {9, 9}, ""},
+      {"ch2", "CH1 (V)", "Time,CH1,CH2\ns,V,V\n0,1,2\n1,3,4\n", {2, 4}, ""},
+      {"SINE",
+       "COS",
+       "Time;sin;I;COS\n0;1;9;2\n",
+       {},
+       "c.csv has no column named 'SINE': its columns are 1 Time, 2 sin, 3 I, 4 COS"},
+  };
+  for (const auto &c : named) {
+    TCaptureReadOptions options;
+    options.Columns = {*c.A ? 0 : 3, 0, c.A, c.B};
+    const TRead read = Read(c.Text, options);
+    EXPECT_EQ(read.Capture.A, c.Got) << c.A;
+    EXPECT_EQ(read.Message, c.Message);
+  }
 
   const TRead skipped = Read("a,b\n1,2\n1,2\n1,2\n1,2\n3,x\nnan,1\n5,6\n7\n", Columns(0, 0, true));
   ASSERT_TRUE(skipped.Ok);

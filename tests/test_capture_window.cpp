@@ -293,8 +293,10 @@ TEST_F(CaptureWindowTest, RefusalsChangeNothing)
   for (int i = 0; i < 4096; ++i)
     bytes += static_cast<char>((i * 97 + 13) % 256);
   WriteFile(binary, bytes);
-  const QString refused[] = {binary, dir.filePath("missing.csv"), dir.path(),
-                             ExampleFile("README.md")};
+  // Prose without a single data row.
+  const QString prose = dir.filePath("notes.txt");
+  WriteFile(prose, "Notes on the capture\nTaken at 10:00, channel 1 and 2\n");
+  const QString refused[] = {binary, dir.filePath("missing.csv"), dir.path(), prose};
 
   ASSERT_TRUE(window.OpenCapture(ExampleFile("clean.csv")));
   Box("offset_b")->setValue(0.2);
@@ -390,6 +392,7 @@ TEST_F(CaptureWindowTest, RefusedCapturesAskForTheOptionsThatOpenThem)
   ASSERT_FALSE(window.OpenCapture(columns));
   options = dialog();
   ASSERT_NE(options, nullptr);
+  EXPECT_TRUE(options->findChild<QLabel *>("reason")->text().contains("has 5 columns (1 Time"));
   QComboBox *column_a = options->findChild<QComboBox *>("column_a");
   QComboBox *column_b = options->findChild<QComboBox *>("column_b");
   ASSERT_EQ(column_a->count(), 5);
@@ -470,7 +473,9 @@ TEST_F(CaptureWindowTest, KeysOpenAndClose)
 TEST(CaptureOptions, ArgumentsReadBackAsTheOptions)
 {
   TCaptureOptions all;
-  all.Read = {{4, 2}, true, true};
+  all.Read = {{4, 2, {}, {}}, true, true};
+  TCaptureOptions named;
+  named.Read.Columns = {0, 2, "SIN", {}};
   all.Zero[0] = 2.5;
   all.Zero[1] = -0.001;
   TCaptureOptions shared;
@@ -479,6 +484,7 @@ TEST(CaptureOptions, ArgumentsReadBackAsTheOptions)
       {all, {"--columns", "4,2", "--skip-bad-rows", "--decimal-comma", "--zero", "2.5,-0.001"}},
       {shared, {"--zero", "0.30000000000000004"}},
       {TCaptureOptions(), {}},
+      {named, {"--columns", "SIN,2"}},
   };
   for (const auto &[options, arguments] : cases) {
     EXPECT_EQ(CaptureOptionArguments(options), arguments);
@@ -488,6 +494,8 @@ TEST(CaptureOptions, ArgumentsReadBackAsTheOptions)
   }
   TCaptureOptions read;
   EXPECT_EQ(ParseCaptureOptions({"--zero", "1", "a.csv"}, read), "unexpected argument 'a.csv'");
+  EXPECT_EQ(ParseCaptureOptions({"--columns", "'sin', \"Cos\""}, read), "");
+  EXPECT_EQ(read.Read.Columns.NameA + read.Read.Columns.NameB, "sinCos");
 }
 
 namespace {
@@ -528,7 +536,8 @@ TEST(WindowCommandLine, MistakesAreOneLineAndNoWindow)
       {{"--zero", "abc", "a.csv"},
        "--zero needs the reference level V, or VA,VB for each channel, not 'abc'"},
       {{"a.csv", "--columns", "3,3"},
-       "--columns needs two different column numbers A,B from 1 to 1000, not '3,3'"},
+       "--columns needs two different columns A,B, numbers from 1 to 1000 or header names, not "
+       "'3,3'"},
       {{"a.csv", "b.csv"}, "unexpected argument 'b.csv'"},
       {{"--skip-bad-rows"}, "--skip-bad-rows needs a FILE to open"},
   };

@@ -161,10 +161,12 @@ bool ReadWindowCapture(const QString &Path, const TCaptureOptions &Options, TWin
   if (!Read(Path, Options.Read, capture, Refusal.Reason)) {
     OfferSwitch(Path, Options, Refusal);
     NameColumns(capture, Refusal);
-    // Columns asked for that the data does not have: the ones it has.
+    // Columns asked for that the data does not have, or none of four or
+    // more: the ones it has.
     const TCaptureColumns &asked = Options.Read.Columns;
+    const bool unasked = asked.A == 0 && asked.NameA.empty() && capture.ColumnCount > 3;
     if (!Refusal.Remedy && capture.ColumnCount >= 2 &&
-        std::max(asked.A, asked.B) > capture.ColumnCount) {
+        (std::max(asked.A, asked.B) > capture.ColumnCount || unasked)) {
       Refusal.Remedy = true;
       Refusal.Hint = ColumnsHint;
       Refusal.Suggested.Read.Columns = TCaptureColumns();
