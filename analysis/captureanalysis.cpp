@@ -92,6 +92,7 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
   }
   TEllipse &ellipse = Analysis.Ellipse;
   ellipse = screen.Ellipse;
+  RefineEllipse(Capture.A, Capture.B, screen.Keep, ellipse, Analysis.Uncertainty);
 
   // Corrected pairs, the error and the unwrapped angle in one pass.
   const double peak[2] = {std::fabs(ellipse.OffsetA) + ellipse.AmplitudeA,

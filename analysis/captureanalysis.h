@@ -8,6 +8,7 @@
 #include "capture.h"
 #include "capturescreen.h"
 #include "ellipsefit.h"
+#include "ellipserefine.h"
 #include "encodersetup.h"
 #include "interpolationerror.h"
 #include "setupparameters.h"
@@ -72,7 +73,9 @@ struct TSampleAngles
 // interpolator.
 struct TCaptureAnalysis
 {
+  // The ellipse nearest the kept samples, and its uncertainties.
   TEllipse Ellipse;
+  TEllipseUncertainty Uncertainty;
   // Capture units per unit of the simulation's normalised range.
   double Scale = 1.0;
   // Gains, offsets and phases of the fitted ellipse in the normalised

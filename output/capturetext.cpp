@@ -24,6 +24,12 @@ QString Absent()
   return Column("-");
 }
 
+// A standard uncertainty beside its value, to two digits.
+QString Uncertain(double Value)
+{
+  return " +- " + QString::number(Value, 'g', 2);
+}
+
 QString Parameter(double Value)
 {
   return QString::number(Value, 'g', 10);
@@ -187,12 +193,14 @@ QByteArray CaptureFiguresText(const TCaptureReport &R)
   text += Line("Signal periods covered", Num(a.Periods), LabelWidth);
 
   text += "\nFitted ellipse, in the capture's units\n";
-  text += Line("Offset A", Num(e.OffsetA), LabelWidth);
-  text += Line("Offset B", Num(e.OffsetB), LabelWidth);
-  text += Line("Amplitude A", Num(e.AmplitudeA), LabelWidth);
-  text += Line("Amplitude B", Num(e.AmplitudeB), LabelWidth);
-  text += Line("Phase error of A (rad)", Num(e.Phase), LabelWidth);
-  text += Line("Phase error of A (deg)", Num(RadToDeg(e.Phase)), LabelWidth);
+  const TEllipseUncertainty &u = a.Uncertainty;
+  text += Line("Offset A", Num(e.OffsetA) + Uncertain(u.OffsetA), LabelWidth);
+  text += Line("Offset B", Num(e.OffsetB) + Uncertain(u.OffsetB), LabelWidth);
+  text += Line("Amplitude A", Num(e.AmplitudeA) + Uncertain(u.AmplitudeA), LabelWidth);
+  text += Line("Amplitude B", Num(e.AmplitudeB) + Uncertain(u.AmplitudeB), LabelWidth);
+  text += Line("Phase error of A (rad)", Num(e.Phase) + Uncertain(u.Phase), LabelWidth);
+  text += Line("Phase error of A (deg)", Num(RadToDeg(e.Phase)) + Uncertain(RadToDeg(u.Phase)),
+               LabelWidth);
   text += Line("Fit residual (% amplitude)", Num(a.ResidualPercent), LabelWidth);
 
   text += "\nWaveform distortion, from the corrected radius\n";
@@ -247,6 +255,12 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
   const TCaptureAnalysis &a = R.Analysis;
   QJsonObject ellipse = EllipseObject(a.Ellipse);
   ellipse["phase_deg"] = RadToDeg(a.Ellipse.Phase);
+  const TEllipseUncertainty &u = a.Uncertainty;
+  const QJsonObject uncertainty{{"offset_a", u.OffsetA},
+                                {"offset_b", u.OffsetB},
+                                {"amplitude_a", u.AmplitudeA},
+                                {"amplitude_b", u.AmplitudeB},
+                                {"phase_rad", u.Phase}};
   const TEncoderSetup &m = a.Model;
   const TUnits units{R};
   QJsonArray harmonics;
@@ -276,6 +290,7 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
       {"columns", QJsonArray{R.Capture->Columns.A, R.Capture->Columns.B}},
       {"periods", a.Periods},
       {"ellipse", ellipse},
+      {"uncertainty", uncertainty},
       {"scale", a.Scale},
       {"model", ChannelParametersObject(m)},
       {"command", R.Command()},

@@ -82,6 +82,41 @@ TEST(CaptureAnalysisTest, CleanCapturesGiveTheirSignalsBackWithinOneBillionth)
   EXPECT_NEAR(Analyse(Generate(cases[0], 3.0, 10000, 0.002, 7)).ResidualPercent, 0.2, 0.05);
 }
 
+// Noisy captures of one ellipse over many seeds: the truth lies within 2u
+// of the fit about 95 % of the time, u is neither too small nor too large,
+// and half a period's offsets carry no bias (with 2 % noise the conic's
+// fit alone puts them 2 u off).
+TEST(CaptureAnalysisTest, UncertaintiesCoverTheTruthOnShortArcsAndLongOnes)
+{
+  const TSignals s{0.04, -0.03, 1.0, 0.96, 0.05};
+  const int seeds = 20;
+  for (const double periods : {0.5, 3.0}) {
+    int covered[5] = {};
+    double squares = 0.0, bias[2] = {};
+    for (int seed = 1; seed <= seeds; ++seed) {
+      const TCaptureAnalysis a = Analyse(Generate(s, periods, 4000, 0.02, seed));
+      const TEllipse &e = a.Ellipse;
+      const TEllipseUncertainty &u = a.Uncertainty;
+      const double off[] = {e.OffsetA - s.OffsetA, e.OffsetB - s.OffsetB,
+                            e.AmplitudeA - s.AmplitudeA, e.AmplitudeB - s.AmplitudeB,
+                            e.Phase - s.Phase};
+      const double unc[] = {u.OffsetA, u.OffsetB, u.AmplitudeA, u.AmplitudeB, u.Phase};
+      for (int k = 0; k < 5; ++k) {
+        covered[k] += std::fabs(off[k]) <= 2.0 * unc[k];
+        squares += off[k] * off[k] / (unc[k] * unc[k]);
+      }
+      bias[0] += off[0] / u.OffsetA / seeds;
+      bias[1] += off[1] / u.OffsetB / seeds;
+    }
+    for (int k = 0; k < 5; ++k)
+      EXPECT_GE(covered[k], 17) << periods << " periods, parameter " << k;
+    // The squared error in u averages one; over 100 draws it lies within 0.6 ... 1.5.
+    EXPECT_NEAR(squares / (5 * seeds), 1.0, 0.5) << periods;
+    EXPECT_LT(std::fabs(bias[0]), 0.7) << periods;
+    EXPECT_LT(std::fabs(bias[1]), 0.7) << periods;
+  }
+}
+
 TEST(CaptureAnalysisTest, ModelFillsTheRangeAndItsSimulationMatchesTheMeasuredError)
 {
   const TSignals s = {0.1, -0.15, 1.5, 1.4, 0.15};
