@@ -14,6 +14,9 @@ using TMatrix5 = Eigen::Matrix<double, 5, 5>;
 // below which the fit has settled.
 const int MaximumSteps = 30;
 const double SettledStep = 1e-12;
+// A step that promises to shorten the squared distances by less than this
+// share is not taken: the fit has settled within rounding.
+const double SettledSquares = 1e-14;
 // Halvings of a step that lengthens the distances before giving up.
 const int MaximumHalvings = 8;
 // Newton steps towards each sample's closest point on the curve.
@@ -53,6 +56,7 @@ TDistances Distances(const std::vector<double> &A, const std::vector<double> &B,
                      const TSampleMask &Keep, const TEllipse &E)
 {
   TDistances d;
+  const double sin_phase = std::sin(E.Phase), cos_phase = std::cos(E.Phase);
   for (std::size_t i = 0; i < A.size(); ++i) {
     if (!Keep[i])
       continue;
@@ -62,7 +66,7 @@ TDistances Distances(const std::vector<double> &A, const std::vector<double> &B,
     double ra = 0.0, rb = 0.0, ta = 0.0, tb = 0.0, s = 0.0, c = 0.0, sp = 0.0, cp = 0.0;
     for (int step = 0;; ++step) {
       s = std::sin(theta), c = std::cos(theta);
-      sp = std::sin(theta + E.Phase), cp = std::cos(theta + E.Phase);
+      sp = s * cos_phase + c * sin_phase, cp = c * cos_phase - s * sin_phase;
       ra = A[i] - E.OffsetA - E.AmplitudeA * sp;
       rb = B[i] - E.OffsetB - E.AmplitudeB * c;
       ta = E.AmplitudeA * cp;
@@ -120,7 +124,7 @@ void RefineEllipse(const std::vector<double> &A, const std::vector<double> &B,
     if (ldlt.info() != Eigen::Success)
       break;
     TVector5 move = ldlt.solve(d.Right);
-    if (!move.allFinite())
+    if (!move.allFinite() || !(move.dot(d.Right) > SettledSquares * d.Squares))
       break;
     bool better = false;
     for (int halving = 0; halving <= MaximumHalvings; ++halving, move /= 2.0) {
