@@ -30,7 +30,14 @@ struct TCaptureWarning
     ManyOutliers,   // Value % of the samples are outliers
     LargeResidual,  // the kept samples' residual is Value % of the amplitude
     ZeroOutside,    // the centre (Value, Other) lies outside the figure
+    Uncertain,      // 2u of Channel's Fitted figure is Value (% of the amplitude; rad)
   } Kind = ShortCoverage;
+  enum TFitted
+  {
+    FittedOffset,
+    FittedAmplitude,
+    FittedPhase,
+  } Fitted = FittedOffset;
   double Value = 0.0;
   double Other = 0.0;
   int Channel = 0;
@@ -44,6 +51,11 @@ struct TCaptureWarning
 // samples (in % of the amplitude), makes the fit unreliable.
 const double UnreliableOutlierPercent = 1.0;
 const double UnreliableResidualPercent = 2.0;
+// Twice a fitted figure's uncertainty beyond these makes the fit
+// unreliable: offsets and amplitudes in % of the channel's amplitude, the
+// phase in rad.
+const double UnreliableSpreadPercent = 1.0;
+const double UnreliableSpreadPhase = 0.01;
 // Outliers named by line in their warning.
 const std::size_t NamedOutliers = 5;
 

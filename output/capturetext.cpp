@@ -163,6 +163,17 @@ QString CaptureWarningText(const TCaptureWarning &Warning, QString (*Figure)(dou
                  "the signals' centre (%1, %2) lies outside their Lissajous figure: an "
                  "interpolator cannot count them; give the reference level with --zero")
           .arg(Figure(Warning.Value), Figure(Warning.Other));
+    case TCaptureWarning::Uncertain:
+      if (Warning.Fitted == TCaptureWarning::FittedPhase)
+        return QString(
+                   "the fit is unreliable: 2u of the phase error is %1 rad (too little of a "
+                   "period, or noise)")
+            .arg(Figure(Warning.Value));
+      return QString(
+                 "the fit is unreliable: 2u of %1 %2 is %3 % of the amplitude (too little of "
+                 "a period, or noise)")
+          .arg(Warning.Fitted == TCaptureWarning::FittedOffset ? "offset" : "amplitude", channel,
+               Figure(Warning.Value));
   }
   return QString();
 }

@@ -115,6 +115,10 @@ TEST(CaptureAnalysisTest, UncertaintiesCoverTheTruthOnShortArcsAndLongOnes)
     EXPECT_LT(std::fabs(bias[0]), 0.7) << periods;
     EXPECT_LT(std::fabs(bias[1]), 0.7) << periods;
   }
+  // 4 % noise on 0.4 of a period leaves an offset uncertain by well over
+  // 0.5 % of the amplitude; 0.2 % noise on three periods by 0.01 %.
+  EXPECT_EQ(WarningsWith(Analyse(Generate(s, 0.4, 400, 0.04, 1)), "2u of"), 1);
+  EXPECT_EQ(WarningsWith(Analyse(Generate(s, 3.0, 3000, 0.002, 1)), "2u of"), 0);
 }
 
 TEST(CaptureAnalysisTest, ModelFillsTheRangeAndItsSimulationMatchesTheMeasuredError)
