@@ -21,6 +21,9 @@ const double SettledSquares = 1e-14;
 const int MaximumHalvings = 8;
 // Newton steps towards each sample's closest point on the curve.
 const int ClosestPointSteps = 4;
+// Near a phase error of a quarter period the ellipse flattens to a line:
+// no step goes there.
+const double LargestPhase = 1.5;
 
 TVector5 Parameters(const TEllipse &Ellipse)
 {
@@ -129,7 +132,8 @@ void RefineEllipse(const std::vector<double> &A, const std::vector<double> &B,
     bool better = false;
     for (int halving = 0; halving <= MaximumHalvings; ++halving, move /= 2.0) {
       const TEllipse trial = FromParameters(p + move);
-      if (!(trial.AmplitudeA > 0.0 && trial.AmplitudeB > 0.0 && std::fabs(trial.Phase) < 1.5))
+      if (!(trial.AmplitudeA > 0.0 && trial.AmplitudeB > 0.0 &&
+            std::fabs(trial.Phase) < LargestPhase))
         continue;
       const TDistances next = Distances(A, B, Keep, trial);
       if (next.Squares <= d.Squares) {

@@ -266,12 +266,6 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
   const TCaptureAnalysis &a = R.Analysis;
   QJsonObject ellipse = EllipseObject(a.Ellipse);
   ellipse["phase_deg"] = RadToDeg(a.Ellipse.Phase);
-  const TEllipseUncertainty &u = a.Uncertainty;
-  const QJsonObject uncertainty{{"offset_a", u.OffsetA},
-                                {"offset_b", u.OffsetB},
-                                {"amplitude_a", u.AmplitudeA},
-                                {"amplitude_b", u.AmplitudeB},
-                                {"phase_rad", u.Phase}};
   const TEncoderSetup &m = a.Model;
   const TUnits units{R};
   QJsonArray harmonics;
@@ -301,7 +295,7 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
       {"columns", QJsonArray{R.Capture->Columns.A, R.Capture->Columns.B}},
       {"periods", a.Periods},
       {"ellipse", ellipse},
-      {"uncertainty", uncertainty},
+      {"uncertainty", EllipseObject(a.Uncertainty)},
       {"scale", a.Scale},
       {"model", ChannelParametersObject(m)},
       {"command", R.Command()},
