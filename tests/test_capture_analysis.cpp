@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -117,7 +118,19 @@ TEST(CaptureAnalysisTest, UncertaintiesCoverTheTruthOnShortArcsAndLongOnes)
   }
   // 4 % noise on 0.4 of a period leaves an offset uncertain by well over
   // 0.5 % of the amplitude; 0.2 % noise on three periods by 0.01 %.
-  EXPECT_EQ(WarningsWith(Analyse(Generate(s, 0.4, 400, 0.04, 1)), "2u of"), 1);
+  const TCaptureAnalysis a = Analyse(Generate(s, 0.4, 400, 0.04, 1));
+  EXPECT_EQ(WarningsWith(a, "2u of"), 1);
+  // It names the figure furthest beyond its limit, 1 % or 0.01 rad.
+  const TEllipse &e = a.Ellipse;
+  const TEllipseUncertainty &u = a.Uncertainty;
+  const double shares[] = {2.0 * u.OffsetA / e.AmplitudeA, 2.0 * u.OffsetB / e.AmplitudeB,
+                           2.0 * u.AmplitudeA / e.AmplitudeA, 2.0 * u.AmplitudeB / e.AmplitudeB,
+                           2.0 * u.Phase};
+  const double worst = *std::max_element(shares, shares + 5);
+  for (const TCaptureWarning &warning : a.Warnings)
+    if (warning.Kind == TCaptureWarning::Uncertain) {
+      EXPECT_NEAR(warning.Value, worst == shares[4] ? worst : 100.0 * worst, 1e-12);
+    }
   EXPECT_EQ(WarningsWith(Analyse(Generate(s, 3.0, 3000, 0.002, 1)), "2u of"), 0);
 }
 
