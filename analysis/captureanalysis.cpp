@@ -50,6 +50,37 @@ void AddScreenWarnings(const TCapture &Capture, const TSampleScreen &Screen,
     warnings.push_back(Warning(TCaptureWarning::LargeResidual, 100.0 * Screen.Residual));
 }
 
+// The fitted figure least sure against its limit, when beyond it.
+void AddUncertainWarning(const TCaptureAnalysis &Analysis, std::vector<TCaptureWarning> &Warnings)
+{
+  const TEllipse &e = Analysis.Ellipse;
+  const TEllipseUncertainty &u = Analysis.Uncertainty;
+  struct TSpread
+  {
+    double Value, Limit;
+    int Channel;
+    TCaptureWarning::TFitted Fitted;
+  };
+  const TSpread spreads[] = {
+      {200.0 * u.OffsetA / e.AmplitudeA, UnreliableSpreadPercent, 0, TCaptureWarning::FittedOffset},
+      {200.0 * u.OffsetB / e.AmplitudeB, UnreliableSpreadPercent, 1, TCaptureWarning::FittedOffset},
+      {200.0 * u.AmplitudeA / e.AmplitudeA, UnreliableSpreadPercent, 0,
+       TCaptureWarning::FittedAmplitude},
+      {200.0 * u.AmplitudeB / e.AmplitudeB, UnreliableSpreadPercent, 1,
+       TCaptureWarning::FittedAmplitude},
+      {2.0 * u.Phase, UnreliableSpreadPhase, 0, TCaptureWarning::FittedPhase}};
+  const TSpread *worst = &spreads[0];
+  for (const TSpread &spread : spreads)
+    if (spread.Value / spread.Limit > worst->Value / worst->Limit)
+      worst = &spread;
+  if (worst->Value > worst->Limit) {
+    TCaptureWarning warning = Warning(TCaptureWarning::Uncertain, worst->Value);
+    warning.Channel = worst->Channel;
+    warning.Fitted = worst->Fitted;
+    Warnings.push_back(warning);
+  }
+}
+
 }  // namespace
 
 double TCaptureAnalysis::RawAngle(double A, double B) const
@@ -94,6 +125,7 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
   }
   TEllipse &ellipse = Analysis.Ellipse;
   ellipse = screen.Ellipse;
+  RefineEllipse(Capture.A, Capture.B, screen.Keep, ellipse, Analysis.Uncertainty);
 
   // Corrected pairs, the error and the unwrapped angle in one pass.
   const double peak[2] = {std::fabs(ellipse.OffsetA) + ellipse.AmplitudeA,
@@ -165,6 +197,7 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
 
   std::vector<TCaptureWarning> &warnings = Analysis.Warnings;
   AddScreenWarnings(Capture, screen, Analysis);
+  AddUncertainWarning(Analysis, warnings);
   if (!Analysis.MeasuredValid) {
     TCaptureWarning warning =
         Warning(TCaptureWarning::ZeroOutside, ellipse.OffsetA + Capture.Zero[0]);

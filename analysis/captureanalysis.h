@@ -8,6 +8,7 @@
 #include "capture.h"
 #include "capturescreen.h"
 #include "ellipsefit.h"
+#include "ellipserefine.h"
 #include "encodersetup.h"
 #include "interpolationerror.h"
 #include "setupparameters.h"
@@ -29,7 +30,14 @@ struct TCaptureWarning
     ManyOutliers,   // Value % of the samples are outliers
     LargeResidual,  // the kept samples' residual is Value % of the amplitude
     ZeroOutside,    // the centre (Value, Other) lies outside the figure
+    Uncertain,      // 2u of Channel's Fitted figure is Value (% of the amplitude; rad)
   } Kind = ShortCoverage;
+  enum TFitted
+  {
+    FittedOffset,
+    FittedAmplitude,
+    FittedPhase,
+  } Fitted = FittedOffset;
   double Value = 0.0;
   double Other = 0.0;
   int Channel = 0;
@@ -43,6 +51,11 @@ struct TCaptureWarning
 // samples (in % of the amplitude), makes the fit unreliable.
 const double UnreliableOutlierPercent = 1.0;
 const double UnreliableResidualPercent = 2.0;
+// Twice a fitted figure's uncertainty beyond these makes the fit
+// unreliable: offsets and amplitudes in % of the channel's amplitude, the
+// phase in rad.
+const double UnreliableSpreadPercent = 1.0;
+const double UnreliableSpreadPhase = 0.01;
 // Outliers named by line in their warning.
 const std::size_t NamedOutliers = 5;
 
@@ -74,7 +87,9 @@ struct TSampleAngles
 // interpolator.
 struct TCaptureAnalysis
 {
+  // The ellipse nearest the kept samples, and its uncertainties.
   TEllipse Ellipse;
+  TEllipseUncertainty Uncertainty;
   // Capture units per unit of the simulation's normalised range.
   double Scale = 1.0;
   // Gains, offsets and phases of the fitted ellipse in the normalised

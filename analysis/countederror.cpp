@@ -25,9 +25,10 @@ TCountedError::TCountedError(const TCaptureAnalysis &Analysis, int Count, int Sa
 
 TVector2 TCountedError::At(double Corrected, double Raw) const
 {
-  // The simulation's forward run covers -step / 2 ... 2 pi - step / 2.
+  // The simulation's forward run covers -step / 2 ... 2 pi - step / 2; a
+  // sample at its start, within rounding, is its first.
   const double start = -0.5 * d_sample_step;
-  const double angle = Corrected >= TwoPi + start ? Corrected - TwoPi : Corrected;
+  const double angle = Corrected >= TwoPi + start - CountEpsilon ? Corrected - TwoPi : Corrected;
   // The raw angle's travel from the counter's start, taken the shorter way
   // round from the true travel.
   const double travel = angle - start;

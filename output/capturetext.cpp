@@ -24,6 +24,12 @@ QString Absent()
   return Column("-");
 }
 
+// A standard uncertainty beside its value, to two digits.
+QString Uncertain(double Value)
+{
+  return " +- " + QString::number(Value, 'g', 2);
+}
+
 QString Parameter(double Value)
 {
   return QString::number(Value, 'g', 10);
@@ -175,6 +181,17 @@ QString CaptureWarningText(const TCaptureWarning &Warning, QString (*Figure)(dou
                  "the signals' centre (%1, %2) lies outside their Lissajous figure: an "
                  "interpolator cannot count them; give the reference level with --zero")
           .arg(Figure(Warning.Value), Figure(Warning.Other));
+    case TCaptureWarning::Uncertain:
+      if (Warning.Fitted == TCaptureWarning::FittedPhase)
+        return QString(
+                   "the fit is unreliable: 2u of the phase error is %1 rad (too little of a "
+                   "period, or noise)")
+            .arg(Figure(Warning.Value));
+      return QString(
+                 "the fit is unreliable: 2u of %1 %2 is %3 % of the amplitude (too little of "
+                 "a period, or noise)")
+          .arg(Warning.Fitted == TCaptureWarning::FittedOffset ? "offset" : "amplitude", channel,
+               Figure(Warning.Value));
   }
   return QString();
 }
@@ -205,12 +222,14 @@ QByteArray CaptureFiguresText(const TCaptureReport &R)
   text += Line("Signal periods covered", Num(a.Periods), LabelWidth);
 
   text += "\nFitted ellipse, in the capture's units\n";
-  text += Line("Offset A", Num(e.OffsetA), LabelWidth);
-  text += Line("Offset B", Num(e.OffsetB), LabelWidth);
-  text += Line("Amplitude A", Num(e.AmplitudeA), LabelWidth);
-  text += Line("Amplitude B", Num(e.AmplitudeB), LabelWidth);
-  text += Line("Phase error of A (rad)", Num(e.Phase), LabelWidth);
-  text += Line("Phase error of A (deg)", Num(RadToDeg(e.Phase)), LabelWidth);
+  const TEllipseUncertainty &u = a.Uncertainty;
+  text += Line("Offset A", Num(e.OffsetA) + Uncertain(u.OffsetA), LabelWidth);
+  text += Line("Offset B", Num(e.OffsetB) + Uncertain(u.OffsetB), LabelWidth);
+  text += Line("Amplitude A", Num(e.AmplitudeA) + Uncertain(u.AmplitudeA), LabelWidth);
+  text += Line("Amplitude B", Num(e.AmplitudeB) + Uncertain(u.AmplitudeB), LabelWidth);
+  text += Line("Phase error of A (rad)", Num(e.Phase) + Uncertain(u.Phase), LabelWidth);
+  text += Line("Phase error of A (deg)", Num(RadToDeg(e.Phase)) + Uncertain(RadToDeg(u.Phase)),
+               LabelWidth);
   text += Line("Fit residual (% amplitude)", Num(a.ResidualPercent), LabelWidth);
 
   text += "\nWaveform distortion, from the corrected radius\n";
@@ -294,6 +313,7 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
       {"columns", QJsonArray{R.Capture->Columns.A, R.Capture->Columns.B}},
       {"periods", a.Periods},
       {"ellipse", ellipse},
+      {"uncertainty", EllipseObject(a.Uncertainty)},
       {"scale", a.Scale},
       {"model", ChannelParametersObject(m)},
       {"command", R.Command()},

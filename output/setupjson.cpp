@@ -21,11 +21,28 @@ QJsonObject ChannelObject(const TEncoderSetup &Setup, int Channel)
   return object;
 }
 
+namespace {
+
+QJsonObject EllipseFigures(double OffsetA, double OffsetB, double AmplitudeA, double AmplitudeB,
+                           double Phase)
+{
+  return QJsonObject{{"offset_a", OffsetA},
+                     {"offset_b", OffsetB},
+                     {"amplitude_a", AmplitudeA},
+                     {"amplitude_b", AmplitudeB},
+                     {"phase_rad", Phase}};
+}
+
+}  // namespace
+
 QJsonObject EllipseObject(const TEllipse &Ellipse)
 {
-  return QJsonObject{{"offset_a", Ellipse.OffsetA},
-                     {"offset_b", Ellipse.OffsetB},
-                     {"amplitude_a", Ellipse.AmplitudeA},
-                     {"amplitude_b", Ellipse.AmplitudeB},
-                     {"phase_rad", Ellipse.Phase}};
+  return EllipseFigures(Ellipse.OffsetA, Ellipse.OffsetB, Ellipse.AmplitudeA, Ellipse.AmplitudeB,
+                        Ellipse.Phase);
+}
+
+QJsonObject EllipseObject(const TEllipseUncertainty &Uncertainty)
+{
+  return EllipseFigures(Uncertainty.OffsetA, Uncertainty.OffsetB, Uncertainty.AmplitudeA,
+                        Uncertainty.AmplitudeB, Uncertainty.Phase);
 }

@@ -4,6 +4,7 @@
 #include <QJsonObject>
 
 #include "ellipsefit.h"
+#include "ellipserefine.h"
 #include "encodersetup.h"
 
 // A setup's six channel parameters under their JSON keys, "gain_a", ...
@@ -12,5 +13,7 @@ QJsonObject ChannelParametersObject(const TEncoderSetup &Setup);
 QJsonObject ChannelObject(const TEncoderSetup &Setup, int Channel);
 // A fitted ellipse: both offsets, both amplitudes and the phase in rad.
 QJsonObject EllipseObject(const TEllipse &Ellipse);
+// Its uncertainties, under the same keys.
+QJsonObject EllipseObject(const TEllipseUncertainty &Uncertainty);
 
 #endif

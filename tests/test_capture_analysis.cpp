@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -80,6 +81,57 @@ TEST(CaptureAnalysisTest, CleanCapturesGiveTheirSignalsBackWithinOneBillionth)
   }
   // Noise of 0.002 on radius ~1 leaves an RMS residual near 0.2 %.
   EXPECT_NEAR(Analyse(Generate(cases[0], 3.0, 10000, 0.002, 7)).ResidualPercent, 0.2, 0.05);
+}
+
+// Noisy captures of one ellipse over many seeds: the truth lies within 2u
+// of the fit about 95 % of the time, u is neither too small nor too large,
+// and half a period's offsets carry no bias (with 2 % noise the conic's
+// fit alone puts them 2 u off).
+TEST(CaptureAnalysisTest, UncertaintiesCoverTheTruthOnShortArcsAndLongOnes)
+{
+  const TSignals s{0.04, -0.03, 1.0, 0.96, 0.05};
+  const int seeds = 20;
+  for (const double periods : {0.5, 3.0}) {
+    int covered[5] = {};
+    double squares = 0.0, bias[2] = {};
+    for (int seed = 1; seed <= seeds; ++seed) {
+      const TCaptureAnalysis a = Analyse(Generate(s, periods, 4000, 0.02, seed));
+      const TEllipse &e = a.Ellipse;
+      const TEllipseUncertainty &u = a.Uncertainty;
+      const double off[] = {e.OffsetA - s.OffsetA, e.OffsetB - s.OffsetB,
+                            e.AmplitudeA - s.AmplitudeA, e.AmplitudeB - s.AmplitudeB,
+                            e.Phase - s.Phase};
+      const double unc[] = {u.OffsetA, u.OffsetB, u.AmplitudeA, u.AmplitudeB, u.Phase};
+      for (int k = 0; k < 5; ++k) {
+        covered[k] += std::fabs(off[k]) <= 2.0 * unc[k];
+        squares += off[k] * off[k] / (unc[k] * unc[k]);
+      }
+      bias[0] += off[0] / u.OffsetA / seeds;
+      bias[1] += off[1] / u.OffsetB / seeds;
+    }
+    for (int k = 0; k < 5; ++k)
+      EXPECT_GE(covered[k], 17) << periods << " periods, parameter " << k;
+    // The squared error in u averages one; over 100 draws it lies within 0.6 ... 1.5.
+    EXPECT_NEAR(squares / (5 * seeds), 1.0, 0.5) << periods;
+    EXPECT_LT(std::fabs(bias[0]), 0.7) << periods;
+    EXPECT_LT(std::fabs(bias[1]), 0.7) << periods;
+  }
+  // 4 % noise on 0.4 of a period leaves an offset uncertain by well over
+  // 0.5 % of the amplitude; 0.2 % noise on three periods by 0.01 %.
+  const TCaptureAnalysis a = Analyse(Generate(s, 0.4, 400, 0.04, 1));
+  EXPECT_EQ(WarningsWith(a, "2u of"), 1);
+  // It names the figure furthest beyond its limit, 1 % or 0.01 rad.
+  const TEllipse &e = a.Ellipse;
+  const TEllipseUncertainty &u = a.Uncertainty;
+  const double shares[] = {2.0 * u.OffsetA / e.AmplitudeA, 2.0 * u.OffsetB / e.AmplitudeB,
+                           2.0 * u.AmplitudeA / e.AmplitudeA, 2.0 * u.AmplitudeB / e.AmplitudeB,
+                           2.0 * u.Phase};
+  const double worst = *std::max_element(shares, shares + 5);
+  for (const TCaptureWarning &warning : a.Warnings)
+    if (warning.Kind == TCaptureWarning::Uncertain) {
+      EXPECT_NEAR(warning.Value, worst == shares[4] ? worst : 100.0 * worst, 1e-12);
+    }
+  EXPECT_EQ(WarningsWith(Analyse(Generate(s, 3.0, 3000, 0.002, 1)), "2u of"), 0);
 }
 
 TEST(CaptureAnalysisTest, ModelFillsTheRangeAndItsSimulationMatchesTheMeasuredError)
