@@ -215,8 +215,9 @@ TEST_F(GraphRender, LegendDrawsPairsInItsCornerOnlyWhereItFits)
     EXPECT_EQ(cross.Count, 26);  // two crosses of 13
     EXPECT_EQ(cross.Box.topLeft(),
               QPoint(std::lround(112 * 400.0 / 401) + 11, std::lround(37 * 300.0 / 301) + 11));
-    if (color == Qt::darkCyan)
+    if (color == Qt::darkCyan) {
       EXPECT_EQ(Find(image, Qt::darkGreen).Count, 0);
+    }
   }
 }
 
