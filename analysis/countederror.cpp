@@ -19,8 +19,7 @@ TCountedError::TCountedError(const TCaptureAnalysis &Analysis, int Count, int Sa
   assert(Count > 0 && SamplesPerCount > 0);
   const TEllipse &e = Analysis.Ellipse;
   const double start = -0.5 * d_sample_step;
-  d_start_raw = Analysis.RawAngle(e.OffsetA + e.AmplitudeA * std::sin(start + e.Phase),
-                                  e.OffsetB + e.AmplitudeB * std::cos(start));
+  d_start_raw = Analysis.RawAngle(e.A(start), e.B(start));
 }
 
 TVector2 TCountedError::At(double Corrected, double Raw) const

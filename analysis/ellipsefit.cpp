@@ -32,6 +32,16 @@ TNormalisation Normalisation(const std::vector<double> &Values, const TSampleMas
 
 }  // namespace
 
+double TEllipse::A(double Theta) const
+{
+  return OffsetA + AmplitudeA * std::sin(Theta + Phase);
+}
+
+double TEllipse::B(double Theta) const
+{
+  return OffsetB + AmplitudeB * std::cos(Theta);
+}
+
 void TEllipse::Corrected(double A, double B, double &Sine, double &Cosine) const
 {
   Cosine = (B - OffsetB) / AmplitudeB;

@@ -14,6 +14,10 @@ struct TEllipse
   double AmplitudeB = 1.0;
   double Phase = 0.0;
 
+  // The ellipse's point at angle Theta.
+  double A(double Theta) const;
+  double B(double Theta) const;
+
   // The sample moved onto the unit circle (Heydemann's correction):
   // Sine = sin theta, Cosine = cos theta for a sample on the ellipse.
   void Corrected(double A, double B, double &Sine, double &Cosine) const;

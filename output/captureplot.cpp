@@ -35,8 +35,7 @@ void ShowLissajous(TGraphWidget &Graph, const TCapture &Capture, const TCaptureA
   const int fit = Graph.AddDataSet(FittedColor, FittedStyle);
   for (int k = 0; k <= EllipsePoints; ++k) {
     const double t = TwoPi * k / EllipsePoints;
-    Graph.AddPoint(fit, TVector2(ellipse.OffsetA + ellipse.AmplitudeA * std::sin(t + ellipse.Phase),
-                                 ellipse.OffsetB + ellipse.AmplitudeB * std::cos(t)));
+    Graph.AddPoint(fit, TVector2(ellipse.A(t), ellipse.B(t)));
   }
   Graph.SetLegend({{"Samples", SampleColor}, {"Fitted ellipse", FittedColor}});
 }

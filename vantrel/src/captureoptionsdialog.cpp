@@ -49,11 +49,9 @@ TCaptureOptionsDialog::TCaptureOptionsDialog(const QString &Path, const TCapture
     why.remove(0, Path.size() + 2);
   else if (why.startsWith(Path + ":"))
     why.replace(0, Path.size() + 1, "Line ");
-  if (!why.isEmpty())
-    why[0] = why[0].toUpper();
-  QLabel *reason = new QLabel(
-      QString("%1 was not opened.\n%2\n\n%3").arg(QFileInfo(Path).fileName(), why, Refusal.Hint),
-      this);
+  QLabel *reason = new QLabel(QString("%1 was not opened.\n%2\n\n%3")
+                                  .arg(QFileInfo(Path).fileName(), FirstCapital(why), Refusal.Hint),
+                              this);
   reason->setObjectName("reason");
   reason->setWordWrap(true);
   layout->addWidget(reason);

@@ -60,13 +60,6 @@ void AddPoints(TGraphWidget *Graph, const QColor &Color, TGraphStyle Style,
     Graph->AddPoint(set, point);
 }
 
-QString FirstCapital(QString Text)
-{
-  if (!Text.isEmpty())
-    Text[0] = Text[0].toUpper();
-  return Text;
-}
-
 }  // namespace
 
 void TVantrel::Set_Up_Capture()
@@ -97,7 +90,7 @@ bool TVantrel::OpenCapture(const QString &Path, const QStringList &Options)
   TCaptureOptions options;
   const QString refused = ParseCaptureOptions(Options, options);
   if (!refused.isEmpty()) {
-    Show_Message(false, FirstCapital(refused), "The file was not opened.");
+    Show_Message(false, FirstCapital(refused), NotOpenedText);
     return false;
   }
   return Open_Capture(Path, options);
@@ -133,7 +126,7 @@ bool TVantrel::Open_Capture(const QString &Path, const TCaptureOptions &Options)
       connect(dialog, SIGNAL(accepted()), this, SLOT(Capture_Options_Chosen()));
       dialog->open();
     } else {
-      Show_Message(false, FirstCapital(refusal.Reason), "The file was not opened.");
+      Show_Message(false, FirstCapital(refusal.Reason), NotOpenedText);
     }
     return false;
   }

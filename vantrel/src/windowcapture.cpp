@@ -138,10 +138,11 @@ void DrawEllipse(TWindowCapture &Capture)
   const double scale = Capture.Analysis.Scale;
   for (int k = 0; k <= EllipsePoints; ++k) {
     const double t = TwoPi * k / EllipsePoints;
-    Capture.Ellipse.emplace_back((e.OffsetA + e.AmplitudeA * std::sin(t + e.Phase)) / scale,
-                                 (e.OffsetB + e.AmplitudeB * std::cos(t)) / scale);
+    Capture.Ellipse.emplace_back(e.A(t) / scale, e.B(t) / scale);
   }
 }
+
+}  // namespace
 
 QString FirstCapital(QString Text)
 {
@@ -149,8 +150,6 @@ QString FirstCapital(QString Text)
     Text[0] = Text[0].toUpper();
   return Text;
 }
-
-}  // namespace
 
 bool ReadWindowCapture(const QString &Path, const TCaptureOptions &Options, TWindowCapture &Capture,
                        TCaptureRefusal &Refusal)

@@ -57,6 +57,12 @@ struct TCaptureRefusal
   QStringList ColumnNames;
 };
 
+// The window's messages start with a capital: "cannot read ..." as
+// vantrel-report says it becomes "Cannot read ...".
+QString FirstCapital(QString Text);
+// What every refusal adds.
+const char *const NotOpenedText = "The file was not opened.";
+
 // Reads Path as vantrel-report --capture does with Options, and fits it.
 // False, with the Refusal, for a file that cannot be read or measured, or
 // whose measured error would mean nothing.
