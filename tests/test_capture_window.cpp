@@ -502,13 +502,15 @@ namespace {
 
 // The window's program run without a display, as from a terminal or a
 // script on a headless machine.
-TReportRun RunWindowProgram(const QStringList &Arguments)
+TReportRun RunWindowProgram(const QStringList &Arguments, const QString &OutputFile = {})
 {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
     environment.remove(name);
   QProcess process;
   process.setProcessEnvironment(environment);
+  if (!OutputFile.isEmpty())
+    process.setStandardOutputFile(OutputFile);
   return RunProcess(process, VANTREL_WINDOW_PROGRAM, Arguments);
 }
 
@@ -527,6 +529,10 @@ TEST(WindowCommandLine, HelpAndVersionNeedNoDisplay)
       RunWindowProgram({"-platform", "offscreen", "-style=fusion", "-reverse", "-v"});
   ExpectSuccess(version);
   EXPECT_EQ(version.Out, "vantrel 1.0\n");
+  // A help that cannot be written is no success.
+  const TReportRun full = RunWindowProgram({"--help"}, "/dev/full");
+  EXPECT_EQ(full.ExitCode, 2);
+  EXPECT_EQ(full.Err, "vantrel: cannot write standard output: No space left on device\n");
 }
 
 TEST(WindowCommandLine, MistakesAreOneLineAndNoWindow)

@@ -1,7 +1,9 @@
 #include <QApplication>
 #include <QIcon>
 #include <QStyleFactory>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "vantrel.h"
 #include "windowcommandline.h"
@@ -16,7 +18,10 @@ int main(int argc, char *argv[])
   const TWindowCommandLine command = ParseWindowCommandLine(arguments);
   if (command.Action == TWindowCommandLine::Help || command.Action == TWindowCommandLine::Version) {
     std::fputs(command.Text.toLocal8Bit().constData(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 2;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+      return 0;
+    std::fprintf(stderr, "vantrel: cannot write standard output: %s\n", std::strerror(errno));
+    return 2;
   }
   if (command.Action == TWindowCommandLine::Error) {
     std::fprintf(stderr, "vantrel: %s\n", command.Text.toLocal8Bit().constData());
