@@ -113,6 +113,10 @@ struct TCaptureAnalysis
   // the calibration.
   double Harmonic3 = 0.0;
   double Harmonic3Phase = 0.0;
+  // Standard uncertainties (k = 1) of Harmonic3 and of the measured
+  // error's peak-to-peak (rad).
+  double Harmonic3Uncertainty = 0.0;
+  double PeakToPeakUncertainty = 0.0;
   THarmonic CorrectedHarmonic4;
   // Which samples the ellipse was fitted to; outliers and clipped samples
   // are left out.
