@@ -81,6 +81,138 @@ void AddUncertainWarning(const TCaptureAnalysis &Analysis, std::vector<TCaptureW
   }
 }
 
+// The corrected radius's shape over the angle, fitted to the kept samples:
+// 1 + c + sum p_h cos h theta + q_h sin h theta, and its coefficients'
+// covariance.
+struct TRadiusFit
+{
+  THarmonicSums::Vector Coefficients;
+  THarmonicSums::Matrix Covariance;
+
+  double At(const THarmonicAngle &Angle) const
+  {
+    return 1.0 + THarmonicSums::Row(Angle).dot(Coefficients);
+  }
+};
+
+THarmonicAngle UnitAngle(double Sine, double Cosine, double Radius)
+{
+  return Radius > 0.0 ? THarmonicAngle::FromCosSin(Cosine / Radius, Sine / Radius)
+                      : THarmonicAngle::FromCosSin(1.0, 0.0);
+}
+
+// The standard uncertainty of harmonic Order's amplitude hypot(p, q).
+double AmplitudeUncertainty(const TRadiusFit &Fit, int Order)
+{
+  const int k = 1 + 2 * (Order - 1);
+  const double p = Fit.Coefficients[k], q = Fit.Coefficients[k + 1];
+  const double vp = Fit.Covariance(k, k), vq = Fit.Covariance(k + 1, k + 1);
+  const double amplitude = std::hypot(p, q);
+  const double variance = amplitude > 0.0
+                              ? (p * p * vp + q * q * vq + 2.0 * p * q * Fit.Covariance(k, k + 1)) /
+                                    (amplitude * amplitude)
+                              : 0.5 * (vp + vq);
+  return std::sqrt(std::max(0.0, variance));
+}
+
+// Where a sample sits on the signals' curve: its corrected angle and the
+// radius it is drawn at there.
+struct TCurvePoint
+{
+  THarmonicAngle Angle;
+  double Radius = 1.0;
+  bool Fitted = false;  // Radius is the fitted one, not the sample's own
+};
+
+// The measured error at Point for an ellipse E: the interpolator's angle
+// of the raw pair the curve has there, divided by Scale into its range,
+// less the corrected angle.
+double CurveError(const TEllipse &E, double Scale, const TCurvePoint &Point)
+{
+  const double cosine = Point.Radius * Point.Angle.Cos[0], sine = Point.Radius * Point.Angle.Sin[0];
+  const double a =
+      E.OffsetA + E.AmplitudeA * (sine * std::cos(E.Phase) + cosine * std::sin(E.Phase));
+  const double b = E.OffsetB + E.AmplitudeB * cosine;
+  const double corrected = std::atan2(Point.Angle.Sin[0], Point.Angle.Cos[0]);
+  return MeasuredError(TEncoderInterpolator::Angle(a / Scale, b / Scale),
+                       corrected < 0.0 ? corrected + TwoPi : corrected);
+}
+
+// The uncertainty of the error's peak-to-peak between the points High and
+// Low: the ellipse's covariance and the radius fit's, carried through the
+// error at both by central differences.
+double PeakToPeakUncertainty(const TEllipse &E, double Scale, const TEllipseUncertainty &U,
+                             const TRadiusFit &Fit, const TCurvePoint &High, const TCurvePoint &Low)
+{
+  const auto spread = [&](const TEllipse &Trial) {
+    return CurveError(Trial, Scale, High) - CurveError(Trial, Scale, Low);
+  };
+  const double amplitude = std::max(E.AmplitudeA, E.AmplitudeB);
+  double gradient[5];
+  for (int k = 0; k < 5; ++k) {
+    const double step = k < 4 ? 1e-6 * amplitude : 1e-6;
+    TEllipse up = E, down = E;
+    double *const values_up[5] = {&up.OffsetA, &up.OffsetB, &up.AmplitudeA, &up.AmplitudeB,
+                                  &up.Phase};
+    double *const values_down[5] = {&down.OffsetA, &down.OffsetB, &down.AmplitudeA,
+                                    &down.AmplitudeB, &down.Phase};
+    *values_up[k] += step;
+    *values_down[k] -= step;
+    gradient[k] = (spread(up) - spread(down)) / (2.0 * step);
+  }
+  double variance = 0.0;
+  for (int k = 0; k < 5; ++k)
+    for (int j = 0; j < 5; ++j)
+      variance += gradient[k] * U.Covariance[k][j] * gradient[j];
+  // A fitted radius moves with the radius fit's coefficients.
+  THarmonicSums::Vector row = THarmonicSums::Vector::Zero();
+  const double step = 1e-6;
+  for (const TCurvePoint *point : {&High, &Low}) {
+    if (!point->Fitted)
+      continue;
+    TCurvePoint out = *point, in = *point;
+    out.Radius += step;
+    in.Radius -= step;
+    const double slope = (CurveError(E, Scale, out) - CurveError(E, Scale, in)) / (2.0 * step);
+    row += (point == &High ? slope : -slope) * THarmonicSums::Row(point->Angle);
+  }
+  variance += row.dot(Fit.Covariance * row);
+  return std::sqrt(std::max(0.0, variance));
+}
+
+// The measured error of every sample but the outliers: a sample the fit
+// kept is taken at its corrected angle on the fitted curve, so the noise
+// across the curve, which moves the raw and the corrected angle apart by
+// chance, does not widen the peak-to-peak; a clipped sample counts as the
+// interpolator sees it.
+void MeasureError(const TCapture &Capture, const TRadiusFit &Fit, TCaptureAnalysis &Analysis)
+{
+  const TSampleScreen &screen = Analysis.Screen;
+  TErrorSamples<TErrorFigures::All> errors(TAngleSpacing::Uneven);
+  TCurvePoint high, low;
+  double highest = -INFINITY, lowest = INFINITY;
+  for (std::size_t i = 0; i < Capture.Size(); ++i) {
+    if (screen.Outlier[i])
+      continue;
+    double sine, cosine;
+    Analysis.Ellipse.Corrected(Capture.A[i], Capture.B[i], sine, cosine);
+    TCurvePoint point;
+    const double radius = std::hypot(sine, cosine);
+    point.Angle = UnitAngle(sine, cosine, radius);
+    point.Fitted = screen.Keep[i];
+    point.Radius = point.Fitted ? Fit.At(point.Angle) : radius;
+    const double error = CurveError(Analysis.Ellipse, Analysis.Scale, point);
+    errors.Add(point.Angle, error);
+    if (error > highest)
+      highest = error, high = point;
+    if (error < lowest)
+      lowest = error, low = point;
+  }
+  Analysis.Measured = errors.Result();
+  Analysis.PeakToPeakUncertainty =
+      PeakToPeakUncertainty(Analysis.Ellipse, Analysis.Scale, Analysis.Uncertainty, Fit, high, low);
+}
+
 }  // namespace
 
 double TCaptureAnalysis::RawAngle(double A, double B) const
@@ -134,7 +266,6 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
   // The angles are uneven: the harmonics by least squares. Cosine and
   // sine of each angle come from the corrected pair, so no trigonometry
   // runs per sample.
-  TErrorSamples<TErrorFigures::All> errors(TAngleSpacing::Uneven);
   THarmonicSums radius_sums(TAngleSpacing::Uneven);
   long radius_count = 0;
   // The span the corrected angle sweeps, from the first sample kept on.
@@ -155,14 +286,9 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
     else
       unwrapped.Add(angle);
     first = false;
-    const double error = MeasuredError(Analysis.RawAngle(Capture.A[i], Capture.B[i]), angle);
-    const THarmonicAngle harmonics =
-        radius > 0.0 ? THarmonicAngle::FromCosSin(cosine / radius, sine / radius)
-                     : THarmonicAngle::FromCosSin(1.0, 0.0);
-    errors.Add(harmonics, error);
     // Clipped samples' radius says more about the clipping than the waveform.
     if (screen.Keep[i]) {
-      radius_sums.Add(harmonics, radius - 1.0);
+      radius_sums.Add(UnitAngle(sine, cosine, radius), radius - 1.0);
       ++radius_count;
     }
   }
@@ -172,13 +298,16 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
     problem.Periods = Analysis.Periods;
     return problem;
   }
-  Analysis.Measured = errors.Result();
   Analysis.ResidualPercent = 100.0 * screen.Residual;
   // radius - 1 = -K cos(4 theta + PHI) = K cos(4 theta + PHI + pi).
   THarmonic radius[HarmonicCount];
   radius_sums.Solve(radius_count, radius);
   Analysis.Harmonic3 = radius[3].Amplitude;
   Analysis.Harmonic3Phase = WrappedAngle(radius[3].Phase - Pi);
+  const TRadiusFit radius_fit{radius_sums.Coefficients(radius_count),
+                              radius_sums.Covariance(radius_count)};
+  Analysis.Harmonic3Uncertainty = AmplitudeUncertainty(radius_fit, 3);
+  MeasureError(Capture, radius_fit, Analysis);
   Analysis.CorrectedHarmonic4 = Harmonic3Error(Analysis.Harmonic3, Analysis.Harmonic3Phase);
   // The interpolator counts turns of the raw pair round its zero, which
   // must lie inside the figure.

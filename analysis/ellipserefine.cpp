@@ -110,8 +110,11 @@ void SetUncertainty(const TDistances &D, TEllipseUncertainty &Uncertainty)
       D.Squares / static_cast<double>(D.Count - 5) * ldlt.solve(TMatrix5::Identity());
   double *const u[5] = {&Uncertainty.OffsetA, &Uncertainty.OffsetB, &Uncertainty.AmplitudeA,
                         &Uncertainty.AmplitudeB, &Uncertainty.Phase};
-  for (int k = 0; k < 5; ++k)
+  for (int k = 0; k < 5; ++k) {
     *u[k] = covariance(k, k) > 0.0 ? std::sqrt(covariance(k, k)) : 0.0;
+    for (int j = 0; j < 5; ++j)
+      Uncertainty.Covariance[k][j] = covariance(k, j);
+  }
 }
 
 }  // namespace

@@ -13,6 +13,10 @@ struct TEllipseUncertainty
   double AmplitudeA = 0.0;
   double AmplitudeB = 0.0;
   double Phase = 0.0;
+  // The parameters' covariance, in the order OffsetA, OffsetB,
+  // AmplitudeA, AmplitudeB, Phase: what the figures derived from several
+  // of them need.
+  double Covariance[5][5] = {};
 };
 
 // Moves Ellipse, a first fit such as FitEllipse's, to the least squares

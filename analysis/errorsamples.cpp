@@ -25,19 +25,47 @@ THarmonicAngle THarmonicAngle::FromAngle(double Theta)
   return angle;
 }
 
-void THarmonicSums::Solve(long Count, THarmonic *Harmonics) const
+THarmonicSums::Vector THarmonicSums::Row(const THarmonicAngle &Angle)
 {
-  // The error is fitted by c + sum p_h cos ht + q_h sin ht.
-  Vector p;
+  Vector row;
+  row[0] = 1.0;
+  for (int h = 0; h < HarmonicCount; ++h) {
+    row[1 + 2 * h] = Angle.Cos[h];
+    row[2 + 2 * h] = Angle.Sin[h];
+  }
+  return row;
+}
+
+THarmonicSums::Vector THarmonicSums::Coefficients(long Count) const
+{
   if (d_spacing == TAngleSpacing::Even) {
     // Over one period at evenly spaced angles the columns are orthogonal,
     // the constant's with norm Count and the others' with Count / 2.
-    p = d_right * (2.0 / Count);
+    Vector p = d_right * (2.0 / Count);
     p[0] = d_right[0] / Count;
-  } else {
-    const Matrix normal = d_normal.selfadjointView<Eigen::Lower>();
-    p = normal.ldlt().solve(d_right);
+    return p;
   }
+  const Matrix normal = d_normal.selfadjointView<Eigen::Lower>();
+  return normal.ldlt().solve(d_right);
+}
+
+THarmonicSums::Matrix THarmonicSums::Covariance(long Count) const
+{
+  assert(d_spacing == TAngleSpacing::Uneven);
+  if (Count <= Terms)
+    return Matrix::Zero();
+  const Matrix normal = d_normal.selfadjointView<Eigen::Lower>();
+  const Eigen::LDLT<Matrix> ldlt(normal);
+  // The residual sum of squares is sum d^2 - p . right at the solution.
+  const double squares = std::max(0.0, d_squares - ldlt.solve(d_right).dot(d_right));
+  const Matrix covariance =
+      squares / static_cast<double>(Count - Terms) * ldlt.solve(Matrix::Identity());
+  return covariance.allFinite() ? covariance : Matrix::Zero();
+}
+
+void THarmonicSums::Solve(long Count, THarmonic *Harmonics) const
+{
+  const Vector p = Coefficients(Count);
   for (int h = 0; h < HarmonicCount; ++h) {
     // p cos ht + q sin ht = R cos(ht + phase), R cos phase = p, R sin phase = -q.
     const double cosine = p[1 + 2 * h], sine = p[2 + 2 * h];

@@ -49,17 +49,27 @@ public:
     if (d_spacing == TAngleSpacing::Uneven)
       d_normal.selfadjointView<Eigen::Lower>().rankUpdate(d_row);
     d_right += Delta * d_row;
+    d_squares += Delta * Delta;
   }
 
   // Harmonics of Count samples; a harmonic the samples cannot decide
   // stays zero.
   void Solve(long Count, THarmonic *Harmonics) const;
 
-private:
+  // The fit c + sum p_h cos ht + q_h sin ht as (c, p_1, q_1, p_2, ...),
+  // and for uneven spacing the covariance of those coefficients from the
+  // samples' scatter about it.
   static const int Terms = 1 + 2 * HarmonicCount;
   using Matrix = Eigen::Matrix<double, Terms, Terms>;
   using Vector = Eigen::Matrix<double, Terms, 1>;
+  Vector Coefficients(long Count) const;
+  Matrix Covariance(long Count) const;
+  // The fit's value at Angle, and the row of its terms there.
+  static Vector Row(const THarmonicAngle &Angle);
+
+private:
   TAngleSpacing d_spacing;
+  double d_squares = 0.0;
   Matrix d_normal = Matrix::Zero();
   Vector d_right = Vector::Zero();
   Vector d_row;

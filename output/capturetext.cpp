@@ -233,11 +233,13 @@ QByteArray CaptureFiguresText(const TCaptureReport &R)
   text += Line("Fit residual (% amplitude)", Num(a.ResidualPercent), LabelWidth);
 
   text += "\nWaveform distortion, from the corrected radius\n";
-  text += Line("Third harmonic", Num(a.Harmonic3), LabelWidth);
+  text += Line("Third harmonic (of the sine)", Num(a.Harmonic3) + Uncertain(a.Harmonic3Uncertainty),
+               LabelWidth);
   text += Line("Third harmonic phase (rad)", Num(a.Harmonic3Phase), LabelWidth);
   text += Line("Left after correction (rad)", Num(a.CorrectedHarmonic4.Amplitude), LabelWidth);
 
-  text += QString("\nModel parameters, capture divided by %1\n").arg(Parameter(a.Scale));
+  text += QString("\nModel parameters, in the simulation's range: capture divided by %1\n")
+              .arg(Parameter(a.Scale));
   for (const TSetupParameter &parameter : SetupParameters())
     if (parameter.Part == TParameterPart::Channel) {
       // "Gain A", ..., "Phase B (rad)"
@@ -249,12 +251,13 @@ QByteArray CaptureFiguresText(const TCaptureReport &R)
   text += "  " + R.Command() + '\n';
 
   const TUnits units{R};
-  text += QString("\nMeasured interpolation error over %1 samples\n")
+  text += QString("\nMeasured interpolation error over %1 samples, their noise left out\n")
               .arg(R.Capture->Size() - a.Screen.Outliers);
   text += Heading(QString(), ErrorUnitColumns(), LabelWidth);
   const TInterpolationError &error = a.Measured;
   text += ErrorLines(
       error, [&](double Rad) { return units.Text(Rad); }, LabelWidth);
+  text += Line("Peak-to-peak u (k = 1)", units.Text(a.PeakToPeakUncertainty), LabelWidth);
   text += "\nHarmonics of the measured error, against the corrected angle\n";
   text += Heading("  Order", HarmonicColumns(), LabelWidth);
   for (int h = 0; h < HarmonicCount; ++h) {
@@ -300,6 +303,9 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
   QJsonArray warnings;
   for (const TCaptureWarning &warning : a.Warnings)
     warnings.append(CaptureWarningText(warning));
+  QJsonObject uncertainty = EllipseObject(a.Uncertainty);
+  uncertainty["harmonic3"] = a.Harmonic3Uncertainty;
+  uncertainty["error_pp_rad"] = a.PeakToPeakUncertainty;
   const QJsonObject root{
       {"capture", R.Name},
       {"rows", static_cast<double>(R.Capture->Size())},
@@ -313,7 +319,7 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
       {"columns", QJsonArray{R.Capture->Columns.A, R.Capture->Columns.B}},
       {"periods", a.Periods},
       {"ellipse", ellipse},
-      {"uncertainty", EllipseObject(a.Uncertainty)},
+      {"uncertainty", uncertainty},
       {"scale", a.Scale},
       {"model", ChannelParametersObject(m)},
       {"command", R.Command()},

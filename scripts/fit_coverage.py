@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
-"""How often the truth lies within 2u of vantrel-report's fitted ellipse.
+"""How often the truth lies within 2u of vantrel-report's capture figures.
 
-Draws noisy captures of one known ellipse with vantrel_makecapture over
-many seeds, on half a period and on three, and counts per parameter the
-captures whose fitted value lies within twice its uncertainty of the
-truth; about 95 % is honest. Usage: fit_coverage.py BUILD_DIR [SEEDS]
+Draws noisy captures of one known signal with vantrel_makecapture over
+many seeds, on half a period and on three, and counts per figure the
+captures whose value lies within twice its uncertainty of the truth; about
+95 % is honest. The truth is what the same capture gives without noise:
+the ellipse the generator drew, its third harmonic, and the error's
+peak-to-peak over the angles the capture covers.
+Usage: fit_coverage.py BUILD_DIR [SEEDS]
 """
 import json
 import os
@@ -12,10 +15,25 @@ import subprocess
 import sys
 import tempfile
 
-TRUTH = {"offset_a": 0.04, "offset_b": -0.03, "amplitude_a": 1.0, "amplitude_b": 0.96,
-         "phase_rad": 0.05}
-OPTIONS = {"offset_a": "--offset-a", "offset_b": "--offset-b", "amplitude_a": "--amplitude-a",
-           "amplitude_b": "--amplitude-b", "phase_rad": "--phase"}
+SIGNAL = ["--offset-a", "0.04", "--offset-b", "-0.03", "--amplitude-b", "0.96", "--phase",
+          "0.05", "--harmonic3", "0.01", "--samples", "4000"]
+FIGURES = ["offset_a", "offset_b", "amplitude_a", "amplitude_b", "phase_rad", "harmonic3",
+           "error_pp_rad"]
+
+
+def figures(report, path):
+    result = subprocess.run([report, "--capture", path, "--format", "json"], capture_output=True,
+                            text=True, check=False)
+    data = json.loads(result.stdout)
+    values = dict(data["ellipse"])
+    values["harmonic3"] = data["distortion"]["harmonic3"]
+    values["error_pp_rad"] = data["measured_error"]["peak_to_peak"]["rad"]
+    return values, data["uncertainty"]
+
+
+def capture(make, path, periods, extra):
+    with open(path, "w") as out:
+        subprocess.run([make, "--periods", periods] + SIGNAL + extra, stdout=out, check=True)
 
 
 def main():
@@ -26,20 +44,14 @@ def main():
     with tempfile.TemporaryDirectory() as directory:
         path = os.path.join(directory, "capture.csv")
         for periods in ("0.5", "3"):
-            covered = dict.fromkeys(TRUTH, 0)
+            capture(make, path, periods, [])
+            truth, _ = figures(report, path)
+            covered = dict.fromkeys(FIGURES, 0)
             for seed in range(1, seeds + 1):
-                command = [make, "--periods", periods, "--samples", "4000", "--noise", "0.02",
-                           "--seed", str(seed)]
-                for key, value in TRUTH.items():
-                    command += [OPTIONS[key], str(value)]
-                with open(path, "w") as capture:
-                    subprocess.run(command, stdout=capture, check=True)
-                result = subprocess.run([report, "--capture", path, "--format", "json"],
-                                        capture_output=True, text=True)
-                figures = json.loads(result.stdout)
-                for key, value in TRUTH.items():
-                    off = abs(figures["ellipse"][key] - value)
-                    covered[key] += off <= 2.0 * figures["uncertainty"][key]
+                capture(make, path, periods, ["--noise", "0.02", "--seed", str(seed)])
+                values, uncertainty = figures(report, path)
+                for key in FIGURES:
+                    covered[key] += abs(values[key] - truth[key]) <= 2.0 * uncertainty[key]
             print("%s periods, %d seeds: %s" % (periods, seeds, ", ".join(
                 "%s %.0f %%" % (key, 100.0 * count / seeds) for key, count in covered.items())))
 

@@ -20,6 +20,8 @@ namespace {
 struct TSignals
 {
   double OffsetA, OffsetB, AmplitudeA, AmplitudeB, Phase;
+  // The waveform's third harmonic, as tools/makecapture.cpp draws it.
+  double Harmonic3 = 0.0;
 };
 
 // Samples = A, B at Periods periods, unevenly spaced in angle (a scale
@@ -34,8 +36,10 @@ TCapture Generate(const TSignals &S, double Periods, int Samples, double Noise, 
     const double t = x + 0.3 * std::sin(x / Periods);
     const double na = Noise > 0.0 ? gauss(random) : 0.0;
     const double nb = Noise > 0.0 ? gauss(random) : 0.0;
-    capture.A.push_back(S.OffsetA + S.AmplitudeA * std::sin(t + S.Phase) + na);
-    capture.B.push_back(S.OffsetB + S.AmplitudeB * std::cos(t) + nb);
+    const double k = S.Harmonic3;
+    capture.A.push_back(
+        S.OffsetA + S.AmplitudeA * (std::sin(t + S.Phase) + k * std::sin(3 * (t + S.Phase))) + na);
+    capture.B.push_back(S.OffsetB + S.AmplitudeB * (std::cos(t) - k * std::cos(3 * t)) + nb);
     capture.Line.push_back(i + 1);
   }
   return capture;
@@ -83,16 +87,40 @@ TEST(CaptureAnalysisTest, CleanCapturesGiveTheirSignalsBackWithinOneBillionth)
   EXPECT_NEAR(Analyse(Generate(cases[0], 3.0, 10000, 0.002, 7)).ResidualPercent, 0.2, 0.05);
 }
 
-// Noisy captures of one ellipse over many seeds: the truth lies within 2u
+// The measured error's peak-to-peak of a noiseless capture of S, worked out
+// from the signals as drawn: the raw pair's angle less the angle the true
+// ellipse corrects it to.
+double TruePeakToPeak(const TSignals &S, double Periods, int Samples)
+{
+  const TCapture clean = Generate(S, Periods, Samples, 0.0, 1);
+  double low = INFINITY, high = -INFINITY;
+  for (std::size_t i = 0; i < clean.Size(); ++i) {
+    const double cosine = (clean.B[i] - S.OffsetB) / S.AmplitudeB;
+    const double sine =
+        ((clean.A[i] - S.OffsetA) / S.AmplitudeA - std::sin(S.Phase) * cosine) / std::cos(S.Phase);
+    const double error =
+        std::remainder(std::atan2(clean.A[i], clean.B[i]) - std::atan2(sine, cosine), TwoPi);
+    low = std::min(low, error);
+    high = std::max(high, error);
+  }
+  return high - low;
+}
+
+// Noisy captures of one signal over many seeds: the truth lies within 2u
 // of the fit about 95 % of the time, u is neither too small nor too large,
 // and half a period's offsets carry no bias (with 2 % noise the conic's
-// fit alone puts them 2 u off).
+// fit alone puts them 2 u off). The error's peak-to-peak is not widened by
+// the noise.
 TEST(CaptureAnalysisTest, UncertaintiesCoverTheTruthOnShortArcsAndLongOnes)
 {
   const TSignals s{0.04, -0.03, 1.0, 0.96, 0.05};
+  // A third harmonic bends the figure away from any ellipse: its own capture.
+  TSignals bent = s;
+  bent.Harmonic3 = 0.01;
   const int seeds = 20;
   for (const double periods : {0.5, 3.0}) {
-    int covered[5] = {};
+    const double pp = TruePeakToPeak(s, periods, 4000);
+    int covered[7] = {};
     double squares = 0.0, bias[2] = {};
     for (int seed = 1; seed <= seeds; ++seed) {
       const TCaptureAnalysis a = Analyse(Generate(s, periods, 4000, 0.02, seed));
@@ -106,11 +134,14 @@ TEST(CaptureAnalysisTest, UncertaintiesCoverTheTruthOnShortArcsAndLongOnes)
         covered[k] += std::fabs(off[k]) <= 2.0 * unc[k];
         squares += off[k] * off[k] / (unc[k] * unc[k]);
       }
+      const TCaptureAnalysis b = Analyse(Generate(bent, periods, 4000, 0.02, seed));
+      covered[5] += std::fabs(b.Harmonic3 - bent.Harmonic3) <= 2.0 * b.Harmonic3Uncertainty;
+      covered[6] += std::fabs(a.Measured.PeakToPeak - pp) <= 2.0 * a.PeakToPeakUncertainty;
       bias[0] += off[0] / u.OffsetA / seeds;
       bias[1] += off[1] / u.OffsetB / seeds;
     }
-    for (int k = 0; k < 5; ++k)
-      EXPECT_GE(covered[k], 17) << periods << " periods, parameter " << k;
+    for (int k = 0; k < 7; ++k)
+      EXPECT_GE(covered[k], 17) << periods << " periods, figure " << k;
     // The squared error in u averages one; over 100 draws it lies within 0.6 ... 1.5.
     EXPECT_NEAR(squares / (5 * seeds), 1.0, 0.5) << periods;
     EXPECT_LT(std::fabs(bias[0]), 0.7) << periods;
