@@ -415,10 +415,18 @@ void TCaptureParser::DropCandidates()
   d_held = false;
 }
 
+// A line without a letter among data rows is an instrument's marker
+// ("---", "***"), never a header, which names its columns.
+bool WithoutLetters(std::string_view Text)
+{
+  return std::none_of(Text.begin(), Text.end(),
+                      [](unsigned char C) { return std::isalpha(C) != 0; });
+}
+
 // Until the data start, lines are a header: the data start at the first
 // data row that the next rows confirm with the same shape. A line of
-// another shape after two such rows waits: if they go on, it is a bad row
-// among them, a marker or a glitch, and no header.
+// another shape after two such rows, or a marker after one, waits: if they
+// go on, it is a bad row among them, a marker or a glitch, and no header.
 bool TCaptureParser::HeaderLine(std::string_view Text)
 {
   std::vector<std::string_view> fields(1);
@@ -430,7 +438,8 @@ bool TCaptureParser::HeaderLine(std::string_view Text)
   TCandidate row;
   if (!IsDataRow(Text, row)) {
     fields.resize(front.Fields + 1);
-    if (shaped && odd(CountFields(Text, front.Delimiter, fields))) {
+    const bool marker = !d_held && shaped && WithoutLetters(Text);
+    if (shaped && (odd(CountFields(Text, front.Delimiter, fields)) || marker)) {
       d_candidates.push_back({std::string(Text), d_line, front.Delimiter, 0});
       d_held = true;
       return true;

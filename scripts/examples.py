@@ -59,6 +59,20 @@ CAPTURES = [
     ("clipped.csv", "channel A clipped at an instrument's rail of +-0.9 V",
      HEAD + ["--rail-a", "0.9"], [], TRUTH),
     ("cut-short.csv", "a last line cut short while the file was written", HEAD + ["--cut"], [], TRUTH),
+    ("logger-columns.csv", "a logger's four columns, Time, SIN, Motor current, COS: the channels "
+     "chosen by name", HEAD + ["--shape", "columns"], ["--columns", "SIN,COS"], TRUTH),
+    ("timestamps.csv", "ISO 8601 date and time in the first column",
+     HEAD + ["--shape", "timestamp"], [], TRUTH),
+    ("units.csv", "each value with its unit, 0.123V", HEAD + ["--shape", "units"], [], TRUTH),
+    ("quoted-commas.csv", "decimal commas in double quotes in a comma-separated file",
+     HEAD + ["--shape", "quoted-comma"], [], TRUTH),
+    ("old-mac.csv", "tabs, and lines ended by a carriage return alone",
+     HEAD + ["--shape", "old-mac"], [], TRUTH),
+    ("missing.csv", "two samples an instrument wrote as ---, the first in the third row",
+     HEAD + ["--missing", "2"], ["--skip-bad-rows"], TRUTH),
+    ("slow-noisy.csv", "a slow head: 0.3 of a period with noise of 0.005",
+     HEAD[:-4] + ["--periods", "0.3", "--samples", "3000", "--noise", "0.005", "--seed", "3"], [],
+     TRUTH),
 ]
 
 
@@ -88,9 +102,12 @@ def main():
         scale = max(abs(truth["amplitude_a"]), abs(truth["amplitude_b"]))
         deviation = max(abs(ellipse[key] - truth[key]) / (scale if key != "phase_rad" else 1.0)
                         for key in truth)
+        # The same in standard uncertainties: about 2 or less is honest.
+        within = max(abs(ellipse[key] - truth[key]) / max(data["uncertainty"][key], 1e-300)
+                     for key in truth)
         measured = data["measured_error"]["peak_to_peak"]["percent_period"]
         simulated = data["simulation"]["interpolation_error"]["peak_to_peak"]["percent_period"]
-        rows.append((name, what, make, read, data, deviation, measured, simulated))
+        rows.append((name, what, make, read, data, (deviation, within), measured, simulated))
 
     walk = run([REPORT, "--capture", "clean.csv", "--pitch", "0.040", "--resolution", "0.0010",
                 "--plot", "clean-error.png", "--scope", "clean-xy.png", "--size", "600x450"])
@@ -126,23 +143,28 @@ def main():
         "difference from the parameters the capture was made from, offsets and",
         "amplitudes over the larger amplitude, the phase in radians:",
         "",
-        "| file | rows, header lines, bad rows | offsets A, B | amplitudes A, B | phase (rad) | deviation | outliers | clipped A, B | fit residual (% amplitude) | measured / simulated peak-to-peak error (% period) | warnings |",
-        "|---|---|---|---|---|---:|---:|---|---:|---|---|",
+        "| file | rows, header lines, bad rows | offsets A, B | amplitudes A, B | phase (rad) | deviation | in u | outliers | clipped A, B | fit residual (% amplitude) | measured / simulated peak-to-peak error (% period) | warnings |",
+        "|---|---|---|---|---|---:|---:|---:|---|---:|---|---|",
     ]
     for name, what, make, read, data, deviation, measured, simulated in rows:
         e = data["ellipse"]
-        lines.append("| `%s` | %d, %d, %d | %s, %s | %s, %s | %s | %.1e | %d | %d, %d | %s | %s / %s | %s |" % (
+        lines.append("| `%s` | %d, %d, %d | %s, %s | %s, %s | %s | %.1e | %.1f | %d | %d, %d | %s | %s / %s | %s |" % (
             name, data["rows"], data["header_lines"], data["bad_rows"],
             number(e["offset_a"]), number(e["offset_b"]), number(e["amplitude_a"]),
-            number(e["amplitude_b"]), number(e["phase_rad"]), deviation, data["outliers"],
+            number(e["amplitude_b"]), number(e["phase_rad"]), deviation[0], deviation[1],
+            data["outliers"],
             data["clipped_a"], data["clipped_b"], number(data["fit_residual_percent"], 2),
             number(measured, 4) if measured is not None else "-", number(simulated, 4),
             "; ".join(data["warnings"]) or "none"))
     lines += [
         "",
-        "- Noise widens the measured error a little beyond the simulation's and",
-        "  shows as a fit residual of about one noise standard deviation over the",
-        "  amplitude.",
+        "- Noise shows as a fit residual of about one noise standard deviation over",
+        "  the amplitude and in the figures' uncertainties (\"in u\": the largest",
+        "  deviation in standard uncertainties; up to about 2 is what noise does).",
+        "  It does not widen the measured error, which is taken at each sample's",
+        "  angle on the fitted curve.",
+        "- On 0.3 of a period the fit is uncertain and says so; the figures still",
+        "  lie within their expanded uncertainty of the truth.",
         "- A third-harmonic distortion is no ellipse error: the fit finds ideal",
         "  signals, and the distortion shows in the fit residual and in the",
         "  Lissajous figure's rounded square, not in the measured error, which is",
@@ -155,7 +177,13 @@ def main():
         "  named by line; the clipped tops are left out of the fit but stay in the",
         "  measured error, which is what the interpolator sees.",
         "- The overrange markers are bad rows, skipped and counted with",
-        "  `--skip-bad-rows`; without it the report names the first one's line.",
+        "  `--skip-bad-rows`; without it the report names the first one's line. So",
+        "  are the `---` markers, even in the third row, before the data's shape is",
+        "  settled.",
+        "- Only the chosen columns must be numbers: timestamps, units after the",
+        "  values, a logger's other columns and quoted decimal commas are read as",
+        "  they are. With four columns or more the report asks which two hold the",
+        "  channels (by number or by header name).",
         "",
         "## A walk through `clean.csv`",
         "",

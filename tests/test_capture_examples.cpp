@@ -31,6 +31,7 @@ struct TExample
   double Tolerance;
   double Zero = 0.0;
   bool SkipBadRows = false;
+  TCaptureColumns Columns = {};
 };
 
 struct TResult
@@ -44,6 +45,7 @@ TResult Analyse(const TExample &Example)
   TResult result;
   TCaptureReadOptions options;
   options.SkipBadRows = Example.SkipBadRows;
+  options.Columns = Example.Columns;
   std::string message;
   const std::string path = std::string(VANTREL_EXAMPLES_DIR) + "/" + Example.File;
   EXPECT_TRUE(ReadCaptureFile(path, options, result.Capture, message)) << message;
@@ -66,10 +68,12 @@ TResult Analyse(const TExample &Example)
 
 TEST(CaptureExamplesTest, EveryExportShapeGivesBackItsSignals)
 {
-  // Headers numeric or long, decimal commas, quotes: read as the clean
+  // Headers numeric or long, decimal commas, quotes, timestamps, units, old
+  // line ends, a logger's columns chosen by name: read as the clean
   // capture, to the generator's 12 digits.
   for (const char *file :
-       {"clean.csv", "numbered-header.csv", "metadata-header.csv", "european.csv", "quoted.csv"}) {
+       {"clean.csv", "numbered-header.csv", "metadata-header.csv", "european.csv", "quoted.csv",
+        "timestamps.csv", "units.csv", "quoted-commas.csv", "old-mac.csv"}) {
     const TResult result = Analyse({file, Head, 1e-9});
     EXPECT_EQ(result.Capture.Size(), 3000u) << file;
     EXPECT_TRUE(result.Analysis.Warnings.empty()) << file;
@@ -94,6 +98,20 @@ TEST(CaptureExamplesTest, EveryExportShapeGivesBackItsSignals)
       EXPECT_EQ(std::binary_search(drawn.begin(), drawn.end(), i), maximum > 2 || i < 2000) << i;
   }
   EXPECT_EQ(Analyse({"overrange.csv", Head, 1e-9, 0.0, true}).Capture.BadRows, 2);
+  // A logger's columns chosen by name; --- markers, the first in row 3.
+  Analyse({"logger-columns.csv", Head, 1e-9, 0.0, false, {0, 0, "SIN", "COS"}});
+  const TResult missing = Analyse({"missing.csv", Head, 1e-9, 0.0, true});
+  EXPECT_EQ(missing.Capture.BadRows, 2);
+  EXPECT_EQ(missing.Capture.HeaderLines, 0);
+  // 0.3 of a period with noise: the figures are uncertain and
+  // say so, and the truth lies within their 2u.
+  const TResult slow = Analyse({"slow-noisy.csv", Head, 0.03});
+  const TEllipse &e = slow.Analysis.Ellipse;
+  const TEllipseUncertainty &u = slow.Analysis.Uncertainty;
+  EXPECT_LT(std::fabs(e.OffsetA - Head.OffsetA), 2 * u.OffsetA);
+  EXPECT_LT(std::fabs(e.AmplitudeB - Head.AmplitudeB), 2 * u.AmplitudeB);
+  EXPECT_LT(std::fabs(e.Phase - Head.Phase), 2 * u.Phase);
+  EXPECT_EQ(slow.Analysis.Warnings.front().Kind, TCaptureWarning::Uncertain);
   Analyse({"clipped.csv", Head, 1e-9});
   Analyse({"cut-short.csv", Head, 1e-9});
 }

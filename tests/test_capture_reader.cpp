@@ -81,6 +81,7 @@ TEST(CaptureReaderTest, ExportsAndSpreadsheetsReadAsTheyWriteThem)
       {"Time,A,B\n0 s,0.12V,12 mV\n1 s,-0.5V,-3.5 mV\n", 1, {0.12, -0.5}, {12, -3.5}, {}},
       // A marker among the first rows is a bad row, not a header.
       {"1,2\n3,4\n---\n5,6\n7,8\n", 0, {}, {}, {}},
+      {"1,2\n3,4\n---,9\n5,6\n7,8\n", 0, {}, {}, {}},
       // clang-format on
   };
   for (const auto &c : cases) {
@@ -162,6 +163,7 @@ TEST(CaptureReaderTest, BadRowsNameTheirLineOrAreSkippedAndCounted)
       {"# only\n\n", "c.csv is empty: no data rows"},
       {"time,a,b\nx,y,z\n", "c.csv holds no data rows, only 2 header lines"},
       {"1,2\n3,4\n---\n5,6\n7,8\n", "c.csv:3: the row has 1 column, so column 2 is missing"},
+      {"1,2\n---,9\n5,6\n7,8\n9,9\n", "c.csv:2: column 1 is '---', not a number"},
       {"0.1 V,1 V\n0.2 V,2 mV\n", "c.csv:2: column 2 holds '2 mV': the rows above are in V"},
       {"Time,index,COS,SIN\n0,7,1,0\n",
        "c.csv has 4 columns (1 Time, 2 index, 3 COS, 4 SIN): say which hold channels A and B, "

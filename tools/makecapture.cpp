@@ -14,6 +14,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -25,15 +26,22 @@ namespace {
 // their exports.
 enum class TShape
 {
-  Plain,     // a,b per line
-  Scope,     // four header lines, a time column, CRLF
-  Numbered,  // header "x-axis,1,2" then "second,Volt,Volt", a time column
-  Metadata,  // a dozen metadata lines, some of them numeric
-  European,  // semicolons and decimal commas, a text header
-  Quoted,    // every field in double quotes, a text header
+  Plain,        // a,b per line
+  Scope,        // four header lines, a time column, CRLF
+  Numbered,     // header "x-axis,1,2" then "second,Volt,Volt", a time column
+  Metadata,     // a dozen metadata lines, some of them numeric
+  European,     // semicolons and decimal commas, a text header
+  Quoted,       // every field in double quotes, a text header
+  Columns,      // a logger's Time, SIN, Motor current, COS
+  Timestamp,    // ISO 8601 date and time of day in the first column
+  Units,        // each value with its unit, 0.123V
+  QuotedComma,  // comma-separated, decimal commas in double quotes
+  OldMac,       // lines ended by a carriage return alone
 };
 
-const char *const ShapeNames[] = {"plain", "scope", "numbered", "metadata", "european", "quoted"};
+const char *const ShapeNames[] = {"plain",    "scope",        "numbered", "metadata",
+                                  "european", "quoted",       "columns",  "timestamp",
+                                  "units",    "quoted-comma", "old-mac"};
 
 struct TParameters
 {
@@ -50,6 +58,7 @@ struct TParameters
   double AdcRange = 1.0;
   long Glitches = 0;
   long Overrange = 0;
+  long Missing = 0;
   bool Cut = false;
   unsigned Seed = 1;
   TShape Shape = TShape::Plain;
@@ -89,22 +98,47 @@ std::string Header(TShape Shape)
       return "Zeit;Kanal A;Kanal B\n";
     case TShape::Quoted:
       return "\"Time\",\"A\",\"B\"\n";
+    case TShape::Columns:
+      return "Time,SIN,Motor current,COS\n";
+    case TShape::Timestamp:
+      return "Timestamp,A,B\n";
+    case TShape::Units:
+      return "Time,CH1,CH2\n";
+    case TShape::QuotedComma:
+      return "\"Zeit\",\"Spur A\",\"Spur B\"\n";
+    case TShape::OldMac:
+      return "Time\tA\tB\r";
   }
   return "";
 }
+
+}  // namespace
 
 // One field as the shape writes it.
 void AppendField(std::string &Text, TShape Shape, double Value, int Digits)
 {
   const std::size_t start = Text.size();
-  if (Shape == TShape::Quoted)
+  const bool quoted = Shape == TShape::Quoted || Shape == TShape::QuotedComma;
+  if (quoted)
     Text += '"';
   Append(Text, Value, Digits);
-  if (Shape == TShape::European)
+  if (Shape == TShape::European || Shape == TShape::QuotedComma)
     std::replace(Text.begin() + static_cast<long>(start), Text.end(), '.', ',');
-  if (Shape == TShape::Quoted)
+  if (quoted)
     Text += '"';
 }
+
+// The first column of sample I, taken at I microseconds.
+void AppendTime(std::string &Text, TShape Shape, long I)
+{
+  if (Shape == TShape::Timestamp) {
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "2026-12-07T10:00:%02ld.%06ld", I / 1000000 % 60,
+                  I % 1000000);
+    Text += buffer;
+  } else {
+    AppendField(Text, Shape, I * 1e-6, 8);
+  }
 
 }  // namespace
 
@@ -144,6 +178,8 @@ int main(int argc, char *argv[])
        "Write unsigned ADC counts of this many bits centred on mid-scale, ends included.", "bits"},
       {"glitches", "Samples whose A jumps by three amplitudes, spread over the capture.", "count"},
       {"overrange", "Samples whose A the instrument marks as overrange (9.9E37).", "count"},
+      {"missing", "Samples whose A the instrument writes as ---, the first in the third row.",
+       "count"},
       {"cut", "Cut the last line short, without its line end."},
       {"shape", "File layout: plain (default), scope, numbered, metadata, european or quoted.",
        "name"},
@@ -160,10 +196,11 @@ int main(int argc, char *argv[])
       (parser.isSet("adc-bits") && !Parse(parser.value("adc-bits"), p.AdcBits)) ||
       (parser.isSet("glitches") && !Parse(parser.value("glitches"), p.Glitches)) ||
       (parser.isSet("overrange") && !Parse(parser.value("overrange"), p.Overrange)) ||
-      p.Samples < 1 || p.AdcBits < 0 || p.AdcBits > 24 || p.Glitches < 0 || p.Overrange < 0) {
+      (parser.isSet("missing") && !Parse(parser.value("missing"), p.Missing)) || p.Samples < 1 ||
+      p.AdcBits < 0 || p.AdcBits > 24 || p.Glitches < 0 || p.Overrange < 0 || p.Missing < 0) {
     std::fprintf(stderr,
-                 "makecapture: --samples, --seed, --adc-bits (0 to 24), --glitches and "
-                 "--overrange need whole numbers\n");
+                 "makecapture: --samples, --seed, --adc-bits (0 to 24), --glitches, "
+                 "--overrange and --missing need whole numbers\n");
     return 2;
   }
   p.Cut = parser.isSet("cut");
@@ -183,11 +220,13 @@ int main(int argc, char *argv[])
   std::mt19937 random(p.Seed);
   std::normal_distribution<double> gauss(0.0, 1.0);
   const bool crlf = p.Shape == TShape::Scope || p.Shape == TShape::Numbered;
+  const char *const line_end = crlf ? "\r\n" : p.Shape == TShape::OldMac ? "\r" : "\n";
   const bool timed = p.Shape != TShape::Plain;
-  const char delimiter = p.Shape == TShape::European ? ';' : ',';
+  const char delimiter = p.Shape == TShape::European ? ';' : p.Shape == TShape::OldMac ? '\t' : ',';
   const double half_scale = std::ldexp(1.0, p.AdcBits - 1);
   const auto every = [&](long Count) { return Count > 0 ? p.Samples / Count : 0; };
   const long glitch_every = every(p.Glitches), overrange_every = every(p.Overrange);
+  const long missing_every = every(p.Missing);
   std::string text = Header(p.Shape);
   for (long i = 0; i < p.Samples; ++i) {
     const double u = static_cast<double>(i) / p.Samples;
@@ -216,13 +255,25 @@ int main(int argc, char *argv[])
     if (overrange_every > 0 && i % overrange_every == overrange_every / 2)
       values[0] = 9.9e37;
     if (timed) {
-      AppendField(text, p.Shape, i * 1e-6, 8);
+      AppendTime(text, p.Shape, i);
       text += delimiter;
     }
-    AppendField(text, p.Shape, values[0], digits);
+    if (missing_every > 0 && i % missing_every == 2)
+      text += "---";
+    else
+      AppendField(text, p.Shape, values[0], digits);
+    if (p.Shape == TShape::Units)
+      text += 'V';
     text += delimiter;
+    // A motor's current, slowly rising: a column no channel is in.
+    if (p.Shape == TShape::Columns) {
+      AppendField(text, p.Shape, 0.5 + 0.2 * i / p.Samples, 6);
+      text += delimiter;
+    }
     AppendField(text, p.Shape, values[1], digits);
-    text += crlf ? "\r\n" : "\n";
+    if (p.Shape == TShape::Units)
+      text += 'V';
+    text += line_end;
     if (text.size() > (1 << 16)) {
       std::fwrite(text.data(), 1, text.size(), stdout);
       text.clear();
@@ -230,7 +281,7 @@ int main(int argc, char *argv[])
   }
   // A capture stopped while its last line was written.
   if (p.Cut && !text.empty())
-    text.resize(text.size() - (crlf ? 2 : 1) - 4);
+    text.resize(text.size() - std::strlen(line_end) - 4);
   std::fwrite(text.data(), 1, text.size(), stdout);
   return 0;
 }
