@@ -12,7 +12,7 @@ build="${VANTREL_BUILD_DIR:-$root/build}"
 packages=(
   build-essential cmake pkg-config
   qtbase5-dev qtbase5-dev-tools libqt5test5 libqt5svg5-dev
-  libgtest-dev libbenchmark-dev libeigen3-dev
+  libgtest-dev libbenchmark-dev libeigen3-dev libasound2-dev
   fonts-dejavu-core
   help2man dpkg-dev file
   ${VANTREL_EXTRA_PACKAGES:-}
