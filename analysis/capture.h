@@ -23,6 +23,10 @@ struct TCapture
   std::vector<double> A, B;
   // The file line each sample came from, 1-based.
   std::vector<std::uint32_t> Line;
+  // The time of each sample in seconds, and the column it came from;
+  // empty and 0 when the capture has none.
+  std::vector<double> Time;
+  int TimeColumn = 0;
   long long HeaderLines = 0;
   long long BadRows = 0;
   // The file's last line had no line end: cut off, and left out.

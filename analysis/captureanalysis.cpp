@@ -271,6 +271,10 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
   // The span the corrected angle sweeps, from the first sample kept on.
   TUnwrappedAngle unwrapped(0.0, 0.0);
   bool first = true;
+  // The residual is the radius' scatter, which isotropic noise gives the
+  // angle too.
+  TMotionTracker motion(screen.Residual);
+  const bool timed = Capture.Time.size() == n;
   for (std::size_t i = 0; i < n; ++i) {
     // A glitch is no position of the scale: it is left out of the
     // periods and the error. Clipped samples stay, as the interpolator
@@ -286,6 +290,7 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
     else
       unwrapped.Add(angle);
     first = false;
+    motion.Add(unwrapped.Value(), timed ? Capture.Time[i] : std::nan(""));
     // Clipped samples' radius says more about the clipping than the waveform.
     if (screen.Keep[i]) {
       radius_sums.Add(UnitAngle(sine, cosine, radius), radius - 1.0);
@@ -293,6 +298,7 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
     }
   }
   Analysis.Periods = (unwrapped.High() - unwrapped.Low()) / TwoPi;
+  Analysis.Motion = motion.Result(timed ? Capture.TimeColumn : 0);
   if (!(Analysis.Periods >= 0.25)) {
     problem.Kind = TCaptureProblem::ShortSweep;
     problem.Periods = Analysis.Periods;

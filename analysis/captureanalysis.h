@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "capture.h"
+#include "capturemotion.h"
 #include "capturescreen.h"
 #include "ellipsefit.h"
 #include "ellipserefine.h"
@@ -97,6 +98,9 @@ struct TCaptureAnalysis
   TEncoderSetup Model;
   // Signal periods the corrected angle sweeps, unwrapped.
   double Periods = 0.0;
+  // How the scale moved: direction, turns, path and, with a time column,
+  // the signal's frequency.
+  TCaptureMotion Motion;
   // The measured error (captureerror.h) of each sample, outliers left out:
   // statistics and harmonics 1 ... 4 against the corrected angle, fitted by
   // least squares.

@@ -126,15 +126,23 @@ TNumber ParsePlain(std::string_view Field, double &Value, std::string_view *Unit
   return std::fabs(Value) >= OverrangeMarker ? TNumber::Overrange : TNumber::Ok;
 }
 
-// A field as the data rows write it: perhaps in double quotes, perhaps
-// with a decimal comma, which quotes allow between commas too.
-TNumber ParseValue(std::string_view Field, bool DecimalComma, double &Value,
-                   std::string_view *Unit = nullptr)
+// Field without the double quotes round it, which allow a decimal comma
+// between commas: DecimalComma becomes true when it had them.
+std::string_view Unquoted(std::string_view Field, bool &DecimalComma)
 {
   if (Field.size() >= 2 && Field.front() == '"' && Field.back() == '"') {
     Field = Trimmed(Field.substr(1, Field.size() - 2));
     DecimalComma = true;
   }
+  return Field;
+}
+
+// A field as the data rows write it: perhaps in double quotes, perhaps
+// with a decimal comma.
+TNumber ParseValue(std::string_view Field, bool DecimalComma, double &Value,
+                   std::string_view *Unit = nullptr)
+{
+  Field = Unquoted(Field, DecimalComma);
   if (!DecimalComma || Field.find(',') == std::string_view::npos)
     return ParsePlain(Field, Value, Unit);
   if (Field.size() > MaximumNumberLength)
@@ -145,6 +153,64 @@ TNumber ParseValue(std::string_view Field, bool DecimalComma, double &Value,
   if (Unit && !Unit->empty())
     *Unit = Field.substr(Unit->data() - buffer, Unit->size());
   return kind;
+}
+
+// Whole numbers, each followed by its separator (T: a T or a blank), from
+// the start of Text, which loses them.
+bool ReadParts(std::string_view &Text, const char *Separators, int *Parts)
+{
+  for (int k = 0; Separators[k]; ++k) {
+    const char *end = Text.data() + Text.size();
+    const auto result = std::from_chars(Text.data(), end, Parts[k]);
+    const char separator = Separators[k];
+    if (result.ec != std::errc() || result.ptr == end ||
+        (*result.ptr != separator && !(separator == 'T' && *result.ptr == ' ')))
+      return false;
+    Text.remove_prefix(result.ptr + 1 - Text.data());
+  }
+  return true;
+}
+
+// Days since 1970-01-01 of a date in the Gregorian calendar.
+long long DaysFromCivil(int Year, int Month, int Day)
+{
+  const long long year = Year - (Month <= 2);
+  const long long era = (year >= 0 ? year : year - 399) / 400;
+  const long long of_era = year - era * 400;
+  const long long of_year = (153 * (Month + (Month > 2 ? -3 : 9)) + 2) / 5 + Day - 1;
+  return era * 146097 + of_era * 365 + of_era / 4 - of_era / 100 + of_year - 719468;
+}
+
+// A clock time "12:00:00.001", perhaps after a date "2026-12-07T": its
+// day since 1970 and its seconds into that day.
+bool ReadClock(std::string_view Field, bool DecimalComma, long long &Day, double &Seconds)
+{
+  Field = Unquoted(Field, DecimalComma);
+  int date[3] = {1970, 1, 1}, clock[2];
+  if (Field.find('-', 1) != std::string_view::npos &&
+      (!ReadParts(Field, "--T", date) || date[1] < 1 || date[1] > 12 || date[2] < 1 ||
+       date[2] > 31))
+    return false;
+  double second;
+  if (!ReadParts(Field, "::", clock) || clock[0] < 0 || clock[0] > 23 || clock[1] < 0 ||
+      clock[1] > 59 || ParseValue(Field, DecimalComma, second) != TNumber::Ok || second < 0.0 ||
+      second >= 61.0)
+    return false;
+  Day = DaysFromCivil(date[0], date[1], date[2]);
+  Seconds = clock[0] * 3600.0 + clock[1] * 60.0 + second;
+  return true;
+}
+
+// Seconds a multiple of the unit "s" with one of the prefixes IsUnit takes.
+double SecondsPer(std::string_view Unit)
+{
+  const std::pair<std::string_view, double> units[] = {
+      {"s", 1.0},   {"ms", 1e-3},  {"us", 1e-6}, {"\xC2\xB5s", 1e-6},
+      {"ns", 1e-9}, {"ps", 1e-12}, {"ks", 1e3},  {"Ms", 1e6}};
+  for (const auto &[name, seconds] : units)
+    if (Unit == name)
+      return seconds;
+  return 0.0;
 }
 
 const char *Plural(long long Count)
@@ -287,6 +353,10 @@ private:
   void NameColumns(const TCandidate &First);
   std::string ColumnList() const;
   bool DataLine(std::string_view Text);
+  int ColumnNamed(const std::string &Name, int Fields, char Delimiter) const;
+  bool ChooseTimeColumn(const TCaptureColumns &Columns, int Fields, char Delimiter);
+  bool ReadTime(double &Time, bool &Keep);
+  void DropTime();
   bool Fail(const std::string &What);
   bool BadRow(const std::string &What);
 
@@ -299,6 +369,13 @@ private:
   char d_delimiter = ' ';
   bool d_decimal_comma = false;
   int d_last_column = 0;
+  // The time column, 0 when none; an unchosen one is dropped at the first
+  // row that it does not fit.
+  int d_time_column = 0;
+  bool d_time_chosen = false;
+  // Clock times count from the first row's day, which keeps their
+  // microseconds.
+  long long d_first_day = 0;
   std::vector<std::string_view> d_fields;
   // The units of the first data row, which every row keeps.
   bool d_units_known = false;
@@ -356,18 +433,49 @@ TCaptureColumns TCaptureParser::ColumnsFor(int Fields, char Delimiter) const
            : Fields >= 3 ? TCaptureColumns{2, 3, {}, {}}
                          : TCaptureColumns();
   TCaptureColumns columns = d_options.Columns;
-  if (columns.NameA.empty() && columns.NameB.empty())
-    return columns;
+  if (!columns.NameA.empty())
+    columns.A = ColumnNamed(columns.NameA, Fields, Delimiter);
+  if (!columns.NameB.empty())
+    columns.B = ColumnNamed(columns.NameB, Fields, Delimiter);
+  return columns;
+}
+
+// The first column the header names Name, with its unit or without; 0
+// when none does.
+int TCaptureParser::ColumnNamed(const std::string &Name, int Fields, char Delimiter) const
+{
   std::vector<std::string> names, units;
   HeaderNames(Fields, Delimiter, names, units);
   for (int i = 0; i < static_cast<int>(names.size()); ++i) {
     const std::string full = units[i].empty() ? names[i] : names[i] + " (" + units[i] + ")";
-    for (auto [name, column] :
-         {std::pair(&columns.NameA, &columns.A), std::pair(&columns.NameB, &columns.B)})
-      if (!name->empty() && *column == 0 && (SameName(*name, names[i]) || SameName(*name, full)))
-        *column = i + 1;
+    if (SameName(Name, names[i]) || SameName(Name, full))
+      return i + 1;
   }
-  return columns;
+  return 0;
+}
+
+// The chosen time column, or else the first when it holds no channel.
+bool TCaptureParser::ChooseTimeColumn(const TCaptureColumns &Columns, int Fields, char Delimiter)
+{
+  d_time_chosen = d_options.TimeColumn != 0 || !d_options.TimeName.empty();
+  if (!d_time_chosen) {
+    d_time_column = Columns.A != 1 && Columns.B != 1 ? 1 : 0;
+    return true;
+  }
+  d_time_column = d_options.TimeName.empty() ? d_options.TimeColumn
+                                             : ColumnNamed(d_options.TimeName, Fields, Delimiter);
+  if (d_time_column == 0) {
+    const std::string list = ColumnList();
+    d_message = d_name + " has no column named '" + Shown(d_options.TimeName) + "': " +
+                (list.empty() ? "no header line names its columns" : "its columns are " + list);
+    return false;
+  }
+  if (d_time_column == Columns.A || d_time_column == Columns.B) {
+    d_message = d_name + ": column " + std::to_string(d_time_column) + " holds channel " +
+                (d_time_column == Columns.A ? "A" : "B") + ", not the time";
+    return false;
+  }
+  return true;
 }
 
 // Whether the columns to be read are numbers, with one of the delimiters
@@ -515,7 +623,9 @@ bool TCaptureParser::StartData()
     d_message = d_name + ": channels A and B are both column " + std::to_string(columns.A);
     return false;
   }
-  const int last = std::max(columns.A, columns.B);
+  if (!ChooseTimeColumn(columns, first.Fields, first.Delimiter))
+    return false;
+  const int last = std::max({columns.A, columns.B, d_time_column});
   if (first.Fields < last) {
     d_line = first.Line;
     return Fail("column " + std::to_string(last) + " does not exist: the data has " +
@@ -526,6 +636,7 @@ bool TCaptureParser::StartData()
   d_decimal_comma = d_delimiter != ',';
   d_last_column = last;
   d_capture.Columns = {columns.A, columns.B, {}, {}};
+  d_capture.TimeColumn = d_time_column;
   d_fields.resize(last);
   const long long line = d_line;
   for (const TCandidate &row : std::vector<TCandidate>(std::move(d_candidates))) {
@@ -595,6 +706,12 @@ bool TCaptureParser::DataLine(std::string_view Text)
     if (kind != TNumber::Ok)
       return BadRow(Problem(kind, column[c], field));
   }
+  double time = 0.0;
+  bool keep = true;
+  if (d_time_column > 0 && !ReadTime(time, keep))
+    return false;
+  if (!keep)
+    return true;
   for (int c = 0; c < 2; ++c)
     if (d_units_known && unit[c] != d_unit[c])
       return BadRow("column " + std::to_string(column[c]) + " holds '" +
@@ -608,6 +725,50 @@ bool TCaptureParser::DataLine(std::string_view Text)
   d_capture.A.push_back(value[0]);
   d_capture.B.push_back(value[1]);
   d_capture.Line.push_back(static_cast<std::uint32_t>(d_line));
+  if (d_time_column > 0)
+    d_capture.Time.push_back(time);
+  return true;
+}
+
+void TCaptureParser::DropTime()
+{
+  d_time_column = 0;
+  d_capture.TimeColumn = 0;
+  d_capture.Time = std::vector<double>();
+}
+
+// The row's time, in seconds from a number (with the unit s or none) or a
+// clock time. False when the row is refused; Keep false when it is a bad
+// row skipped.
+bool TCaptureParser::ReadTime(double &Time, bool &Keep)
+{
+  const std::string_view field = d_fields[d_time_column - 1];
+  std::string_view unit;
+  TNumber kind = ParseValue(field, d_decimal_comma, Time, &unit);
+  if (kind == TNumber::Ok && !unit.empty()) {
+    const double seconds = SecondsPer(unit);
+    kind = seconds > 0.0 ? kind : TNumber::NotNumber;
+    Time *= seconds;
+  }
+  long long day = 0;
+  if (kind == TNumber::NotNumber && ReadClock(field, d_decimal_comma, day, Time)) {
+    if (d_capture.Time.empty())
+      d_first_day = day;
+    Time += (day - d_first_day) * 86400.0;
+    kind = TNumber::Ok;
+  }
+  const bool rises = d_capture.Time.empty() || Time > d_capture.Time.back();
+  if (!d_time_chosen && (kind != TNumber::Ok || !rises)) {
+    DropTime();
+    return true;
+  }
+  if (kind != TNumber::Ok) {
+    Keep = false;
+    return BadRow(Problem(kind, d_time_column, field));
+  }
+  if (!rises)
+    return Fail("column " + std::to_string(d_time_column) + " holds the time '" + Shown(field) +
+                "', no later than the row before's");
   return true;
 }
 
@@ -829,6 +990,7 @@ bool ReadCaptureFile(const std::string &Path, const TCaptureReadOptions &Options
       Capture.A.reserve(rows);
       Capture.B.reserve(rows);
       Capture.Line.reserve(rows);
+      Capture.Time.reserve(rows);
     }
   }
   TFileSource source(file, size);

@@ -13,6 +13,11 @@ struct TCaptureReadOptions
   // The comma separates decimals, never columns. Without it a decimal
   // comma is read wherever the columns are separated by something else.
   bool DecimalComma = false;
+  // The column of the samples' times, 1-based or by its header name; 0
+  // and no name: the first column, when it is no channel and rises
+  // through the file.
+  int TimeColumn = 0;
+  std::string TimeName{};
 };
 
 // Reads a text capture from Stream; Name (a path, or "standard input")

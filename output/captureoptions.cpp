@@ -8,10 +8,14 @@
 #include "optionmessages.h"
 #include "optionnumber.h"
 
-const TCaptureOptionText CaptureOptionTexts[4] = {
+const TCaptureOptionText CaptureOptionTexts[5] = {
     {"columns", "A,B",
      "The capture's columns of channels A and B, 1-based or by their header names (default 1,2 "
      "for two columns, 2,3 for three)."},
+    {"time-column", "N|NAME",
+     "The capture's column of the samples' times in seconds or as clock times, 1-based or by "
+     "its header name (default: the first column, when it holds no channel and rises through "
+     "the file)."},
     {"skip-bad-rows", "",
      "Skip and count capture rows after the header that are not numbers, instead of refusing "
      "the capture."},
@@ -57,6 +61,15 @@ QString ReadColumns(const QString &Text, TCaptureColumns &Columns)
   return QString();
 }
 
+QString ReadTimeColumn(const QString &Text, TCaptureReadOptions &Read)
+{
+  if (!ReadColumn(Text, Read.TimeColumn, Read.TimeName))
+    return QString("--time-column needs a column, a number from 1 to %1 or a header name, not '%2'")
+        .arg(MaximumColumn)
+        .arg(Text);
+  return QString();
+}
+
 // One level for both channels, or one each.
 QString ReadZero(const QString &Text, double (&Zero)[2])
 {
@@ -78,8 +91,8 @@ bool operator==(const TCaptureOptions &X, const TCaptureOptions &Y)
   return X.Read.Columns.A == Y.Read.Columns.A && X.Read.Columns.B == Y.Read.Columns.B &&
          X.Read.Columns.NameA == Y.Read.Columns.NameA &&
          X.Read.Columns.NameB == Y.Read.Columns.NameB && X.Read.SkipBadRows == Y.Read.SkipBadRows &&
-         X.Read.DecimalComma == Y.Read.DecimalComma && X.Zero[0] == Y.Zero[0] &&
-         X.Zero[1] == Y.Zero[1];
+         X.Read.DecimalComma == Y.Read.DecimalComma && X.Read.TimeColumn == Y.Read.TimeColumn &&
+         X.Read.TimeName == Y.Read.TimeName && X.Zero[0] == Y.Zero[0] && X.Zero[1] == Y.Zero[1];
 }
 
 void AddCaptureOptions(QCommandLineParser &Parser)
@@ -97,6 +110,11 @@ QString ReadCaptureOptions(const QCommandLineParser &Parser, TCaptureOptions &Op
   TCaptureOptions read;
   if (Parser.isSet("columns")) {
     QString message = ReadColumns(Parser.value("columns"), read.Read.Columns);
+    if (!message.isEmpty())
+      return message;
+  }
+  if (Parser.isSet("time-column")) {
+    QString message = ReadTimeColumn(Parser.value("time-column"), read.Read);
     if (!message.isEmpty())
       return message;
   }
@@ -133,6 +151,8 @@ QStringList CaptureOptionArguments(const TCaptureOptions &Options)
   if (columns.A != 0 || columns.B != 0 || !columns.NameA.empty() || !columns.NameB.empty())
     arguments << "--columns"
               << column(columns.A, columns.NameA) + "," + column(columns.B, columns.NameB);
+  if (Options.Read.TimeColumn != 0 || !Options.Read.TimeName.empty())
+    arguments << "--time-column" << column(Options.Read.TimeColumn, Options.Read.TimeName);
   if (Options.Read.SkipBadRows)
     arguments << "--skip-bad-rows";
   if (Options.Read.DecimalComma)

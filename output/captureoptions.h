@@ -29,7 +29,7 @@ struct TCaptureOptionText
 };
 
 // The options, in the order --help lists them.
-extern const TCaptureOptionText CaptureOptionTexts[4];
+extern const TCaptureOptionText CaptureOptionTexts[5];
 
 const int MaximumColumn = 1000;
 

@@ -9,6 +9,7 @@
 #include "chunkedwrite.h"
 #include "errorlines.h"
 #include "errorunits.h"
+#include "motiontext.h"
 #include "numbertext.h"
 #include "reproducecommand.h"
 #include "setupjson.h"
@@ -220,6 +221,7 @@ QByteArray CaptureFiguresText(const TCaptureReport &R)
       Line("Columns A, B",
            QString::asprintf(" %9d, %d", R.Capture->Columns.A, R.Capture->Columns.B), LabelWidth);
   text += Line("Signal periods covered", Num(a.Periods), LabelWidth);
+  text += MotionText(a.Motion, R.PitchGiven ? R.Simulation.Setup.Pitch : 0.0, LabelWidth);
 
   text += "\nFitted ellipse, in the capture's units\n";
   const TEllipseUncertainty &u = a.Uncertainty;
@@ -318,6 +320,7 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
       {"zero", QJsonArray{R.Capture->Zero[0], R.Capture->Zero[1]}},
       {"columns", QJsonArray{R.Capture->Columns.A, R.Capture->Columns.B}},
       {"periods", a.Periods},
+      {"motion", MotionJson(a.Motion, R.PitchGiven ? R.Simulation.Setup.Pitch : 0.0)},
       {"ellipse", ellipse},
       {"uncertainty", uncertainty},
       {"scale", a.Scale},

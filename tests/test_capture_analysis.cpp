@@ -334,3 +334,52 @@ TEST(CaptureAnalysisTest, DrawnSamplesCoverTheAnglesOfEvenlySampledCaptures)
       }
   EXPECT_EQ(DrawnSamples(3, 150, {}), (std::vector<std::size_t>{0, 1, 2}));
 }
+
+// Captures made as tools/makecapture makes them, a sample a microsecond:
+// t = 2 pi P (v + 0.3 / (2 pi) sin 2 pi v), v = i / N, run backward, or
+// out and back with v = 2i / N up to 1 and 2 - 2i / N after.
+TEST(CaptureAnalysisTest, MotionHasItsDirectionTurnsTravelAndFrequencies)
+{
+  const auto Back = TCaptureMotion::Backward, Both = TCaptureMotion::Both;
+  const struct
+  {
+    TCaptureMotion::TDirection Direction;
+    double Periods, Noise;
+    int Samples;
+    // By hand: travel P (1 - 1/N) - 0.3 P / (2 pi) sin(2 pi / N), about
+    // P (1 - 1.3 / N), twice that out and back; the largest rate at the
+    // start, 1.3 P (2.6 P out and back) in N microseconds.
+    double Travel, Largest, Tolerance;
+  } cases[] = {
+      {TCaptureMotion::Forward, 3, 0.0, 10000, 3 * (1 - 1.3e-4), 1.3 * 3 / 0.01, 0.005},
+      {Back, 3, 0.002, 10000, 3 * (1 - 1.3e-4), 1.3 * 3 / 0.01, 0.005},
+      {Both, 2, 0.002, 10000, 4 * (1 - 1.3e-4), 2.6 * 2 / 0.01, 0.005},
+      // Slow and noisy: the noise's turns are no reversals.
+      {TCaptureMotion::Forward, 1, 0.03, 50000, 1 - 1.3 / 50000, 1.3 / 0.05, 0.05},
+  };
+  for (const auto &c : cases) {
+    std::mt19937 random(3);
+    std::normal_distribution<double> gauss(0.0, 1.0);
+    TCapture capture;
+    capture.TimeColumn = 1;
+    for (int i = 0; i < c.Samples; ++i) {
+      double v = static_cast<double>(i) / c.Samples;
+      v = c.Direction != Both ? v : v < 0.5 ? 2 * v : 2 - 2 * v;
+      const double t = (c.Direction == Back ? -TwoPi : TwoPi) * c.Periods *
+                       (v + 0.3 / TwoPi * std::sin(TwoPi * v));
+      capture.A.push_back(std::sin(t) + c.Noise * gauss(random));
+      capture.B.push_back(std::cos(t) + c.Noise * gauss(random));
+      capture.Line.push_back(i + 1);
+      capture.Time.push_back(i * 1e-6);
+    }
+    const TCaptureMotion m = Analyse(capture).Motion;
+    const double duration = (c.Samples - 1) * 1e-6;
+    EXPECT_EQ(m.Direction, c.Direction) << c.Periods;
+    EXPECT_EQ(m.Reversals, c.Direction == Both) << c.Periods;
+    EXPECT_NEAR(m.TravelPeriods, c.Travel, c.Tolerance * c.Travel / 5) << c.Periods;
+    EXPECT_NEAR(m.DurationSeconds, duration, 1e-15);
+    EXPECT_NEAR(m.MeanFrequency, m.TravelPeriods / duration, 1e-9);
+    EXPECT_NEAR(m.MaxFrequency, c.Largest, c.Tolerance * c.Largest) << c.Periods;
+    EXPECT_EQ(m.TimeColumn, 1);
+  }
+}

@@ -57,6 +57,20 @@ TEST(CaptureCliTest, JsonSummaryAndCsvOfAnOscilloscopeExport)
   }
   EXPECT_EQ(error["harmonics"].toArray().size(), 4);
   EXPECT_LT(root["fit_residual_percent"].toDouble(), 1e-9);
+  // Two periods at an even speed, a row a microsecond: by hand 1.999
+  // periods forward in 1999 us, 1000 Hz throughout.
+  const QJsonObject motion = root["motion"].toObject();
+  EXPECT_EQ(motion["direction"].toString(), "forward");
+  EXPECT_EQ(motion["reversals"].toInt(), 0);
+  EXPECT_NEAR(motion["travel_periods"].toDouble(), 1.999, 1e-9);
+  EXPECT_NEAR(motion["duration_s"].toDouble(), 1999e-6, 1e-15);
+  EXPECT_NEAR(motion["frequency_hz"]["mean"].toDouble(), 1000.0, 1e-6);
+  EXPECT_NEAR(motion["frequency_hz"]["max"].toDouble(), 1000.0, 1e-6);
+  EXPECT_TRUE(motion["speed_mm_s"].isNull());
+  EXPECT_EQ(motion["time_column"].toInt(), 1);
+  // 1000 Hz over a pitch of 0.02 mm is 20 mm/s.
+  EXPECT_TRUE(RunReportProgram({"--capture", path, "--pitch", "0.02", "--time-column", "time"})
+                  .Out.contains("\n  Speed mean, max (mm/s)                 20           20\n"));
   // The simulation of those signals (its error against the measured one
   // in test_capture_analysis).
   EXPECT_NEAR(root["simulation"]["channels"]["a"]["gain"].toDouble(), 0.5 / 0.56, 1e-9);
@@ -140,6 +154,8 @@ TEST(CaptureCliTest, RefusedCapturesExitTwoWithOneLineAndTouchNoFile)
         "7," + QByteArray::number(std::sin(i)) + ',' + QByteArray::number(std::cos(i)) + '\n';
   }
   bad_row.replace("\r\n5e-05,", "\r\n5e-05,x");
+  QByteArray still = Capture(1.0, 100);
+  still.replace("\r\n5e-05,", "\r\n4.9e-05,");
   const TRefusalCase cases[] = {
       {{"--capture", dir.filePath("missing.csv")}, "missing.csv: no such file"},
       {{"--capture", dir.path()}, "directory"},
@@ -158,6 +174,11 @@ TEST(CaptureCliTest, RefusedCapturesExitTwoWithOneLineAndTouchNoFile)
       {{"--capture", WriteTestFile(dir, "bad.csv", bad_row)}, "bad.csv:53: column 2 is 'x0."},
       {{"--capture", WriteTestFile(dir, "two.csv", Capture(1.0, 100)), "--columns", "2,4"},
        "two.csv:3: column 4 does not exist: the data has 3 columns"},
+      {{"--capture", WriteTestFile(dir, "still.csv", still), "--time-column", "1"},
+       "still.csv:53: column 1 holds the time '4.9e-05', no later than the row before's"},
+      {{"--capture", dir.filePath("still.csv"), "--time-column", "ch1"},
+       "still.csv: column 2 holds channel A, not the time"},
+      {{"--capture", kept, "--time-column", "0"}, "--time-column needs a column"},
       {{"--capture", kept, "--columns", "2"}, "--columns"},
       {{"--capture", kept, "--columns", "3,3"}, "--columns"},
       {{"--capture", kept, "--amplitude", "-1"}, "--amplitude"},

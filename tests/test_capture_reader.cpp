@@ -253,3 +253,66 @@ TEST(CaptureReaderTest, FilesThatAreNoTextOrCutShortAreNamedAndLongLinesReadWhol
   EXPECT_EQ(read.Capture.B[123456], -123456.0);
   EXPECT_EQ(read.Capture.Line.back(), 200001u);
 }
+
+// Times from the first column when it rises through the file, or from
+// the column chosen by number or name: seconds, with a unit or as clock
+// times counted from the first row's midnight.
+TEST(CaptureReaderTest, TimesComeFromTheFirstColumnOrTheChosenOne)
+{
+  const char *const four = "x,A,B,Stamp\n9,1,2,0.5\n8,3,4,0.75\n";
+  const struct
+  {
+    const char *Text;
+    int Column;
+    const char *Name;
+    std::vector<double> Time;
+    const char *Message;
+  } cases[] = {
+      {"t,a,b\n0,1,2\n1e-6,3,4\n", 0, "", {0, 1e-6}, ""},
+      // The first column unchosen: a time that stands still or is no
+      // number is no time, and no fault.
+      {"t,a,b\n0,1,2\n0,3,4\n", 0, "", {}, ""},
+      {"12:00:00.001;0,5;1\nrun;1,5;2\n", 0, "", {}, ""},
+      {"Time,A,B\n2026-12-07T23:59:59.5,1,2\n2026-12-08 00:00:00.25,3,4\n",
+       0,
+       "",
+       {86399.5, 86400.25},
+       ""},
+      {"t;a;b\n12:00:01,5;1;2\n12:01:00;3;4\n", 0, "", {43201.5, 43260}, ""},
+      {"t,a,b\n0.5 ms,1,2\n1.5 ms,3,4\n", 0, "", {0.5e-3, 1.5e-3}, ""},
+      {four, 4, "", {0.5, 0.75}, ""},
+      {four, 0, "STAMP", {0.5, 0.75}, ""},
+      {four,
+       0,
+       "Time",
+       {},
+       "c.csv has no column named 'Time': its columns are 1 x, 2 A, 3 B, 4 Stamp"},
+      {four, 2, "", {}, "c.csv: column 2 holds channel A, not the time"},
+      {"x,A,B,T\n9,1,2,0.5\n8,3,4,0.5\n",
+       4,
+       "",
+       {},
+       "c.csv:3: column 4 holds the time '0.5', no later than the row before's"},
+      {"x,A,B,T\n9,1,2,0.5\n8,3,4,soon\n", 4, "", {}, "c.csv:3: column 4 is 'soon', not a number"},
+  };
+  for (const auto &c : cases) {
+    TCaptureReadOptions options = Columns(2, 3);
+    options.TimeColumn = c.Column;
+    options.TimeName = c.Name;
+    const TRead read = Read(c.Text, options);
+    EXPECT_EQ(read.Message, c.Message) << c.Text;
+    if (!read.Ok)
+      continue;
+    ASSERT_EQ(read.Capture.Time.size(), c.Time.size()) << c.Text;
+    for (std::size_t i = 0; i < c.Time.size(); ++i)
+      EXPECT_NEAR(read.Capture.Time[i], c.Time[i], 1e-12) << c.Text;
+    EXPECT_EQ(read.Capture.TimeColumn, c.Time.empty() ? 0 : c.Column ? c.Column : *c.Name ? 4 : 1);
+  }
+  // Skipped, a row without its time is counted and not kept.
+  TCaptureReadOptions skip = Columns(2, 3, true);
+  skip.TimeColumn = 4;
+  const TRead skipped = Read("x,A,B,T\n9,1,2,0.5\n8,3,4,soon\n7,5,6,1\n", skip);
+  EXPECT_EQ(skipped.Capture.BadRows, 1);
+  EXPECT_EQ(skipped.Capture.A, (std::vector<double>{1, 5}));
+  EXPECT_EQ(skipped.Capture.Time, (std::vector<double>{0.5, 1}));
+}

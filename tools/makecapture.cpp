@@ -4,9 +4,9 @@
 //   A = offset-a + amplitude-a (sin(t + phase) + h3 sin 3(t + phase)) + noise
 //   B = offset-b + amplitude-b (cos t - h3 cos 3t) + noise
 // (B is A's waveform a quarter period ahead) with t running over --periods
-// signal periods at a slowly varying speed; then the instrument's part: a
-// reference level, ADC counts, a rail, glitches, overrange markers, and the
-// file's shape.
+// signal periods at a slowly varying speed (or back, or out and back);
+// then the instrument's part: a reference level, ADC counts, a rail,
+// glitches, overrange markers, and the file's shape.
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QStringList>
@@ -43,6 +43,17 @@ const char *const ShapeNames[] = {"plain",    "scope",        "numbered", "metad
                                   "european", "quoted",       "columns",  "timestamp",
                                   "units",    "quoted-comma", "old-mac"};
 
+// Which way the scale runs: on, back (t falling), or out over the
+// periods and back over them, turning at once in the middle.
+enum class TMotion
+{
+  Forward,
+  Backward,
+  Reversing,
+};
+
+const char *const MotionNames[] = {"forward", "backward", "reversing"};
+
 struct TParameters
 {
   long Samples = 10000;
@@ -62,6 +73,7 @@ struct TParameters
   bool Cut = false;
   unsigned Seed = 1;
   TShape Shape = TShape::Plain;
+  TMotion Motion = TMotion::Forward;
 };
 
 void Append(std::string &Text, double Value, int Digits)
@@ -184,6 +196,7 @@ int main(int argc, char *argv[])
       {"shape", "File layout: plain (default), scope, numbered, metadata, european or quoted.",
        "name"},
       {"scope", "The same as --shape scope."},
+      {"motion", "Which way the scale runs: forward (default), backward or reversing.", "name"},
   });
   parser.process(application);
   for (const TNumberOption &option : numbers)
@@ -216,6 +229,16 @@ int main(int argc, char *argv[])
     }
     p.Shape = static_cast<TShape>(shape);
   }
+  if (parser.isSet("motion")) {
+    const QStringList names(std::begin(MotionNames), std::end(MotionNames));
+    const int motion = names.indexOf(parser.value("motion"));
+    if (motion < 0) {
+      std::fprintf(stderr, "makecapture: --motion must be one of %s\n",
+                   qPrintable(names.join(", ")));
+      return 2;
+    }
+    p.Motion = static_cast<TMotion>(motion);
+  }
 
   std::mt19937 random(p.Seed);
   std::normal_distribution<double> gauss(0.0, 1.0);
@@ -229,9 +252,15 @@ int main(int argc, char *argv[])
   const long missing_every = every(p.Missing);
   std::string text = Header(p.Shape);
   for (long i = 0; i < p.Samples; ++i) {
-    const double u = static_cast<double>(i) / p.Samples;
+    double u = static_cast<double>(i) / p.Samples;
+    // Reversing runs the whole profile out in the first half and back in
+    // the second, at twice the speed.
+    if (p.Motion == TMotion::Reversing)
+      u = u < 0.5 ? 2.0 * u : 2.0 - 2.0 * u;
     // The scale speeds up and slows down by 30 %.
-    const double t = TwoPi * p.Periods * (u + 0.3 / TwoPi * std::sin(TwoPi * u));
+    double t = TwoPi * p.Periods * (u + 0.3 / TwoPi * std::sin(TwoPi * u));
+    if (p.Motion == TMotion::Backward)
+      t = -t;
     const double a0 = p.OffsetA + p.AmplitudeA * (std::sin(t + p.Phase) +
                                                   p.Harmonic3 * std::sin(3.0 * (t + p.Phase)));
     double a = a0;
