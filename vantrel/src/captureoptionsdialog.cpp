@@ -102,13 +102,15 @@ TCaptureOptionsDialog::TCaptureOptionsDialog(const QString &Path, const TCapture
 
 void TCaptureOptionsDialog::accept()
 {
-  TCaptureOptions options;
+  // What the dialog does not show, such as the time column, stays.
+  TCaptureOptions options = d_options;
   for (int c = 0; c < 2; ++c)
     if (!ReadLevel(d_zero[c]->text(), options.Zero[c])) {
       d_problem->setText(QString("The reference level of %1 is no number.").arg(ChannelLabel(c)));
       d_zero[c]->setFocus();
       return;
     }
+  options.Read.Columns = TCaptureColumns();
   options.Read.Columns.A = d_column[0]->currentData().toInt();
   options.Read.Columns.B = d_column[1]->currentData().toInt();
   if (options.Read.Columns.A == options.Read.Columns.B) {
