@@ -151,6 +151,10 @@ std::vector<TOptionDefinition> MakeDefinitions()
       {"merge", "", "Combine the JSON files of all shards, given as arguments, into one result.",
        false, MergeMode},
       {"quiet", "", "No progress bar on a terminal.", false, StudyMode | MergeMode},
+      {"limits", "set",
+       "Judge the signals against a built-in set of limits (1vpp, calibration) or a JSON file "
+       "of them: PASS, FAIL or UNDECIDED per check; --limits list shows the sets.",
+       false, EvaluationMode | CaptureMode},
   };
   options.insert(options.end(), rest.begin(), rest.end());
   return options;
