@@ -138,20 +138,24 @@ TSignalQuantities CaptureQuantities(const TCaptureAnalysis &Analysis, double Max
   return q;
 }
 
-TSignalQuantities SimulationQuantities(const TEvaluationSummary &Summary)
+TSignalQuantities SetupQuantities(const TEncoderSetup &S, double ErrorHalfPpPercent)
 {
-  const TEncoderSetup &s = Summary.Setup;
   TSignalQuantities q;
   auto at = [&](Q Quantity) -> TJudgedValue & { return q[static_cast<std::size_t>(Quantity)]; };
-  at(Q::PhaseDeg).Value = RadToDeg(s.Phase[0] - s.Phase[1]);
-  at(Q::AmplitudeRatioPercent).Value = 100.0 * (s.Gain[1] / s.Gain[0] - 1.0);
-  at(Q::AmplitudeA).Value = s.Gain[0];
-  at(Q::AmplitudeB).Value = s.Gain[1];
-  at(Q::OffsetAPercent).Value = 100.0 * s.Offset[0] / s.Gain[0];
-  at(Q::OffsetBPercent).Value = 100.0 * s.Offset[1] / s.Gain[1];
-  at(Q::ErrorHalfPpPercent).Value = RadToPercentPeriod(Summary.Error.PeakToPeak) / 2.0;
-  at(Q::Harmonic3Percent).Value = 100.0 * std::fabs(s.Signal.Harmonic3);
+  at(Q::PhaseDeg).Value = RadToDeg(S.Phase[0] - S.Phase[1]);
+  at(Q::AmplitudeRatioPercent).Value = 100.0 * (S.Gain[1] / S.Gain[0] - 1.0);
+  at(Q::AmplitudeA).Value = S.Gain[0];
+  at(Q::AmplitudeB).Value = S.Gain[1];
+  at(Q::OffsetAPercent).Value = 100.0 * S.Offset[0] / S.Gain[0];
+  at(Q::OffsetBPercent).Value = 100.0 * S.Offset[1] / S.Gain[1];
+  at(Q::ErrorHalfPpPercent).Value = ErrorHalfPpPercent;
+  at(Q::Harmonic3Percent).Value = 100.0 * std::fabs(S.Signal.Harmonic3);
   return q;
+}
+
+TSignalQuantities SimulationQuantities(const TEvaluationSummary &Summary)
+{
+  return SetupQuantities(Summary.Setup, RadToPercentPeriod(Summary.Error.PeakToPeak) / 2.0);
 }
 
 TVerdict JudgeValue(const TJudgedValue &Value, double Low, double High)

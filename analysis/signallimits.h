@@ -82,6 +82,9 @@ using TSignalQuantities = std::array<TJudgedValue, LimitQuantityCount>;
 // MaxFrequencyHz is NoValue when the capture has no time.
 TSignalQuantities CaptureQuantities(const TCaptureAnalysis &Analysis, double MaxFrequencyHz);
 // The quantities of a simulated setup, exact; its frequency is unknown.
+// ErrorHalfPpPercent: half its interpolation error's peak-to-peak, in % of
+// the period.
+TSignalQuantities SetupQuantities(const TEncoderSetup &Setup, double ErrorHalfPpPercent);
 TSignalQuantities SimulationQuantities(const TEvaluationSummary &Summary);
 
 enum class TVerdict

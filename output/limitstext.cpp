@@ -108,6 +108,49 @@ QString JudgementLine(const TJudgement &Judgement)
       .arg(Judgement.Count(TVerdict::Undecided));
 }
 
+QString TrialChecksText(const TStudyJudgement &Judgement)
+{
+  const TJudgement &j = Judgement.Checks;
+  QString text = QString("\nSignal-quality limits %1, each trial exact\n")
+                     .arg(QString::fromStdString(j.SetName));
+  text += Heading("  Trials", {"PASS", "FAIL", "UNDECIDED", "Low", "High", "Below Hz"}, LabelWidth);
+  for (std::size_t i = 0; i < j.Checks.size(); ++i) {
+    const TCheckCounts &c = Judgement.Counts[i];
+    text += Line(Label(j.Checks[i].Name, j.Checks[i].Quantity),
+                 Whole(c.Pass) + Whole(c.Fail) + Whole(c.Undecided) + BoundsText(j.Checks[i].Band),
+                 LabelWidth);
+  }
+  return text;
+}
+
+QJsonArray TrialChecksJson(const TStudyJudgement &Judgement)
+{
+  QJsonArray checks;
+  const std::vector<TCheck> &list = Judgement.Checks.Checks;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const TLimit &band = *list[i].Band;
+    const TCheckCounts &c = Judgement.Counts[i];
+    checks.append(QJsonObject{{"name", QString::fromStdString(list[i].Name)},
+                              {"quantity", QuantityInfo(list[i].Quantity).Key},
+                              {"low", OptionalJson(band.Low)},
+                              {"high", OptionalJson(band.High)},
+                              {"below_hz", OptionalJson(band.BelowHz)},
+                              {"pass", static_cast<double>(c.Pass)},
+                              {"fail", static_cast<double>(c.Fail)},
+                              {"undecided", static_cast<double>(c.Undecided)}});
+  }
+  return checks;
+}
+
+QString TrialJudgementLine(const TStudyJudgement &Judgement, long Trials)
+{
+  return QString("limits %1: %2 of %3 trials fail a check, %4 more are undecided")
+      .arg(QString::fromStdString(Judgement.Checks.SetName))
+      .arg(Judgement.FailingTrials)
+      .arg(Trials)
+      .arg(Judgement.UndecidedTrials);
+}
+
 QByteArray LimitSetsText()
 {
   QString text;

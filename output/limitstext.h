@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "signallimits.h"
+#include "studylimits.h"
 
 QString VerdictText(TVerdict Verdict);
 // The checks' table for a summary, after a blank line.
@@ -18,6 +19,13 @@ QJsonArray ChecksJson(const TJudgement &Judgement);
 QStringList JudgementWarnings(const TJudgement &Judgement);
 // One line for outputs without the table: "limits 1vpp: 2 of 7 fail, ...".
 QString JudgementLine(const TJudgement &Judgement);
+// A study's checks: each one's bounds and how many trials pass, fail or
+// are undecided; in JSON {name, quantity, low, high, below_hz, pass, fail,
+// undecided}.
+QString TrialChecksText(const TStudyJudgement &Judgement);
+QJsonArray TrialChecksJson(const TStudyJudgement &Judgement);
+// "limits 1vpp: 3 of 100 trials fail a check, 5 more are undecided"
+QString TrialJudgementLine(const TStudyJudgement &Judgement, long Trials);
 // Every built-in set with its limits, then the quantities a file may name.
 QByteArray LimitSetsText();
 

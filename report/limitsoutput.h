@@ -2,6 +2,7 @@
 #define LIMITSOUTPUT_H
 
 #include "options.h"
+#include "studylimits.h"
 
 class QIODevice;
 
@@ -9,5 +10,8 @@ class QIODevice;
 // verdicts in one line where Format has no room for the table. Returns
 // the judgement's exit status.
 int FinishJudgement(const TJudgement &Judgement, TReportFormat Format, QIODevice &Err);
+// The same for a study's Trials.
+int FinishTrialJudgement(const TStudyJudgement &Judgement, long Trials, TReportFormat Format,
+                         QIODevice &Err);
 
 #endif

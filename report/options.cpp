@@ -267,7 +267,8 @@ QString Interpret(const QCommandLineParser &Parser, TReportConfig &Config)
       message = ReadCapture(Parser, Config.Capture);
       return message.isEmpty() ? ReadLimits(Parser, Config) : message;
     case TReportMode::Study:
-      return ReadStudy(Parser, Config.Setup, Config.Study);
+      message = ReadStudy(Parser, Config.Setup, Config.Study);
+      return message.isEmpty() ? ReadLimits(Parser, Config) : message;
     case TReportMode::Merge:
       Config.Study.Quiet = Parser.isSet("quiet");
       Config.Study.MergeFiles = arguments;

@@ -154,7 +154,7 @@ std::vector<TOptionDefinition> MakeDefinitions()
       {"limits", "set",
        "Judge the signals against a built-in set of limits (1vpp, calibration) or a JSON file "
        "of them: PASS, FAIL or UNDECIDED per check; --limits list shows the sets.",
-       false, EvaluationMode | CaptureMode},
+       false, EvaluationMode | CaptureMode | StudyMode},
   };
   options.insert(options.end(), rest.begin(), rest.end());
   return options;
