@@ -177,9 +177,14 @@ int TJudgement::Count(TVerdict Verdict) const
                                         [&](const TCheck &c) { return c.Verdict == Verdict; }));
 }
 
+int VerdictStatus(bool AnyFail, bool AnyUndecided)
+{
+  return AnyFail ? 1 : AnyUndecided ? 3 : 0;
+}
+
 int TJudgement::Status() const
 {
-  return Count(TVerdict::Fail) > 0 ? 1 : Count(TVerdict::Undecided) > 0 ? 3 : 0;
+  return VerdictStatus(Count(TVerdict::Fail) > 0, Count(TVerdict::Undecided) > 0);
 }
 
 TJudgement JudgeLimits(const TLimitSet &Set, const TSignalQuantities &Quantities,

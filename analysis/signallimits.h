@@ -94,6 +94,10 @@ enum class TVerdict
   Undecided,
 };
 
+// The exit status of verdicts: 1 when one fails, 3 when none fails and
+// one is undecided, else 0.
+int VerdictStatus(bool AnyFail, bool AnyUndecided);
+
 // PASS inside both bounds by more than 2u, FAIL beyond one by more than
 // 2u, UNDECIDED between, or for an unknown value.
 TVerdict JudgeValue(const TJudgedValue &Value, double Low, double High);
@@ -118,7 +122,7 @@ struct TJudgement
   double FrequencyHz = NoValue;
 
   int Count(TVerdict Verdict) const;
-  // The exit status: 1 when a check fails, 3 when one is undecided, or 0.
+  // VerdictStatus of the checks.
   int Status() const;
 };
 

@@ -1,8 +1,10 @@
 #include "studylimits.h"
 
+#include <cassert>
+
 int TStudyJudgement::Status() const
 {
-  return FailingTrials > 0 ? 1 : UndecidedTrials > 0 ? 3 : 0;
+  return VerdictStatus(FailingTrials > 0, UndecidedTrials > 0);
 }
 
 TStudyJudgement JudgeTrials(const TLimitSet &Set, const TStudySetup &Study, const TShard &Shard,
@@ -20,6 +22,7 @@ TStudyJudgement JudgeTrials(const TLimitSet &Set, const TStudySetup &Study, cons
     bool failed = false, undecided = false;
     for (std::size_t i = 0; i < checks.size(); ++i) {
       const TCheck &check = checks[i];
+      assert(check.Band);  // without a frequency every check has one
       const TJudgedValue &value = quantities[static_cast<std::size_t>(check.Quantity)];
       const TVerdict verdict = JudgeValue(value, check.Band->Low, check.Band->High);
       TCheckCounts &counts = judgement.Counts[i];

@@ -26,7 +26,7 @@ struct TStudyJudgement
   long FailingTrials = 0;
   long UndecidedTrials = 0;
 
-  // As TJudgement::Status.
+  // VerdictStatus of the trials.
   int Status() const;
 };
 
