@@ -113,7 +113,10 @@ QString TrialChecksText(const TStudyJudgement &Judgement)
   const TJudgement &j = Judgement.Checks;
   QString text = QString("\nSignal-quality limits %1, each trial exact\n")
                      .arg(QString::fromStdString(j.SetName));
-  text += Heading("  Trials", {"PASS", "FAIL", "UNDECIDED", "Low", "High", "Below Hz"}, LabelWidth);
+  text += Heading("  Trials",
+                  {VerdictText(TVerdict::Pass), VerdictText(TVerdict::Fail),
+                   VerdictText(TVerdict::Undecided), "Low", "High", "Below Hz"},
+                  LabelWidth);
   for (std::size_t i = 0; i < j.Checks.size(); ++i) {
     const TCheckCounts &c = Judgement.Counts[i];
     text += Line(Label(j.Checks[i].Name, j.Checks[i].Quantity),
