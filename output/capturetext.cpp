@@ -10,6 +10,7 @@
 #include "errorlines.h"
 #include "errorunits.h"
 #include "motiontext.h"
+#include "limitstext.h"
 #include "numbertext.h"
 #include "reproducecommand.h"
 #include "setupjson.h"
@@ -280,8 +281,11 @@ QByteArray CaptureFiguresText(const TCaptureReport &R)
 
 QByteArray CaptureSummaryText(const TCaptureReport &R)
 {
-  return CaptureFiguresText(R) + "\nSimulation of the model parameters\n\n" +
-         SummaryText(R.Simulation, R.Analysis.Scale);
+  QByteArray text = CaptureFiguresText(R) + "\nSimulation of the model parameters\n\n" +
+                    SummaryText(R.Simulation, R.Analysis.Scale);
+  if (R.Judgement)
+    text += ChecksText(*R.Judgement).toUtf8();
+  return text;
 }
 
 QByteArray CaptureSummaryJson(const TCaptureReport &R)
@@ -308,7 +312,7 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
   QJsonObject uncertainty = EllipseObject(a.Uncertainty);
   uncertainty["harmonic3"] = a.Harmonic3Uncertainty;
   uncertainty["error_pp_rad"] = a.PeakToPeakUncertainty;
-  const QJsonObject root{
+  QJsonObject root{
       {"capture", R.Name},
       {"rows", static_cast<double>(R.Capture->Size())},
       {"header_lines", static_cast<double>(R.Capture->HeaderLines)},
@@ -340,6 +344,8 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
                                  {"corrected_harmonic4_phase_rad", a.CorrectedHarmonic4.Phase}}},
       {"warnings", warnings},
       {"simulation", QJsonDocument::fromJson(SummaryJson(R.Simulation)).object()}};
+  if (R.Judgement)
+    root["checks"] = ChecksJson(*R.Judgement);
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

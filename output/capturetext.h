@@ -7,6 +7,7 @@
 #include "capture.h"
 #include "captureanalysis.h"
 #include "numbertext.h"
+#include "signallimits.h"
 #include "summarytext.h"
 
 class QIODevice;
@@ -29,6 +30,8 @@ struct TCaptureReport
   // resolution given: the defaults say nothing about this scale.
   bool PitchGiven = false;
   bool ResolutionGiven = false;
+  // The capture judged against --limits; null without.
+  const TJudgement *Judgement = nullptr;
 
   // The command line that simulates the fitted signals.
   QString Command() const;

@@ -8,6 +8,7 @@
 #include "chunkedwrite.h"
 #include "encoderinterpolator.h"
 #include "errorunits.h"
+#include "limitstext.h"
 #include "numbertext.h"
 #include "reproducecommand.h"
 #include "setupjson.h"
@@ -258,6 +259,8 @@ QByteArray StudySummaryText(const TStudyResult &R)
     text += "  " + ReproduceCommand(DrawTrial(study, s.WorstIndex).Setup, true, true) + '\n';
   }
   text += "\nResult: " + VerdictLine(s) + '\n';
+  if (R.Judgement)
+    text += TrialChecksText(*R.Judgement);
   return text.toUtf8();
 }
 
@@ -289,6 +292,8 @@ QByteArray StudyJson(const TStudyResult &R)
       {"max_abs_percent_period", PercentilesObject(s.MaxAbs, 1.0)},
       {"max_abs_mm", PercentilesObject(s.MaxAbs, mm)},
   };
+  if (R.Judgement)
+    root["checks"] = TrialChecksJson(*R.Judgement);
   if (s.WorstIndex >= 0) {
     const TEncoderSetup setup = DrawTrial(study, s.WorstIndex).Setup;
     QJsonObject worst = ChannelParametersObject(setup);

@@ -4,8 +4,10 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
+#include <optional>
 #include <vector>
 
+#include "studylimits.h"
 #include "studyrun.h"
 #include "studystatistics.h"
 
@@ -21,6 +23,8 @@ struct TStudyResult
   // Figures[j] belongs to trial Shard.TrialIndex(j).
   TFigureList Figures;
   TStudyStatistics Statistics;
+  // The trials judged against --limits.
+  std::optional<TStudyJudgement> Judgement;
 };
 
 // The names --limit-on and the JSON's limit_on give the criteria:

@@ -8,6 +8,7 @@
 
 #include "errorlines.h"
 #include "fixedtexts.h"
+#include "limitstext.h"
 #include "numbertext.h"
 #include "setupjson.h"
 #include "textcolumns.h"
@@ -208,7 +209,7 @@ QByteArray SummaryText(const TEvaluationSummary &S, double CaptureScale)
   return text.toUtf8();
 }
 
-QByteArray SummaryJson(const TEvaluationSummary &S)
+QByteArray SummaryJson(const TEvaluationSummary &S, const TJudgement *Judgement)
 {
   QJsonArray harmonics;
   for (int h = 0; h < HarmonicCount; ++h) {
@@ -228,7 +229,7 @@ QByteArray SummaryJson(const TEvaluationSummary &S)
       OrNull(S.Estimate.NoiseRms > 0.0, UnitsObject(S.InUnits(S.Estimate.NoiseRms)));
   error["rms_adc_estimate"] =
       OrNull(S.Estimate.QuantizationRms > 0.0, UnitsObject(S.InUnits(S.Estimate.QuantizationRms)));
-  const QJsonObject root{
+  QJsonObject root{
       {"pitch", S.Setup.Pitch},
       {"resolution", S.Setup.Resolution},
       {"count", S.Count},
@@ -244,5 +245,7 @@ QByteArray SummaryJson(const TEvaluationSummary &S)
       {"correction", CorrectionObject(S.Correction)},
       {"corrected_error", CorrectedErrorObject(S)},
       {"warnings", QJsonArray::fromStringList(SimulationWarnings(S))}};
+  if (Judgement)
+    root["checks"] = ChecksJson(*Judgement);
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }

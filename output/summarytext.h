@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "evaluationsummary.h"
+#include "signallimits.h"
 
 // One line for each channel the simulation clips, naming the value it
 // would reach.
@@ -12,6 +13,7 @@ QStringList SimulationWarnings(const TEvaluationSummary &Summary);
 // CaptureScale > 0 (capture units per model unit) adds the correction's
 // coefficients in the capture's units beside the model's.
 QByteArray SummaryText(const TEvaluationSummary &Summary, double CaptureScale = 0.0);
-QByteArray SummaryJson(const TEvaluationSummary &Summary);
+// With a judgement, its "checks" too.
+QByteArray SummaryJson(const TEvaluationSummary &Summary, const TJudgement *Judgement = nullptr);
 
 #endif

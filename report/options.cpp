@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "fixedtexts.h"
+#include "limitsfile.h"
 #include "optionmessages.h"
 #include "optiontable.h"
 #include "optionvalues.h"
@@ -205,6 +206,22 @@ QString ReadStudy(const QCommandLineParser &Parser, const TEncoderSetup &Setup,
   return message;
 }
 
+// A built-in set by name, else a file.
+QString ReadLimits(const QCommandLineParser &Parser, TReportConfig &Config)
+{
+  if (!Parser.isSet("limits"))
+    return QString();
+  const QString name = Parser.value("limits");
+  if (name.isEmpty())
+    return "--limits needs a set's name (--limits list shows them) or a file name";
+  if (const TLimitSet *set = FindBuiltInLimitSet(name.toStdString())) {
+    Config.Limits = *set;
+    return QString();
+  }
+  Config.Limits.emplace();
+  return ReadLimitsFile(name, *Config.Limits);
+}
+
 // Capture, study and merge write summary, json or csv; summary unless told.
 QString ReadReportFormat(const QCommandLineParser &Parser, TReportConfig &Config)
 {
@@ -243,13 +260,15 @@ QString Interpret(const QCommandLineParser &Parser, TReportConfig &Config)
     return message;
   switch (Config.Mode) {
     case TReportMode::Evaluation:
-      return QString();
+      return ReadLimits(Parser, Config);
     case TReportMode::Sweep:
       return ReadSweep(Parser.value("sweep"), Config.Sweep);
     case TReportMode::Capture:
-      return ReadCapture(Parser, Config.Capture);
+      message = ReadCapture(Parser, Config.Capture);
+      return message.isEmpty() ? ReadLimits(Parser, Config) : message;
     case TReportMode::Study:
-      return ReadStudy(Parser, Config.Setup, Config.Study);
+      message = ReadStudy(Parser, Config.Setup, Config.Study);
+      return message.isEmpty() ? ReadLimits(Parser, Config) : message;
     case TReportMode::Merge:
       Config.Study.Quiet = Parser.isSet("quiet");
       Config.Study.MergeFiles = arguments;
@@ -266,15 +285,18 @@ QString HelpText(const QCommandLineParser &Parser)
   text.replace(0, text.indexOf('\n'), "Usage: vantrel-report [options]");
   text +=
       "\nExit status:\n"
-      "  0    the counter returned to zero\n"
+      "  0    the counter returned to zero; with --limits: every check PASSes\n"
       "  1    \"" +
       QString(CountErrorMessage) +
       "\" (also on standard error); the output\n"
       "       is still complete; for --monte-carlo or --merge: some trial lost\n"
-      "       counts or exceeded --limit\n"
+      "       counts or exceeded --limit; with --limits: a check FAILs (its\n"
+      "       value lies outside a bound by more than twice its uncertainty)\n"
       "  2    a usage or input error, or an output that cannot be written,\n"
       "       named in one line on standard error; nothing is written to\n"
       "       standard output or to any output file\n"
+      "  3    with --limits: no check fails but one is UNDECIDED (its value\n"
+      "       lies within twice its uncertainty of a bound, or is unknown)\n"
       "  130  a --monte-carlo study stopped by Ctrl-C; the summary covers the\n"
       "       trials completed and is marked partial\n";
   return text;
@@ -306,6 +328,8 @@ TParsedCommandLine ParseCommandLine(const QStringList &Arguments)
     result.Action = TParsedCommandLine::Help;
   } else if (parser.isSet(version)) {
     result.Action = TParsedCommandLine::Version;
+  } else if (parser.isSet("limits") && parser.value("limits") == "list") {
+    result.Action = TParsedCommandLine::ListLimits;
   } else {
     result.Message = Interpret(parser, result.Config);
     if (!result.Message.isEmpty())

@@ -4,9 +4,11 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "captureoptions.h"
 #include "encodersetup.h"
+#include "signallimits.h"
 #include "studyrun.h"
 #include "sweep.h"
 
@@ -63,6 +65,8 @@ struct TReportConfig
   TSweep Sweep;
   TCaptureConfig Capture;
   TStudyConfig Study;
+  // --limits: a built-in set or one read from a file.
+  std::optional<TLimitSet> Limits;
 };
 
 // What a command line asks for. Error carries a one-line message.
@@ -73,6 +77,7 @@ struct TParsedCommandLine
     Run,
     Help,
     Version,
+    ListLimits,
     Error
   } Action = Run;
   TReportConfig Config;

@@ -73,6 +73,14 @@ QString SetupHelp(const TSetupParameter &Parameter)
   return QString(Parameter.Help).arg(RangeText(range));
 }
 
+QStringList LimitSetNames()
+{
+  QStringList names;
+  for (const TLimitSet &set : BuiltInLimitSets())
+    names << QString::fromStdString(set.Name);
+  return names;
+}
+
 std::vector<TOptionDefinition> MakeDefinitions()
 {
   std::vector<TOptionDefinition> options;
@@ -151,6 +159,11 @@ std::vector<TOptionDefinition> MakeDefinitions()
       {"merge", "", "Combine the JSON files of all shards, given as arguments, into one result.",
        false, MergeMode},
       {"quiet", "", "No progress bar on a terminal.", false, StudyMode | MergeMode},
+      {"limits", "set",
+       QString("Judge the signals against a built-in set of limits (%1) or a JSON file of them: "
+               "PASS, FAIL or UNDECIDED per check; --limits list shows the sets.")
+           .arg(LimitSetNames().join(", ")),
+       false, EvaluationMode | CaptureMode | StudyMode},
   };
   options.insert(options.end(), rest.begin(), rest.end());
   return options;

@@ -2,6 +2,7 @@
 
 #include <QIODevice>
 
+#include "limitstext.h"
 #include "messages.h"
 #include "options.h"
 #include "outputtransaction.h"
@@ -28,6 +29,8 @@ int RunReport(const QStringList &Arguments, QIODevice &Out, QIODevice &Err)
       return WriteText(command.HelpText.toUtf8(), Out, Err);
     case TParsedCommandLine::Version:
       return WriteText(QString("%1 %2\n").arg(ProgramName, VantrelVersion).toUtf8(), Out, Err);
+    case TParsedCommandLine::ListLimits:
+      return WriteText(LimitSetsText(), Out, Err);
     case TParsedCommandLine::Error:
       return Refuse(Err, command.Message);
     case TParsedCommandLine::Run:

@@ -1,12 +1,14 @@
 // --capture: fits a measured channel pair and reports what its signals
 // cost the interpolator.
 #include <QIODevice>
+#include <optional>
 
 #include "captureplot.h"
 #include "capturereader.h"
 #include "capturetext.h"
 #include "fixedtexts.h"
 #include "graphwidget.h"
+#include "limitsoutput.h"
 #include "messages.h"
 #include "options.h"
 #include "outputtransaction.h"
@@ -52,6 +54,15 @@ int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
   report.PitchGiven = options.PitchGiven;
   report.ResolutionGiven = options.ResolutionGiven;
   report.Simulation = Summarize(report.Analysis.Model, Evaluate(report.Analysis.Model));
+  std::optional<TJudgement> judgement;
+  if (Config.Limits) {
+    // The signal frequency comes with the capture's time column; NaN
+    // without one.
+    const double frequency = report.Analysis.Motion.MaxFrequency;
+    judgement =
+        JudgeLimits(*Config.Limits, CaptureQuantities(report.Analysis, frequency), frequency);
+    report.Judgement = &*judgement;
+  }
 
   QString message;
 
@@ -79,5 +90,5 @@ int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
     WriteProblem(Err, QString(CountErrorMessage) + " (simulation of the model parameters)");
     return 1;
   }
-  return 0;
+  return judgement ? FinishJudgement(*judgement, Config.Format, Err) : 0;
 }

@@ -1,9 +1,12 @@
 // The plain evaluation: the window's table, CSV, summary or JSON of one
 // setup, with its error graph and oscilloscope view.
 #include <QIODevice>
+#include <optional>
 
 #include "evaluationtext.h"
 #include "fixedtexts.h"
+#include "limitsoutput.h"
+#include "limitstext.h"
 #include "messages.h"
 #include "options.h"
 #include "outputtransaction.h"
@@ -13,7 +16,8 @@
 
 namespace {
 
-void WriteText(QIODevice &Device, const TReportConfig &Config, const TEvaluation &Evaluation)
+void WriteText(QIODevice &Device, const TReportConfig &Config, const TEvaluation &Evaluation,
+               const TJudgement *Judgement)
 {
   switch (Config.Format) {
     case TReportFormat::Table:
@@ -24,9 +28,11 @@ void WriteText(QIODevice &Device, const TReportConfig &Config, const TEvaluation
       break;
     case TReportFormat::Summary:
       Device.write(SummaryText(Summarize(Config.Setup, Evaluation)));
+      if (Judgement)
+        Device.write(ChecksText(*Judgement).toUtf8());
       break;
     case TReportFormat::Json:
-      Device.write(SummaryJson(Summarize(Config.Setup, Evaluation)));
+      Device.write(SummaryJson(Summarize(Config.Setup, Evaluation), Judgement));
       break;
   }
 }
@@ -43,10 +49,16 @@ int RunEvaluationMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Er
     return Refuse(Err, output.Problem());
 
   const TEvaluation evaluation = Evaluate(Config.Setup);
+  std::optional<TJudgement> judgement;
+  if (Config.Limits)
+    judgement = JudgeLimits(*Config.Limits,
+                            SimulationQuantities(Summarize(Config.Setup, evaluation)), NoValue);
   QString problem = DrawSetupPlots(Config, evaluation, plot, scope);
   if (!problem.isEmpty())
     return Refuse(Err, problem);
-  problem = output.Commit([&](QIODevice &Device) { WriteText(Device, Config, evaluation); });
+  problem = output.Commit([&](QIODevice &Device) {
+    WriteText(Device, Config, evaluation, judgement ? &*judgement : nullptr);
+  });
   if (!problem.isEmpty())
     return Refuse(Err, problem);
   for (const QString &warning : SimulationWarnings(Summarize(Config.Setup, evaluation)))
@@ -55,5 +67,5 @@ int RunEvaluationMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Er
     WriteProblem(Err, CountErrorMessage);
     return 1;
   }
-  return 0;
+  return judgement ? FinishJudgement(*judgement, Config.Format, Err) : 0;
 }

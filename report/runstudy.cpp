@@ -102,5 +102,7 @@ int RunStudyMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
     result.Partial = run.Partial;
   }
   ComputeResultStatistics(result);
+  if (Config.Limits)
+    result.Judgement = JudgeTrials(*Config.Limits, result.Study, result.Shard, result.Figures);
   return FinishStudy(Config, result, output, plot, Err);
 }

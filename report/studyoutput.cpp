@@ -3,6 +3,7 @@
 #include <QIODevice>
 
 #include "graphwidget.h"
+#include "limitsoutput.h"
 #include "messages.h"
 #include "options.h"
 #include "outputtransaction.h"
@@ -55,6 +56,8 @@ int FinishStudy(const TReportConfig &Config, const TStudyResult &Result, TOutput
                           .arg(Result.Shard.Size(Result.Study.Trials)));
     return InterruptedStatus;
   }
+  const int judged =
+      Result.Judgement ? FinishTrialJudgement(*Result.Judgement, s.Trials, Config.Format, Err) : 0;
   if (s.CountErrors > 0 || s.OverLimit > 0) {
     WriteProblem(Err, QString("%1 of %2 trials lost counts, %3 exceeded the limit")
                           .arg(s.CountErrors)
@@ -62,5 +65,5 @@ int FinishStudy(const TReportConfig &Config, const TStudyResult &Result, TOutput
                           .arg(s.OverLimit));
     return 1;
   }
-  return 0;
+  return judged;
 }

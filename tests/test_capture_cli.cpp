@@ -300,3 +300,48 @@ TEST(CaptureCliTest, GlitchesClippingAndACutLineAreWarnedOnceEach)
   EXPECT_TRUE(cut.Out.simplified().startsWith("Capture ")) << cut.Out.constData();
   EXPECT_TRUE(cut.Out.simplified().contains("Rows read 2999 Header lines skipped 0"));
 }
+
+TEST(CaptureCliTest, LimitsJudgeTheFittedSignalsWithTheirUncertainty)
+{
+  // Offsets 4 % and -2 % of the amplitudes, B/A 0.9 (-10 %), phase
+  // 0.01 rad = 0.573 deg, with noise for an uncertainty.
+  QTemporaryDir dir;
+  QProcess make;
+  const TReportRun made =
+      RunProcess(make, VANTREL_MAKECAPTURE_PROGRAM,
+                 {"--amplitude-a", "0.5", "--amplitude-b", "0.45", "--offset-a", "0.02",
+                  "--offset-b", "-0.009", "--phase", "0.01", "--noise", "0.002"});
+  ASSERT_EQ(made.ExitCode, 0);
+  const QString capture = WriteTestFile(dir, "c.csv", made.Out);
+  const auto limits = [&](const QString &Entries) {
+    return WriteTestFile(dir, "l.json",
+                         "{\"name\": \"t\", \"limits\": [" + Entries.toUtf8() + "]}");
+  };
+  // Every figure within a 1 Vpp head's, but no time for the frequency.
+  QJsonObject json = ReportJson({"--capture", capture, "--limits", "1vpp"}, 3);
+  QStringList verdicts;
+  for (const QJsonValue check : json["checks"].toArray())
+    verdicts << check["verdict"].toString();
+  EXPECT_EQ(verdicts.join(' '), "PASS PASS PASS PASS PASS PASS UNDECIDED");
+  EXPECT_TRUE(json["checks"].toArray()[6].toObject()["value"].isNull());
+  // A calibrated head's: the phase by its tightest band, 0.5 deg.
+  json = ReportJson({"--capture", capture, "--limits", "calibration"}, 1);
+  const QJsonArray checks = json["checks"].toArray();
+  EXPECT_EQ(checks[0]["verdict"], "FAIL");
+  EXPECT_NEAR(checks[0]["value"].toDouble(), 0.573, 3 * checks[0]["uncertainty"].toDouble());
+  EXPECT_EQ(checks[0]["below_hz"].toDouble(), 1000.0);
+  EXPECT_NEAR(checks[1]["value"].toDouble(), -10.0, 3 * checks[1]["uncertainty"].toDouble());
+  EXPECT_NEAR(checks[2]["value"].toDouble(), 4.0, 3 * checks[2]["uncertainty"].toDouble());
+  EXPECT_NEAR(checks[3]["value"].toDouble(), -2.0, 3 * checks[3]["uncertainty"].toDouble());
+  EXPECT_GT(checks[2]["uncertainty"].toDouble(), 0.0);
+  // 4 % on the bound is within 2u of the fit.
+  const QString offset = "{\"name\": \"o\", \"quantity\": \"offset_a_percent\", \"low\": 3, ";
+  const TReportRun pass =
+      RunReportProgram({"--capture", capture, "--limits", limits(offset + "\"high\": 5}")});
+  ExpectSuccess(pass);
+  EXPECT_TRUE(pass.Out.simplified().contains(" 3 5 - PASS")) << pass.Out.constData();
+  const TReportRun undecided = RunReportProgram(
+      {"--capture", capture, "--limits", limits(offset + "\"high\": 4}"), "--format", "csv"});
+  EXPECT_EQ(undecided.ExitCode, 3);
+  EXPECT_EQ(undecided.Err, "vantrel-report: limits t: 0 of 1 checks pass, 0 fail, 1 undecided\n");
+}

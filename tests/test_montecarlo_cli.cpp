@@ -196,3 +196,37 @@ TEST(MonteCarloCliTest, CtrlCStopsWithAPartialSummaryAndStatus130)
   EXPECT_LT(root["trials"].toInt(), 2000000);
   EXPECT_TRUE(process.readAllStandardError().startsWith("vantrel-report: interrupted after "));
 }
+
+TEST(MonteCarloCliTest, LimitsJudgeEachTrialAsItsCsvRowShowsIt)
+{
+  // Offset A at or above 0 passes, as does half the error's peak-to-peak
+  // up to 0.0585 % of the period: counted from the trials' own rows.
+  QTemporaryDir dir;
+  const QString limits = WriteTestFile(
+      dir, "l.json",
+      "{\"name\": \"s\", \"limits\": [{\"name\": \"o\", \"quantity\": \"offset_a_percent\", "
+      "\"low\": 0}, {\"name\": \"e\", \"quantity\": \"error_half_pp_percent\", \"high\": "
+      "0.0585}]}");
+  const QStringList study = {"--monte-carlo", "40",          "--distribution",
+                             "uniform",       "--tolerance", "offset-a=0.01",
+                             "--limits",      limits};
+  const TReportRun csv = RunReportProgram(study + QStringList{"--format", "csv"});
+  int offsets = 0, errors = 0, failing = 0;
+  for (const QList<QByteArray> &row : CsvRows(csv.Out).mid(1)) {
+    const bool offset = row[2].toDouble() >= 0.0, error = row[8].toDouble() / 2 <= 0.0585;
+    offsets += offset;
+    errors += error;
+    failing += !offset || !error;
+  }
+  ASSERT_GT(failing, 0);
+  EXPECT_EQ(csv.ExitCode, 1);
+  EXPECT_EQ(csv.Err, QString("vantrel-report: limits s: %1 of 40 trials fail a check, 0 more "
+                             "are undecided\n")
+                         .arg(failing)
+                         .toUtf8());
+  const QJsonArray checks = ReportJson(study, 1)["checks"].toArray();
+  EXPECT_EQ(checks[0].toObject()["pass"].toInt(), offsets);
+  EXPECT_EQ(checks[0].toObject()["fail"].toInt(), 40 - offsets);
+  EXPECT_EQ(checks[1].toObject()["pass"].toInt(), errors);
+  EXPECT_EQ(checks[1].toObject()["undecided"].toInt(), 0);
+}

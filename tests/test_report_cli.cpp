@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -255,4 +256,72 @@ TEST(ReportCliTest, ConflictingOptionsAreRefusedNamingBothSides)
   EXPECT_EQ(study.ExitCode, 0) << study.Err.constData();
   EXPECT_TRUE(ReadFile(dir.filePath("h.json")).contains("\"trials\": 5"));
   EXPECT_TRUE(ReadFile(dir.filePath("h.png")).startsWith("\x89PNG"));
+}
+
+TEST(ReportCliTest, LimitsFilesAreRefusedByFileAndEntryAndJudgeASimulationExactly)
+{
+  QTemporaryDir dir;
+  const QString entry = "{\"name\": \"o\", \"quantity\": \"offset_a_percent\", ";
+  const struct
+  {
+    QByteArray File, Says;
+  } cases[] = {
+      {"{\"limits\": [" + entry.toUtf8() +
+           "\"low\": 1}, {\"name\": \"phase\", \"quantity\": " + "\"phaze\", \"high\": 1}]}",
+       "entry 2 (\"phase\"): unknown quantity \"phaze\""},
+      {"{\"limits\": [" + entry.toUtf8() + "\"below_hz\": 1}]}",
+       "entry 1 (\"o\"): needs \"low\" or \"high\""},
+      {"{\"limits\": [" + entry.toUtf8() + "\"hihg\": 1}]}",
+       "entry 1 (\"o\"): unknown key \"hihg\""},
+      {"{\"limits\": [" + entry.toUtf8() + "\"low\": \"1\"}]}",
+       "entry 1 (\"o\"): \"low\" is not a number"},
+      {"{\"limits\": [" + entry.toUtf8() + "\"low\": 2, \"high\": 1}]}",
+       "entry 1 (\"o\"): \"low\" is above \"high\""},
+      {"{\"limits\": [" + entry.toUtf8() + "\"low\": 1}, " + entry.toUtf8() + "\"high\": 1}]}",
+       "entry 2 (\"o\"): has the band of entry 1 of that name"},
+      {"{\"limits\": [{\"quantity\": \"phase_deg\", \"low\": 1}]}", "entry 1: needs a \"name\""},
+      {"{\"limits\": []}", "needs an object with a non-empty \"limits\" array"},
+      {"{\"limits\": [1,]}", "is not JSON: object is missing after a comma at offset 15"},
+  };
+  const QString path = dir.filePath("limits.json");
+  for (const auto &c : cases) {
+    WriteFile(path, c.File);
+    const QByteArray start = c.Says.startsWith("is") ? path.toUtf8() + ' ' : path.toUtf8() + ": ";
+    ExpectRefusalLine(RunReportProgram({"--limits", path}), start + c.Says);
+  }
+  ExpectRefusalLine(RunReportProgram({"--limits", dir.filePath("none")}),
+                    "cannot read " + dir.filePath("none").toUtf8() + ": No such file or directory");
+  const TReportRun list = RunReportProgram({"--limits", "list"});
+  ExpectSuccess(list);
+  EXPECT_TRUE(list.Out.startsWith("1vpp: ")) << list.Out.constData();
+  EXPECT_TRUE(list.Out.contains("\ncalibration: ")) << list.Out.constData();
+
+  // By hand: B/A = 0.625 / 0.5 = 1.25, on the 25 % bound; offset A 1.5 % of
+  // 0.5; phase 0.008 rad = 0.458366 deg; the frequency unknown.
+  WriteFile(path,
+            "{\"name\": \"s\", \"limits\": [{\"name\": \"ratio\", \"quantity\": "
+            "\"amplitude_ratio_percent\", \"high\": 25}, " +
+                entry.toUtf8() +
+                "\"low\": -1, \"high\": 1}, {\"name\": \"f\", "
+                "\"quantity\": \"frequency_hz\", \"high\": 5e5}, {\"name\": \"p\", "
+                "\"quantity\": \"phase_deg\", \"high\": 0.5, \"below_hz\": 1e3}]}");
+  const QStringList setup = {"--gain-a", "0.5",       "--gain-b", "0.625",    "--phase-a",
+                             "0.01",     "--phase-b", "0.002",    "--limits", path};
+  const QJsonArray checks =
+      ReportJson(setup + QStringList{"--offset-a", "0.0075"}, 1)["checks"].toArray();
+  ASSERT_EQ(checks.size(), 4);
+  const double values[] = {25.0, 1.5, 0.0, 0.458366};
+  const char *const verdicts[] = {"PASS", "FAIL", "UNDECIDED", "PASS"};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(checks[i]["verdict"].toString(), verdicts[i]) << i;
+    EXPECT_EQ(checks[i]["value"].isNull(), i == 2) << i;
+    EXPECT_NEAR(checks[i]["value"].toDouble(), values[i], 1e-6) << i;
+    EXPECT_EQ(checks[i]["uncertainty"].toDouble(), 0.0) << i;
+  }
+  const TReportRun table = RunReportProgram(setup);
+  EXPECT_EQ(table.ExitCode, 3);
+  EXPECT_EQ(table.Err,
+            "vantrel-report: warning: the signal frequency is unknown: limits given per frequency "
+            "band are judged by their tightest band\nvantrel-report: limits s: 3 of 4 checks "
+            "pass, 0 fail, 1 undecided\n");
 }
