@@ -281,11 +281,13 @@ QByteArray CaptureFiguresText(const TCaptureReport &R)
 
 QByteArray CaptureSummaryText(const TCaptureReport &R)
 {
-  QByteArray text = CaptureFiguresText(R) + "\nSimulation of the model parameters\n\n" +
-                    SummaryText(R.Simulation, R.Analysis.Scale);
+  // The verdicts judge the capture: beside its figures, before the
+  // simulation of its model.
+  QByteArray text = CaptureFiguresText(R);
   if (R.Judgement)
     text += ChecksText(*R.Judgement).toUtf8();
-  return text;
+  return text + "\nSimulation of the model parameters\n\n" +
+         SummaryText(R.Simulation, R.Analysis.Scale);
 }
 
 QByteArray CaptureSummaryJson(const TCaptureReport &R)
