@@ -258,7 +258,17 @@ QByteArray StudySummaryText(const TStudyResult &R)
                 .arg(Figure(JudgedPercent(worst, study.LimitOn)));
     text += "  " + ReproduceCommand(DrawTrial(study, s.WorstIndex).Setup, true, true) + '\n';
   }
-  text += "\nResult: " + VerdictLine(s) + '\n';
+  // --limit judges the error alone: the signal-quality limits' failures
+  // belong on the same line, or it would read as if all was well.
+  if (R.Judgement)
+    text += QString("\nResult: %1; %2 of %3 trials failed a signal-quality limit\n")
+                .arg(s.CountErrors == 0 && s.OverLimit == 0
+                         ? QString("no trial lost counts or exceeded the limit")
+                         : VerdictLine(s))
+                .arg(R.Judgement->FailingTrials)
+                .arg(s.Trials);
+  else
+    text += "\nResult: " + VerdictLine(s) + '\n';
   if (R.Judgement)
     text += TrialChecksText(*R.Judgement);
   return text.toUtf8();

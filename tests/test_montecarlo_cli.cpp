@@ -229,4 +229,10 @@ TEST(MonteCarloCliTest, LimitsJudgeEachTrialAsItsCsvRowShowsIt)
   EXPECT_EQ(checks[0].toObject()["fail"].toInt(), 40 - offsets);
   EXPECT_EQ(checks[1].toObject()["pass"].toInt(), errors);
   EXPECT_EQ(checks[1].toObject()["undecided"].toInt(), 0);
+  // The summary's result line does not say that all is well.
+  EXPECT_TRUE(RunReportProgram(study).Out.contains(
+      QString("\nResult: no trial lost counts or exceeded the limit; %1 of 40 trials failed a "
+              "signal-quality limit\n")
+          .arg(failing)
+          .toUtf8()));
 }
