@@ -3,9 +3,8 @@
 #include <unistd.h>
 #include <QElapsedTimer>
 #include <QIODevice>
-#include <atomic>
-#include <csignal>
 
+#include "interrupthandler.h"
 #include "messages.h"
 #include "options.h"
 #include "outputtransaction.h"
@@ -14,34 +13,6 @@
 #include "studytext.h"
 
 namespace {
-
-std::atomic<bool> Interrupted{false};
-static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
-
-extern "C" void OnInterrupt(int)
-{
-  Interrupted = true;
-}
-
-// Ctrl-C stops the study instead of the process while this lives.
-class TInterruptHandler
-{
-public:
-  TInterruptHandler()
-  {
-    Interrupted = false;
-    struct sigaction action = {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &d_previous);
-  }
-  ~TInterruptHandler() { sigaction(SIGINT, &d_previous, nullptr); }
-  TInterruptHandler(const TInterruptHandler &) = delete;
-  TInterruptHandler &operator=(const TInterruptHandler &) = delete;
-
-private:
-  struct sigaction d_previous;
-};
 
 // A bar and the time left, redrawn in place on a terminal once the run has
 // taken a second; cleared at the end.

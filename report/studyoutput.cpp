@@ -3,6 +3,7 @@
 #include <QIODevice>
 
 #include "graphwidget.h"
+#include "interrupthandler.h"
 #include "limitsoutput.h"
 #include "messages.h"
 #include "options.h"
@@ -12,8 +13,6 @@
 #include "studytext.h"
 
 namespace {
-
-const int InterruptedStatus = 130;  // 128 + SIGINT, as shells report it
 
 void WriteText(QIODevice &Device, TReportFormat Format, const TStudyResult &Result)
 {
