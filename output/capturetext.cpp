@@ -9,6 +9,7 @@
 #include "chunkedwrite.h"
 #include "errorlines.h"
 #include "errorunits.h"
+#include "fittedfigures.h"
 #include "limitstext.h"
 #include "motiontext.h"
 #include "numbertext.h"
@@ -271,6 +272,15 @@ QByteArray CaptureFiguresText(const TCaptureReport &R)
                      TUnits::Field(units.Valid(), harmonic.Phase),
                  LabelWidth);
   }
+  if (R.Frames && R.Frames->Count() > 1) {
+    text += QString("\nRepeatability over %1 frames, the last one shown above\n")
+                .arg(R.Frames->Count());
+    text += Heading(QString(), {"mean", "sd"}, LabelWidth);
+    for (int k = 0; k < FittedFigureCount; ++k) {
+      const TFigureSpread spread = R.Frames->Spread(k);
+      text += Line(FittedFigures()[k].Label, Num(spread.Mean) + Num(spread.Sd), LabelWidth);
+    }
+  }
   if (!a.Warnings.empty()) {
     text += "\nWarnings\n";
     for (const TCaptureWarning &warning : a.Warnings)
@@ -311,9 +321,9 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
   QJsonArray warnings;
   for (const TCaptureWarning &warning : a.Warnings)
     warnings.append(CaptureWarningText(warning));
-  QJsonObject uncertainty = EllipseObject(a.Uncertainty);
-  uncertainty["harmonic3"] = a.Harmonic3Uncertainty;
-  uncertainty["error_pp_rad"] = a.PeakToPeakUncertainty;
+  QJsonObject uncertainty;
+  for (const TFittedFigure &figure : FittedFigures())
+    uncertainty[figure.Key] = figure.UncertaintyOf(a);
   QJsonObject root{
       {"capture", R.Name},
       {"rows", static_cast<double>(R.Capture->Size())},
@@ -348,6 +358,16 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
       {"simulation", QJsonDocument::fromJson(SummaryJson(R.Simulation)).object()}};
   if (R.Judgement)
     root["checks"] = ChecksJson(*R.Judgement);
+  if (!R.Instrument.isEmpty())
+    root["instrument"] = R.Instrument;
+  if (R.Frames) {
+    QJsonObject frames{{"count", static_cast<double>(R.Frames->Count())}};
+    for (int k = 0; k < FittedFigureCount; ++k) {
+      const TFigureSpread spread = R.Frames->Spread(k);
+      frames[FittedFigures()[k].Key] = QJsonObject{{"mean", spread.Mean}, {"sd", spread.Sd}};
+    }
+    root["frames"] = frames;
+  }
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

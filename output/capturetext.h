@@ -7,6 +7,7 @@
 #include "capture.h"
 #include "captureanalysis.h"
 #include "numbertext.h"
+#include "repeatability.h"
 #include "signallimits.h"
 #include "summarytext.h"
 
@@ -30,6 +31,10 @@ struct TCaptureReport
   // resolution given: the defaults say nothing about this scale.
   bool PitchGiven = false;
   bool ResolutionGiven = false;
+  // An acquisition's instrument, as it names itself, and how its fits
+  // repeated over the frames; empty and null for a file.
+  QString Instrument;
+  const TRepeatability *Frames = nullptr;
   // The capture judged against --limits; null without.
   const TJudgement *Judgement = nullptr;
 

@@ -25,6 +25,7 @@ const struct
 } Selectors[] = {
     {TReportMode::Merge, "merge", "--merge"},
     {TReportMode::Study, "monte-carlo", "--monte-carlo N"},
+    {TReportMode::Acquire, "acquire", "--acquire SOURCE"},
     {TReportMode::Capture, "capture", "--capture"},
     {TReportMode::Sweep, "sweep", "--sweep"},
 };
@@ -41,9 +42,10 @@ bool SetsPart(const QString &Option, TParameterPart Part)
 QString ConflictReason(const QString &Option, TReportMode Mode)
 {
   const bool channel = SetsPart(Option, TParameterPart::Channel);
-  if (Mode == TReportMode::Capture && channel)
+  const bool fitted = Mode == TReportMode::Capture || Mode == TReportMode::Acquire;
+  if (fitted && channel)
     return "the capture's fit sets the channels";
-  if (Mode == TReportMode::Capture && Option == "xy")
+  if (fitted && Option == "xy")
     return "the capture draws its scope as a Lissajous figure";
   if (Mode == TReportMode::Merge && (channel || SetsPart(Option, TParameterPart::Scale)))
     return "--merge takes the setup from its files";
@@ -179,6 +181,31 @@ QString ReadCapture(const QCommandLineParser &Parser, TCaptureConfig &Capture)
   return QString();
 }
 
+QString ReadAcquire(const QCommandLineParser &Parser, TReportConfig &Config)
+{
+  TAcquireConfig &acquire = Config.Acquire;
+  acquire.Source = Parser.value("acquire");
+  if (acquire.Source.isEmpty())
+    return "--acquire needs a source: scpi://HOST[:PORT], alsa:DEVICE or file:PATH";
+  acquire.SavePath = Parser.value("save");
+  if (Parser.isSet("save") && acquire.SavePath.isEmpty())
+    return "--save needs a file name";
+  if (Parser.isSet("frames")) {
+    const QString message = ReadFrames(Parser.value("frames"), acquire.Frames);
+    if (!message.isEmpty())
+      return message;
+  }
+  TCaptureConfig &capture = Config.Capture;
+  QString message = ReadCaptureOptions(Parser, capture.Options);
+  if (!message.isEmpty())
+    return message;
+  capture.PitchGiven = Parser.isSet("pitch");
+  capture.ResolutionGiven = Parser.isSet("resolution");
+  if (Parser.isSet("amplitude"))
+    return ReadAmplitude(Parser.value("amplitude"), capture.Amplitude);
+  return QString();
+}
+
 QString ReadStudy(const QCommandLineParser &Parser, const TEncoderSetup &Setup,
                   TStudyConfig &Config)
 {
@@ -239,6 +266,8 @@ QString ReadReportFormat(const QCommandLineParser &Parser, TReportConfig &Config
   }
   if (Config.Mode == TReportMode::Capture)
     return "--capture writes summary, json or csv, not a table";
+  if (Config.Mode == TReportMode::Acquire)
+    return "--acquire writes summary, json or csv, not a table";
   return "--monte-carlo and --merge write summary, json or csv, not a table";
 }
 
@@ -265,6 +294,9 @@ QString Interpret(const QCommandLineParser &Parser, TReportConfig &Config)
       return ReadSweep(Parser.value("sweep"), Config.Sweep);
     case TReportMode::Capture:
       message = ReadCapture(Parser, Config.Capture);
+      return message.isEmpty() ? ReadLimits(Parser, Config) : message;
+    case TReportMode::Acquire:
+      message = ReadAcquire(Parser, Config);
       return message.isEmpty() ? ReadLimits(Parser, Config) : message;
     case TReportMode::Study:
       message = ReadStudy(Parser, Config.Setup, Config.Study);
@@ -298,7 +330,8 @@ QString HelpText(const QCommandLineParser &Parser)
       "  3    with --limits: no check fails but one is UNDECIDED (its value\n"
       "       lies within twice its uncertainty of a bound, or is unknown)\n"
       "  130  a --monte-carlo study stopped by Ctrl-C; the summary covers the\n"
-      "       trials completed and is marked partial\n";
+      "       trials completed and is marked partial; an --acquire stopped by\n"
+      "       Ctrl-C after its first frame reports the frames acquired\n";
   return text;
 }
 

@@ -13,14 +13,15 @@
 #include "sweep.h"
 
 // What a run does; the options that select it are --sweep, --capture,
-// --monte-carlo and --merge.
+// --acquire, --monte-carlo and --merge.
 enum class TReportMode
 {
   Evaluation,  // table, csv, summary or json of the setup
   Sweep,
   Capture,
   Study,
-  Merge
+  Merge,
+  Acquire,  // frames from an instrument, each fitted as a capture
 };
 
 enum class TReportFormat
@@ -38,6 +39,14 @@ struct TCaptureConfig
   double Amplitude = 0.0;  // 0: the fitted signals' peak
   bool PitchGiven = false;
   bool ResolutionGiven = false;
+};
+
+// Frames from an instrument; the capture's config says how to fit them.
+struct TAcquireConfig
+{
+  QString Source;
+  long Frames = 1;
+  QString SavePath;  // empty: not saved
 };
 
 // A tolerance study run here (Study) or merged from shards (Merge).
@@ -64,6 +73,7 @@ struct TReportConfig
   QSize PlotSize = QSize(700, 300);
   TSweep Sweep;
   TCaptureConfig Capture;
+  TAcquireConfig Acquire;
   TStudyConfig Study;
   // --limits: a built-in set or one read from a file.
   std::optional<TLimitSet> Limits;

@@ -23,7 +23,7 @@ QString RangeText(const TParameterRange &Range)
 }
 
 const unsigned Simulated = EvaluationMode | SweepMode | StudyMode;
-const unsigned Plotted = EvaluationMode | SweepMode | CaptureMode;
+const unsigned Plotted = EvaluationMode | SweepMode | FittedModes;
 
 // "a, b or c"
 QString OrList(const QStringList &Names)
@@ -87,7 +87,7 @@ std::vector<TOptionDefinition> MakeDefinitions()
   for (const TSetupParameter &parameter : SetupParameters())
     options.push_back(
         {parameter.Name, parameter.ValueName, SetupHelp(parameter), false,
-         parameter.Part == TParameterPart::Scale ? Simulated | CaptureMode : Simulated});
+         parameter.Part == TParameterPart::Scale ? Simulated | FittedModes : Simulated});
   options.push_back({"adc-bits", "N",
                      QString("Quantize each limited value to N bits over -1 ... +1, N from %1 "
                              "to %2 (default: no ADC).")
@@ -96,8 +96,8 @@ std::vector<TOptionDefinition> MakeDefinitions()
                      false, Simulated});
   const std::vector<TOptionDefinition> before_capture = {
       {"format", "format",
-       "Output: table (default), csv, summary or json; --capture, --monte-carlo and --merge "
-       "write summary (default), json or csv.",
+       "Output: table (default), csv, summary or json; --capture, --acquire, --monte-carlo and "
+       "--merge write summary (default), json or csv.",
        false, AllModes & ~SweepMode},
       {"output", "file", "Write the output to this file instead of standard output.", false,
        AllModes},
@@ -122,16 +122,33 @@ std::vector<TOptionDefinition> MakeDefinitions()
        "ellipse, model parameters and measured interpolation error: --format summary "
        "(default), json or csv (one row per sample).",
        false, CaptureMode},
+      {"acquire", "source",
+       "Acquire frames from an oscilloscope (scpi://HOST[:PORT][?dialect=wav|curve&"
+       "channels=1,2&timeout=5]), a sound card (alsa:DEVICE[?rate=48000]) or a capture file "
+       "(file:PATH[?frame=N]) and fit them as --capture fits a file; Ctrl-C stops after the "
+       "frame in hand.",
+       false, AcquireMode},
+      {"frames", "N",
+       QString("Frames to acquire, 1 to %1 (default 1); more than one also reports each "
+               "fitted figure's mean and standard deviation over them.")
+           .arg(MaximumFrames),
+       false, AcquireMode},
+      {"save", "file",
+       "Write the last frame's samples to this CSV file, which --capture reads back to the "
+       "same figures.",
+       false, AcquireMode},
   };
   options.insert(options.end(), before_capture.begin(), before_capture.end());
-  // How the capture is read, as the window reads it too.
+  // How the capture is read, as the window reads it too; an instrument's
+  // frames need only the reference level.
   for (const TCaptureOptionText &option : CaptureOptionTexts)
-    options.push_back({option.Name, option.ValueName, option.Help, false, CaptureMode});
+    options.push_back({option.Name, option.ValueName, option.Help, false,
+                       QString(option.Name) == "zero" ? FittedModes : CaptureMode});
   const std::vector<TOptionDefinition> rest = {
       {"amplitude", "value",
        "Capture units (e.g. V) that make the simulation's full scale 1 (default: the fitted "
        "signals' largest |offset| + amplitude).",
-       false, CaptureMode},
+       false, FittedModes},
       {"monte-carlo", "N",
        QString("Tolerance study: N trials (1 to %1), each drawing the six channel parameters "
                "around the setup's values; writes summary (default), json or csv.")
@@ -163,7 +180,7 @@ std::vector<TOptionDefinition> MakeDefinitions()
        QString("Judge the signals against a built-in set of limits (%1) or a JSON file of them: "
                "PASS, FAIL or UNDECIDED per check; --limits list shows the sets.")
            .arg(LimitSetNames().join(", ")),
-       false, EvaluationMode | CaptureMode | StudyMode},
+       false, EvaluationMode | FittedModes | StudyMode},
   };
   options.insert(options.end(), rest.begin(), rest.end());
   return options;

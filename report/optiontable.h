@@ -16,7 +16,10 @@ enum TModeSet : unsigned
   CaptureMode = 1u << static_cast<int>(TReportMode::Capture),
   StudyMode = 1u << static_cast<int>(TReportMode::Study),
   MergeMode = 1u << static_cast<int>(TReportMode::Merge),
-  AllModes = EvaluationMode | SweepMode | CaptureMode | StudyMode | MergeMode
+  AcquireMode = 1u << static_cast<int>(TReportMode::Acquire),
+  AllModes = EvaluationMode | SweepMode | CaptureMode | StudyMode | MergeMode | AcquireMode,
+  // A capture read from a file or acquired from an instrument.
+  FittedModes = CaptureMode | AcquireMode
 };
 
 inline unsigned ModeBit(TReportMode Mode)
@@ -49,6 +52,7 @@ const int MaximumSweepSteps = 100000;
 const int MinimumPlotSide = 16;
 const int MaximumPlotSide = 10000;
 const int MaximumThreads = 256;
+const long MaximumFrames = 1000000;
 // Seeds stay below 2^53, so JSON's numbers carry them exactly.
 const unsigned long long MaximumSeed = 9007199254740991ULL;
 

@@ -120,6 +120,15 @@ QString ReadAmplitude(const QString &Text, double &Amplitude)
   return QString();
 }
 
+QString ReadFrames(const QString &Text, long &Frames)
+{
+  if (!ParseOptionNumber(Text, Frames) || Frames < 1 || Frames > MaximumFrames)
+    return QString("--frames needs a whole number from 1 to %1, not '%2'")
+        .arg(MaximumFrames)
+        .arg(Text);
+  return QString();
+}
+
 QString ReadTrials(const QString &Text, long &Trials)
 {
   if (!ParseOptionNumber(Text, Trials) || Trials < 1 || Trials > MaximumTrials)

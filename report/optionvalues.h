@@ -20,6 +20,7 @@ QString CheckPlotExtension(const QString &Option, const QString &Path);
 QString ReadSweep(const QString &Text, TSweep &Sweep);
 QString ReadAmplitude(const QString &Text, double &Amplitude);
 QString ReadTrials(const QString &Text, long &Trials);
+QString ReadFrames(const QString &Text, long &Frames);
 QString ReadTolerance(const QString &Text, TTolerances &Tolerances);
 QString ReadDistribution(const QString &Text, TDistribution &Distribution);
 QString ReadSeed(const QString &Text, std::uint64_t &Seed);

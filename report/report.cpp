@@ -48,6 +48,8 @@ int RunReport(const QStringList &Arguments, QIODevice &Out, QIODevice &Err)
       return RunStudyMode(config, Out, Err);
     case TReportMode::Merge:
       return RunMergeMode(config, Out, Err);
+    case TReportMode::Acquire:
+      return RunAcquireMode(config, Out, Err);
   }
   return 2;
 }

@@ -3,6 +3,8 @@
 #include <QIODevice>
 #include <optional>
 
+#include "capturerun.h"
+
 #include "captureplot.h"
 #include "capturereader.h"
 #include "capturetext.h"
@@ -29,6 +31,56 @@ void WriteText(QIODevice &Device, TReportFormat Format, const TCaptureReport &Re
 
 }  // namespace
 
+int ReportCapture(const TReportConfig &Config, TCaptureReport &Report, TOutputTransaction &Output,
+                  QIODevice *Plot, QIODevice *Scope, QIODevice &Err, bool OffsetsMeasured)
+{
+  const TCaptureConfig &options = Config.Capture;
+  Report.PitchGiven = options.PitchGiven;
+  Report.ResolutionGiven = options.ResolutionGiven;
+  Report.Simulation = Summarize(Report.Analysis.Model, Evaluate(Report.Analysis.Model));
+  std::optional<TJudgement> judgement;
+  if (Config.Limits) {
+    // The signal frequency comes with the capture's time column; NaN
+    // without one.
+    const double frequency = Report.Analysis.Motion.MaxFrequency;
+    TSignalQuantities quantities = CaptureQuantities(Report.Analysis, frequency);
+    if (!OffsetsMeasured)
+      for (const TLimitQuantity offset :
+           {TLimitQuantity::OffsetAPercent, TLimitQuantity::OffsetBPercent})
+        quantities[static_cast<int>(offset)] = TJudgedValue();
+    judgement = JudgeLimits(*Config.Limits, quantities, frequency);
+    Report.Judgement = &*judgement;
+  }
+
+  QString message;
+  const TCapture &capture = *Report.Capture;
+  if (Plot) {
+    TGraphWidget graph;
+    ShowMeasuredError(graph, capture, Report.Analysis,
+                      Report.PitchGiven ? Config.Setup.Pitch : 0.0);
+    message = DrawPlot(graph, Config.PlotPath, Config.PlotSize, *Plot);
+  }
+  if (message.isEmpty() && Scope) {
+    TGraphWidget graph;
+    ShowLissajous(graph, capture, Report.Analysis);
+    message = DrawPlot(graph, Config.ScopePath, Config.PlotSize, *Scope);
+  }
+  if (message.isEmpty())
+    message = Output.Commit([&](QIODevice &Device) { WriteText(Device, Config.Format, Report); });
+  if (!message.isEmpty())
+    return Refuse(Err, message);
+  for (const TCaptureWarning &warning : Report.Analysis.Warnings)
+    WriteWarning(Err, CaptureWarningText(warning));
+  // Figures of a raw pair that never turns round would mislead.
+  if (!Report.Analysis.MeasuredValid)
+    return 1;
+  if (Report.Simulation.CountError) {
+    WriteProblem(Err, QString(CountErrorMessage) + " (simulation of the model parameters)");
+    return 1;
+  }
+  return judgement ? FinishJudgement(*judgement, Config.Format, Err) : 0;
+}
+
 int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
 {
   TOutputTransaction output(Out);
@@ -51,44 +103,5 @@ int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
       AnalyseCapture(capture, Config.Setup, options.Amplitude, report.Analysis);
   if (problem.Kind != TCaptureProblem::None)
     return Refuse(Err, QString("%1: %2").arg(report.Name, CaptureProblemText(problem)));
-  report.PitchGiven = options.PitchGiven;
-  report.ResolutionGiven = options.ResolutionGiven;
-  report.Simulation = Summarize(report.Analysis.Model, Evaluate(report.Analysis.Model));
-  std::optional<TJudgement> judgement;
-  if (Config.Limits) {
-    // The signal frequency comes with the capture's time column; NaN
-    // without one.
-    const double frequency = report.Analysis.Motion.MaxFrequency;
-    judgement =
-        JudgeLimits(*Config.Limits, CaptureQuantities(report.Analysis, frequency), frequency);
-    report.Judgement = &*judgement;
-  }
-
-  QString message;
-
-  if (plot) {
-    TGraphWidget graph;
-    ShowMeasuredError(graph, capture, report.Analysis,
-                      report.PitchGiven ? Config.Setup.Pitch : 0.0);
-    message = DrawPlot(graph, Config.PlotPath, Config.PlotSize, *plot);
-  }
-  if (message.isEmpty() && scope) {
-    TGraphWidget graph;
-    ShowLissajous(graph, capture, report.Analysis);
-    message = DrawPlot(graph, Config.ScopePath, Config.PlotSize, *scope);
-  }
-  if (message.isEmpty())
-    message = output.Commit([&](QIODevice &Device) { WriteText(Device, Config.Format, report); });
-  if (!message.isEmpty())
-    return Refuse(Err, message);
-  for (const TCaptureWarning &warning : report.Analysis.Warnings)
-    WriteWarning(Err, CaptureWarningText(warning));
-  // Figures of a raw pair that never turns round would mislead.
-  if (!report.Analysis.MeasuredValid)
-    return 1;
-  if (report.Simulation.CountError) {
-    WriteProblem(Err, QString(CountErrorMessage) + " (simulation of the model parameters)");
-    return 1;
-  }
-  return judgement ? FinishJudgement(*judgement, Config.Format, Err) : 0;
+  return ReportCapture(Config, report, output, plot, scope, Err);
 }

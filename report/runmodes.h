@@ -13,6 +13,7 @@ struct TReportConfig;
 int RunEvaluationMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err);
 int RunSweepMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err);
 int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err);
+int RunAcquireMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err);
 int RunStudyMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err);
 int RunMergeMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err);
 

@@ -7,32 +7,12 @@
 #include <QThread>
 #include <cmath>
 
+#include "fakescopeprocess.h"
 #include "framesource.h"
 #include "scpiblock.h"
 #include "scpipreamble.h"
 
 namespace {
-
-// vantrel_fakescope on a free port, until the test ends.
-struct TFake
-{
-  QProcess Process;
-  std::string Name;
-
-  explicit TFake(const QStringList &Arguments)
-  {
-    Process.start(VANTREL_FAKESCOPE_PROGRAM, QStringList{"--port", "0"} + Arguments);
-    EXPECT_TRUE(Process.waitForReadyRead(5000));
-    const QByteArray line = Process.readLine().trimmed();
-    EXPECT_TRUE(line.startsWith("listening on 127.0.0.1:")) << line.toStdString();
-    Name = "scpi://" + line.mid(13).toStdString();
-  }
-  ~TFake()
-  {
-    Process.kill();
-    Process.waitForFinished();
-  }
-};
 
 // The first frames of Name + Query, or the problem that stopped them;
 // each Next has its own timeout, however long ago Open was.
