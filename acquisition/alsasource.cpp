@@ -14,7 +14,8 @@
 
 namespace {
 
-const long long MaximumFrame = 100000000;
+// A 16-bit code's full scale: -32768 is -1 FS.
+const double FullScale = 32768.0;
 
 // ALSA tells standard error what went wrong as well; the Problem says it.
 void Silent(const char *, int, const char *, int, const char *, ...) {}
@@ -103,8 +104,8 @@ public:
     Frame.A.resize(d_frame_size);
     Frame.B.resize(d_frame_size);
     for (std::size_t i = 0; i < d_frame_size; ++i) {
-      Frame.A[i] = d_float ? levels[2 * i] : codes[2 * i] / 32768.0;
-      Frame.B[i] = d_float ? levels[2 * i + 1] : codes[2 * i + 1] / 32768.0;
+      Frame.A[i] = d_float ? levels[2 * i] : codes[2 * i] / FullScale;
+      Frame.B[i] = d_float ? levels[2 * i + 1] : codes[2 * i + 1] / FullScale;
     }
     Frame.TimeStep = 1.0 / d_rate;
     Frame.Units = "FS";

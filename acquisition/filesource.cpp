@@ -1,7 +1,6 @@
 #include "filesource.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
 
 #include "capturereader.h"
@@ -9,34 +8,25 @@
 
 namespace {
 
-// The capture's columns are numbers here; a header name would need the
-// reader's own rules for quotes and case.
-const long long MaximumColumn = 1000;
-const long long MaximumFrame = 100000000;
-
 // A capture file read once and handed out frame by frame, from the start
 // again after its end, so that a window can watch it for ever.
 class TFileSource : public TFrameSource
 {
 public:
   TFileSource(const std::string &Name, const std::string &Path, const TCaptureReadOptions &Options,
-              std::size_t FrameSize, double TimeStep, const double (&Zero)[2])
+              std::size_t FrameSize, double TimeStep)
       : d_name(Name),
         d_path(Path),
         d_options(Options),
         d_frame_size(FrameSize),
-        d_time_step(TimeStep),
-        d_zero{Zero[0], Zero[1]}
+        d_time_step(TimeStep)
   {}
 
   bool Open(std::string &Problem) override
   {
     d_capture = TCapture();
     d_next = 0;
-    if (!ReadCaptureFile(d_path, d_options, d_capture, Problem))
-      return false;
-    SubtractReference(d_capture, d_zero[0], d_zero[1]);
-    return true;
+    return ReadCaptureFile(d_path, d_options, d_capture, Problem);
   }
 
   // Frames keep to the file's order: the last one may be shorter, as a
@@ -70,51 +60,9 @@ private:
   TCaptureReadOptions d_options;
   std::size_t d_frame_size;
   double d_time_step;
-  double d_zero[2];
   TCapture d_capture;
   std::size_t d_next = 0;
 };
-
-// "A,B": two different column numbers.
-bool ReadColumns(const std::string &Name, const TSourceAddress &Address, TCaptureColumns &Columns,
-                 std::string &Problem)
-{
-  const auto setting = Address.Settings.find("columns");
-  if (setting == Address.Settings.end())
-    return true;
-  const std::string &text = setting->second;
-  const std::size_t comma = text.find(',');
-  long long a = 0, b = 0;
-  if (comma == std::string::npos || !ParseSettingNumber(text.substr(0, comma), a) ||
-      !ParseSettingNumber(text.substr(comma + 1), b) || a < 1 || b < 1 || a > MaximumColumn ||
-      b > MaximumColumn || a == b) {
-    Problem = SettingProblem(
-        Name, Address, "columns",
-        "two different column numbers A,B from 1 to " + std::to_string(MaximumColumn));
-    return false;
-  }
-  Columns.A = static_cast<int>(a);
-  Columns.B = static_cast<int>(b);
-  return true;
-}
-
-// "V" for both channels, or "VA,VB".
-bool ReadZero(const std::string &Name, const TSourceAddress &Address, double (&Zero)[2],
-              std::string &Problem)
-{
-  const auto setting = Address.Settings.find("zero");
-  if (setting == Address.Settings.end())
-    return true;
-  const std::string &text = setting->second;
-  const std::size_t comma = text.find(',');
-  const std::string second = comma == std::string::npos ? text : text.substr(comma + 1);
-  if (!ParseSettingNumber(text.substr(0, comma), Zero[0]) || !ParseSettingNumber(second, Zero[1]) ||
-      !std::isfinite(Zero[0]) || !std::isfinite(Zero[1])) {
-    Problem = SettingProblem(Name, Address, "zero", "the reference level V, or VA,VB");
-    return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -129,17 +77,13 @@ std::unique_ptr<TFrameSource> MakeFileSource(const TSourceAddress &Address, std:
   long long frame = 0;
   double rate = 0.0;
   std::string rate_text;
-  double zero[2] = {0.0, 0.0};
-  if (!CheckSettingNames(name, Address,
-                         {"frame", "rate", "columns", "zero", "skip-bad-rows", "decimal-comma"},
+  if (!CheckSettingNames(name, Address, {"frame", "rate", "skip-bad-rows", "decimal-comma"},
                          Problem) ||
       !ReadSetting(name, Address, "frame", 1, MaximumFrame, frame, Problem) ||
       !ReadPositive(name, Address, "rate", "samples per second", rate, rate_text, Problem) ||
-      !ReadColumns(name, Address, options.Columns, Problem) ||
-      !ReadZero(name, Address, zero, Problem) ||
       !ReadSwitch(name, Address, "skip-bad-rows", options.SkipBadRows, Problem) ||
       !ReadSwitch(name, Address, "decimal-comma", options.DecimalComma, Problem))
     return nullptr;
   return std::make_unique<TFileSource>(name, Address.Path, options, static_cast<std::size_t>(frame),
-                                       rate > 0.0 ? 1.0 / rate : 0.0, zero);
+                                       rate > 0.0 ? 1.0 / rate : 0.0);
 }

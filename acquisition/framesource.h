@@ -30,7 +30,7 @@ public:
 // The source an address names:
 //   scpi://HOST[:PORT][?dialect=wav|curve&channels=1,2&timeout=5]
 //   alsa:DEVICE[?rate=48000&frame=4800&timeout=5]
-//   file:PATH[?frame=N&rate=HZ&columns=A,B&zero=V&skip-bad-rows=1&decimal-comma=1]
+//   file:PATH[?frame=N&rate=HZ&skip-bad-rows=1&decimal-comma=1]
 // Null with a Problem for an address that names none.
 std::unique_ptr<TFrameSource> MakeFrameSource(const std::string &Address, std::string &Problem);
 

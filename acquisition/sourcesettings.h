@@ -10,6 +10,9 @@
 // The settings of an address's query. Each refusal is a one-line Problem
 // that starts with the source's Name, such as "alsa:default".
 
+// The most samples a frame may hold, ?frame=N, from any source.
+const long long MaximumFrame = 100000000;
+
 // The whole of Text as one number, decimal point only.
 template <typename Number>
 bool ParseSettingNumber(const std::string &Text, Number &Value)
