@@ -75,7 +75,7 @@ public:
       if (read == -EAGAIN) {
         const int ready = snd_pcm_wait(d_pcm, WaitMilliseconds());
         if (ready == 0) {
-          Problem = d_name + ": no samples within the timeout";
+          Problem = d_name + ": no samples within " + d_timeout_text + " s";
           return false;
         }
         if (ready > 0)

@@ -11,7 +11,7 @@
 // that starts with the source's Name, such as "alsa:default".
 
 // The most samples a frame may hold, ?frame=N, from any source.
-const long long MaximumFrame = 100000000;
+const long long MaximumFrame = 10000000;
 
 // The whole of Text as one number, decimal point only.
 template <typename Number>

@@ -67,7 +67,7 @@ TEST(AcquisitionSourcesTest, BadAddressesAreRefused)
   } cases[] = {
       {"file:", "file: no capture file: give file:PATH"},
       {"file:c.csv?frame=0",
-       "file:c.csv: frame must be a whole number from 1 to 100000000, not '0'"},
+       "file:c.csv: frame must be a whole number from 1 to 10000000, not '0'"},
       {"file:c.csv?rate=abc",
        "file:c.csv: rate must be a positive number of samples per second, not 'abc'"},
       {"file:c.csv?rate=-5",
