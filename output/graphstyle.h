@@ -60,6 +60,11 @@ const QColor MeasuredBColor(86, 180, 233);
 const QColor MeasuredFigureColor = MeasuredAColor;
 const QColor FittedFigureColor(204, 121, 167);
 const TGraphStyle MeasuredStyle = TGraphStyle::Crosses;
+// A check's verdict: green, red, and grey for one the uncertainty leaves
+// open.
+const QColor PassColor(0, 128, 0);
+const QColor FailColor(192, 0, 0);
+const QColor UndecidedColor(112, 112, 112);
 
 // Vertical title, horizontal title, then the title, in either mode.
 inline void SetScopeTitles(TGraphWidget &Scope, bool XY)

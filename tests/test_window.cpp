@@ -41,7 +41,7 @@ TEST_F(WindowStartTest, TabVisitsEveryControlInOrderAndWraps)
     for (const char *box : {"gain_a", "offset_a", "phase_a", "gain_b", "offset_b", "phase_b"})
       chain.push_back(Box(box));
     chain.insert(chain.end(), {tabs, text, close, scope_mode, Find<QPushButton>("open_capture"),
-                               Combo("scale_pitch")});
+                               Find<QPushButton>("acquire"), Combo("scale_pitch")});
     if (tab == 0)  // a hidden table takes no focus
       chain.erase(chain.begin() + 9);
     chain.front()->setFocus();

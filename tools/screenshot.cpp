@@ -4,13 +4,15 @@
 // NAME is a control's object name: a spin box (gain_a=2.0), a combo box
 // (scale_pitch=0.120), the mode button (scope_mode=1) or the output tabs
 // (output_tabs=1); capture=PATH opens a capture (refused=PATH tries one
-// that asks for options or is refused); dialog=OUT.png grabs the dialog or
+// that asks for options or is refused); acquire=SOURCE acquires live and
+// waits for the first frames (wait=MS, default 1500); dialog=OUT.png grabs the dialog or
 // message box left open as well; scope=OUT.png draws the scope alone at
 // 600 x 400, as it would show in a taller window.
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDoubleSpinBox>
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QImage>
 #include <QPainter>
@@ -38,6 +40,15 @@ bool Apply(TVantrel &window, const QString &name, const QString &value)
     return window.OpenCapture(value);
   if (name == "refused")
     return !window.OpenCapture(value);
+  if (name == "acquire")
+    return window.StartAcquisition(value);
+  if (name == "wait") {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < value.toInt())
+      QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return true;
+  }
   if (auto *box = window.findChild<QDoubleSpinBox *>(name)) {
     box->setValue(value.toDouble());
     return true;

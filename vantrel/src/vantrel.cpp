@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QSpacerItem>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QToolButton>
@@ -26,6 +27,7 @@
 #include "fixedtexts.h"
 #include "graphstyle.h"
 #include "graphwidget.h"
+#include "liveacquisition.h"
 #include "setupparameters.h"
 #include "windowcapture.h"
 
@@ -207,6 +209,11 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   d_error_graph->setObjectName("error_graph");
   d_error_graph->SetMinimumYExtent(ErrorMinimumYExtent);
   graphic_layout->addWidget(d_error_graph);
+  // A live acquisition's checks, under the error graph.
+  d_checks = new QTableWidget(graphic_page);
+  d_checks->setObjectName("checks");
+  d_checks->hide();
+  graphic_layout->addWidget(d_checks);
 
   QWidget *text_page = new QWidget();
   QVBoxLayout *text_layout = new QVBoxLayout(text_page);
@@ -236,6 +243,14 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   d_notice->setFont(notice_font);
   bottom_row->addWidget(d_notice);
   bottom_row->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
+  d_hold = new QPushButton(this);
+  d_hold->setObjectName("hold");
+  d_hold->setAutoDefault(false);
+  bottom_row->addWidget(d_hold);
+  d_save_frame = new QPushButton(this);
+  d_save_frame->setObjectName("save_frame");
+  d_save_frame->setAutoDefault(false);
+  bottom_row->addWidget(d_save_frame);
   d_close_capture = new QPushButton(this);
   d_close_capture->setObjectName("close_capture");
   d_close_capture->setAutoDefault(false);
@@ -245,6 +260,10 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   d_open_capture->setObjectName("open_capture");
   d_open_capture->setAutoDefault(false);
   bottom_row->addWidget(d_open_capture);
+  d_acquire = new QPushButton(this);
+  d_acquire->setObjectName("acquire");
+  d_acquire->setAutoDefault(false);
+  bottom_row->addWidget(d_acquire);
   QPushButton *close_button = new QPushButton(this);
   close_button->setObjectName("close");
   close_button->setAutoDefault(false);
@@ -272,8 +291,12 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   // above.
   setTabOrder(close_button, d_scope_mode);
   setTabOrder(d_scope_mode, d_open_capture);
-  setTabOrder(d_open_capture, d_close_capture);
+  setTabOrder(d_open_capture, d_acquire);
+  setTabOrder(d_acquire, d_hold);
+  setTabOrder(d_hold, d_save_frame);
+  setTabOrder(d_save_frame, d_close_capture);
   setTabOrder(d_close_capture, d_capture_text);
+  setTabOrder(d_capture_text, d_checks);
 
   setup_group->setTitle("Encoder Setup");
   output_group->setTitle("Output Evaluation");
@@ -315,9 +338,15 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   connect(d_scope_mode, SIGNAL(toggled(bool)), this, SLOT(Scope_Mode_Changed(bool)));
   connect(d_output_tabs, SIGNAL(currentChanged(int)), this, SLOT(Output_Tab_Changed()));
   Set_Up_Capture();
+  Set_Up_Acquisition();
 }
 
-TVantrel::~TVantrel() {}
+// The acquisition's thread ends with the frame in hand before the widgets
+// it delivers to go.
+TVantrel::~TVantrel()
+{
+  d_live.reset();
+}
 
 // Each box's slot takes its channel anew from the boxes' setup.
 void TVantrel::Gain_A(const double)

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "encoderchannel.h"
 #include "encoderinterpolator.h"
@@ -19,8 +20,14 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
+class QTableWidget;
 class QToolButton;
 class TGraphWidget;
+class TLiveAcquisition;
+struct TCapture;
+struct TLiveCheck;
+struct TLiveFrame;
+struct TLimitSet;
 struct TSetupParameter;
 struct TCaptureOptions;
 struct TWindowCapture;
@@ -50,8 +57,18 @@ public slots:
   // list it refuses is refused in a message box.
   bool OpenCapture(const QString &Path, const QStringList &Options);
   // Takes the capture off the graphs and returns the boxes to the values
-  // they held before it was opened.
+  // they held before it was opened; stops an acquisition.
   void CloseCapture();
+  // Starts acquiring frames from Source (scpi://, alsa:, file:), each
+  // fitted and shown as a capture with the limits' checks. False, with the
+  // problem in the notice line, for an address that names no source; a
+  // source that fails later shows its problem there and stops, leaving
+  // its last frame on screen.
+  bool StartAcquisition(const QString &Source);
+  // Stops after the frame in hand; the last frame stays on screen.
+  void StopAcquisition();
+  // Writes the frame shown as vantrel-report --save does.
+  bool SaveFrame(const QString &Path);
 
 protected:
   void dragEnterEvent(QDragEnterEvent *event) override;
@@ -69,6 +86,10 @@ private slots:
   void Output_Tab_Changed();
   void Open_Capture_Dialog();
   void Capture_Options_Chosen();
+  void Acquire_Clicked();
+  void Acquire_Chosen();
+  void Hold_Toggled(bool held);
+  void Save_Frame_Dialog();
 
 private:
   // The setup the boxes show; the channels are made from it.
@@ -84,6 +105,11 @@ private:
   void Add_Capture_Samples();
   void Add_Capture_Error(const TEncoderSetup &setup);
   void Show_Message(bool warning, const QString &text, const QString &detail = QString());
+  void Set_Up_Acquisition();
+  bool Acquiring() const;
+  void Show_Live_Frame(std::shared_ptr<TLiveFrame> Frame);
+  void Show_Checks(const std::vector<TLiveCheck> &Checks);
+  void Show_Live_State();
 
   QComboBox *d_scale_pitch;
   QComboBox *d_resolution;
@@ -122,6 +148,21 @@ private:
   TEncoderSetup d_setup_before_capture;
   // Set while a capture is read, when a second one must wait.
   bool d_opening_capture = false;
+  // The live acquisition: its buttons and checks, the source, the limits
+  // that judge it, the frame shown as it came (for Save) and a frame that
+  // waits while Hold is down. Each start has its own generation, so a
+  // frame of an earlier one that arrives late is ignored.
+  QPushButton *d_acquire;
+  QPushButton *d_hold;
+  QPushButton *d_save_frame;
+  QTableWidget *d_checks;
+  QString d_live_source;
+  QString d_limits_name;
+  std::unique_ptr<TLimitSet> d_live_limits;
+  std::unique_ptr<TCapture> d_live_raw;
+  std::shared_ptr<TLiveFrame> d_held_frame;
+  unsigned d_live_generation = 0;
+  std::unique_ptr<TLiveAcquisition> d_live;
 };
 
 #endif

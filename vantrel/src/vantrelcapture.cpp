@@ -27,6 +27,7 @@
 #include "countederror.h"
 #include "graphstyle.h"
 #include "graphwidget.h"
+#include "liveacquisition.h"
 #include "numbertext.h"
 #include "setupparameters.h"
 #include "vantrel.h"
@@ -132,6 +133,9 @@ bool TVantrel::Open_Capture(const QString &Path, const TCaptureOptions &Options)
   }
   QSettings(SettingsOrganization, SettingsApplication)
       .setValue(CaptureFolderKey, QFileInfo(Path).absolutePath());
+  // A file opened ends a live acquisition.
+  d_live.reset();
+  d_live_raw.reset();
   if (!d_capture)
     d_setup_before_capture = Setup();
   d_capture = std::move(capture);
@@ -161,12 +165,18 @@ void TVantrel::Capture_Options_Chosen()
 
 void TVantrel::CloseCapture()
 {
-  if (!d_capture)
+  d_live.reset();
+  d_live_raw.reset();
+  d_held_frame.reset();
+  if (!d_capture) {
+    Show_Live_State();
     return;
+  }
   d_capture.reset();
   for (const TSetupParameter *parameter : ChannelParameters())
     Box(*parameter)->setValue(parameter->In(d_setup_before_capture));
   Show_Capture_State();
+  Show_Live_State();
 }
 
 // Title, notice, buttons, tooltips and both graphs for the capture open,

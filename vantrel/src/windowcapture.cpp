@@ -197,6 +197,14 @@ bool ReadWindowCapture(const QString &Path, const TCaptureOptions &Options, TWin
   }
 
   Capture.FileName = QFileInfo(Path).fileName();
+  ShowWindowCapture(Path, capture, Capture);
+  return true;
+}
+
+void ShowWindowCapture(const QString &Name, const TCapture &Source, TWindowCapture &Capture)
+{
+  const TCaptureAnalysis &analysis = Capture.Analysis;
+  const TCapture &capture = Source;
   Capture.Model = analysis.Model;
   for (const TCaptureWarning &warning : analysis.Warnings)
     Capture.Warnings << FirstCapital(CaptureWarningText(warning, MessageFigure));
@@ -205,11 +213,10 @@ bool ReadWindowCapture(const QString &Path, const TCaptureOptions &Options, TWin
                          .arg(capture.Size())
                          .arg(MessageFigure(RadToPercentPeriod(analysis.Measured.PeakToPeak)));
   TCaptureReport report;
-  report.Name = Path;
+  report.Name = Name;
   report.Capture = &capture;
   report.Analysis = analysis;
   Capture.Summary = QString::fromUtf8(CaptureFiguresText(report));
   PlaceSamples(capture, Capture);
   DrawEllipse(Capture);
-  return true;
 }

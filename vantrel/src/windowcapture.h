@@ -68,5 +68,9 @@ const char *const NotOpenedText = "The file was not opened.";
 // whose measured error would mean nothing.
 bool ReadWindowCapture(const QString &Path, const TCaptureOptions &Options, TWindowCapture &Capture,
                        TCaptureRefusal &Refusal);
+// The rest of a capture fitted into Capture.Analysis, under Name: its
+// model, warnings, headline, figures and drawn samples. Capture.FileName
+// must be set.
+void ShowWindowCapture(const QString &Name, const TCapture &Source, TWindowCapture &Capture);
 
 #endif
