@@ -81,7 +81,7 @@ bool TVantrel::StartAcquisition(const QString &Source)
   // acquisition's thread, which its socket must belong to.
   std::string problem;
   if (!MakeFrameSource(Source.toStdString(), problem)) {
-    d_notice->setText(FirstCapital(QString::fromStdString(problem)));
+    d_notice->setText(QString::fromStdString(problem));
     Show_Live_State();
     return false;
   }
@@ -186,7 +186,7 @@ void TVantrel::Show_Live_Frame(std::shared_ptr<TLiveFrame> Frame)
     // The last frame stays on screen.
     d_live->Stop();
     d_hold->setChecked(false);
-    d_notice->setText(FirstCapital(Frame->Problem));
+    d_notice->setText(Frame->Problem);
     Show_Live_State();
     return;
   }
@@ -195,7 +195,7 @@ void TVantrel::Show_Live_Frame(std::shared_ptr<TLiveFrame> Frame)
     return;
   }
   if (!Frame->Problem.isEmpty()) {
-    d_notice->setText(FirstCapital(Frame->Problem));
+    d_notice->setText(Frame->Problem);
   } else {
     if (!d_capture)
       d_setup_before_capture = Setup();
