@@ -13,6 +13,6 @@ const std::uint32_t FrameFirstLine = 4;
 // A frame as the capture its samples make, fitted like a file: channels
 // in columns 2 and 3 and, with a time step, its times in column 1, as
 // --save writes them.
-TCapture FrameCapture(const TFrame &Frame);
+TCapture FrameCapture(TFrame &&Frame);
 
 #endif

@@ -24,8 +24,12 @@ bool TScpiLink::Connect(const std::string &Host, int Port, std::string &Problem)
 {
   d_buffer.clear();
   d_socket.connectToHost(QString::fromStdString(Host), static_cast<quint16>(Port));
-  if (d_socket.waitForConnected(static_cast<int>(d_deadline.remainingTime())))
+  if (d_socket.waitForConnected(static_cast<int>(d_deadline.remainingTime()))) {
+    // Commands that get no answer must not wait for the instrument's
+    // delayed acknowledgement (about 40 ms each) before the next goes out.
+    d_socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
     return true;
+  }
   if (d_socket.error() == QAbstractSocket::ConnectionRefusedError)
     Problem = "connection refused";
   else if (d_socket.error() == QAbstractSocket::SocketTimeoutError)

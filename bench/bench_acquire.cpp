@@ -66,7 +66,7 @@ private:
 bool Fit(const TFrame &Frame)
 {
   TCaptureAnalysis analysis;
-  return AnalyseCapture(FrameCapture(Frame), TEncoderSetup(), 0.0, analysis).Kind ==
+  return AnalyseCapture(FrameCapture(TFrame(Frame)), TEncoderSetup(), 0.0, analysis).Kind ==
          TCaptureProblem::None;
 }
 

@@ -46,9 +46,13 @@ int RunAcquireMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
     TFrame frame;
     if (!source->Next(frame, problem))
       return Refuse(Err, QString::fromStdString(problem));
-    raw = FrameCapture(frame);
-    capture = raw;
-    SubtractReference(capture, options.Options.Zero[0], options.Options.Zero[1]);
+    capture = FrameCapture(std::move(frame));
+    // --save writes the samples as they came: before the reference level
+    // is taken off, and copied only when one is.
+    const double *zero = options.Options.Zero;
+    if (save && (zero[0] != 0.0 || zero[1] != 0.0))
+      raw = capture;
+    SubtractReference(capture, zero[0], zero[1]);
     report.Analysis = TCaptureAnalysis();
     const TCaptureProblem fault =
         AnalyseCapture(capture, Config.Setup, options.Amplitude, report.Analysis);
@@ -66,7 +70,7 @@ int RunAcquireMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
   report.Capture = &capture;
   report.Frames = &repeatability;
   if (save)
-    WriteSavedFrame(*save, raw, acquire.Source, report.Instrument);
+    WriteSavedFrame(*save, raw.Size() > 0 ? raw : capture, acquire.Source, report.Instrument);
   const int status =
       ReportCapture(Config, report, output, plot, scope, Err, source->MeasuresOffsets());
   if (Interrupted && status != 2) {

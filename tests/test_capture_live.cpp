@@ -38,7 +38,8 @@ TEST_F(CaptureLiveTest, FramesArriveHoldFreezesSaveWritesALostInstrumentStops)
                   "--offset-b", "-0.05", "--noise", "0.003", "--points", "4000"});
   const QString source = QString::fromStdString(fake->Name);
   EXPECT_FALSE(window.StartAcquisition("tcp://nowhere"));
-  EXPECT_TRUE(notice->text().contains("unknown kind of source 'tcp'")) << notice->text().toStdString();
+  EXPECT_TRUE(notice->text().contains("unknown kind of source 'tcp'"))
+      << notice->text().toStdString();
   ASSERT_TRUE(window.StartAcquisition(source));
   QTRY_VERIFY_WITH_TIMEOUT(window.windowTitle().endsWith(" - " + source), 5000);
   EXPECT_EQ(Box("gain_a")->text(), "0.84");

@@ -49,13 +49,13 @@ QString TLiveAcquisition::Identity() const
   return d_identity;
 }
 
-std::shared_ptr<TLiveFrame> TLiveAcquisition::Fit(const TCapture &Raw, bool OffsetsMeasured) const
+std::shared_ptr<TLiveFrame> TLiveAcquisition::Fit(TCapture Raw, bool OffsetsMeasured) const
 {
   auto frame = std::make_shared<TLiveFrame>();
-  frame->Raw = Raw;
+  frame->Raw = std::move(Raw);
+  const TCapture &fitted = frame->Raw;
   auto capture = std::make_unique<TWindowCapture>();
   capture->FileName = d_name;
-  TCapture fitted = Raw;
   const TCaptureProblem problem = AnalyseCapture(fitted, TEncoderSetup(), 0.0, capture->Analysis);
   if (problem.Kind != TCaptureProblem::None) {
     frame->Problem = QString("%1: %2").arg(d_name, CaptureProblemText(problem));
@@ -132,7 +132,7 @@ void TLiveAcquisition::Run()
       live->Problem = QString::fromStdString(problem);
       live->Lost = true;
     } else {
-      live = Fit(FrameCapture(frame), source->MeasuresOffsets());
+      live = Fit(FrameCapture(std::move(frame)), source->MeasuresOffsets());
     }
     live->Notes = notes;
     notes.clear();

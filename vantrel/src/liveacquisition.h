@@ -64,7 +64,7 @@ public:
 
 private:
   void Run();
-  std::shared_ptr<TLiveFrame> Fit(const TCapture &Raw, bool OffsetsMeasured) const;
+  std::shared_ptr<TLiveFrame> Fit(TCapture Raw, bool OffsetsMeasured) const;
 
   QString d_name;
   const TLimitSet *d_limits;

@@ -208,12 +208,15 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   d_error_graph = new TGraphWidget(graphic_page);
   d_error_graph->setObjectName("error_graph");
   d_error_graph->SetMinimumYExtent(ErrorMinimumYExtent);
-  graphic_layout->addWidget(d_error_graph);
-  // A live acquisition's checks, under the error graph.
+  // A live acquisition's checks, beside the error graph: below it they
+  // would take the scope's height.
+  QHBoxLayout *graph_row = new QHBoxLayout();
+  graph_row->addWidget(d_error_graph, 1);
   d_checks = new QTableWidget(graphic_page);
   d_checks->setObjectName("checks");
   d_checks->hide();
-  graphic_layout->addWidget(d_checks);
+  graph_row->addWidget(d_checks);
+  graphic_layout->addLayout(graph_row);
 
   QWidget *text_page = new QWidget();
   QVBoxLayout *text_layout = new QVBoxLayout(text_page);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QSettings>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -232,11 +233,11 @@ void TVantrel::Show_Checks(const std::vector<TLiveCheck> &Checks)
       d_checks->setItem(row, column, item);
     }
   }
-  // As tall as its rows, so the error graph keeps the rest.
-  int height = d_checks->horizontalHeader()->height() + 2 * d_checks->frameWidth();
-  for (int row = 0; row < d_checks->rowCount(); ++row)
-    height += d_checks->rowHeight(row);
-  d_checks->setFixedHeight(height);
+  // As wide as its columns, so the error graph keeps the rest.
+  int width = 2 * d_checks->frameWidth() + d_checks->verticalScrollBar()->sizeHint().width();
+  for (int column = 0; column < d_checks->columnCount(); ++column)
+    width += d_checks->horizontalHeader()->sectionSize(column);
+  d_checks->setFixedWidth(width);
   d_checks->setVisible(!Checks.empty());
 }
 
