@@ -124,9 +124,9 @@ std::vector<TOptionDefinition> MakeDefinitions()
        false, CaptureMode},
       {"acquire", "source",
        "Acquire frames from an oscilloscope (scpi://HOST[:PORT][?dialect=wav|curve&"
-       "channels=1,2&timeout=5]), a sound card (alsa:DEVICE[?rate=48000]) or a capture file "
-       "(file:PATH[?frame=N]) and fit them as --capture fits a file; Ctrl-C stops after the "
-       "frame in hand.",
+       "channels=1,2&timeout=5]), a sound card (alsa:DEVICE[?rate=48000&frame=4800&timeout=5]) "
+       "or a capture file replayed (file:PATH[?frame=N&rate=HZ]) and fit them as --capture "
+       "fits a file; Ctrl-C stops after the frame in hand.",
        false, AcquireMode},
       {"frames", "N",
        QString("Frames to acquire, 1 to %1 (default 1); more than one also reports each "
