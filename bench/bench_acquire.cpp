@@ -3,65 +3,15 @@
 // baseline the fit alone of a frame already in memory. Times are wall
 // times, since a read mostly waits; frames/s is items_per_second.
 #include <benchmark/benchmark.h>
-#include <QSemaphore>
-#include <QThread>
 #include <memory>
 #include <string>
 
 #include "captureanalysis.h"
-#include "fakescope.h"
 #include "framecapture.h"
 #include "framesource.h"
+#include "scopethread.h"
 
 namespace {
-
-// The simulated oscilloscope on a free port, served from a thread with an
-// event loop of its own, for as long as it is held. Making its codes is
-// part of every read, as an instrument's own time would be.
-class TScopeThread : public QThread
-{
-public:
-  explicit TScopeThread(long Points) : d_points(Points)
-  {
-    start();
-    d_ready.acquire();
-  }
-  ~TScopeThread() override
-  {
-    quit();
-    wait();
-  }
-
-  // Null after telling State why, if the scope or the source failed.
-  std::unique_ptr<TFrameSource> Open(benchmark::State &State) const
-  {
-    static std::string problem;
-    std::unique_ptr<TFrameSource> source;
-    if (d_port == 0)
-      problem = "the simulated oscilloscope found no free port";
-    else if ((source = MakeFrameSource("scpi://127.0.0.1:" + std::to_string(d_port), problem)) &&
-             source->Open(problem))
-      return source;
-    State.SkipWithError(problem.c_str());
-    return nullptr;
-  }
-
-private:
-  void run() override
-  {
-    TFakeScopeOptions options;
-    options.Points = d_points;
-    TFakeScope scope(options);
-    if (scope.Listen(0))
-      d_port = scope.Port();
-    d_ready.release();
-    exec();
-  }
-
-  const long d_points;
-  QSemaphore d_ready;
-  quint16 d_port = 0;
-};
 
 bool Fit(const TFrame &Frame)
 {
