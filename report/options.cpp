@@ -166,11 +166,9 @@ QString ReadSetup(const QCommandLineParser &Parser, TReportConfig &Config)
   return message.isEmpty() ? CheckCount(Config.Setup) : message;
 }
 
-QString ReadCapture(const QCommandLineParser &Parser, TCaptureConfig &Capture)
+// How a capture, read from a file or acquired, is read and fitted.
+QString ReadFitOptions(const QCommandLineParser &Parser, TCaptureConfig &Capture)
 {
-  Capture.Path = Parser.value("capture");
-  if (Capture.Path.isEmpty())
-    return "--capture needs a file name, or - for standard input";
   QString message = ReadCaptureOptions(Parser, Capture.Options);
   if (!message.isEmpty())
     return message;
@@ -179,6 +177,14 @@ QString ReadCapture(const QCommandLineParser &Parser, TCaptureConfig &Capture)
   if (Parser.isSet("amplitude"))
     return ReadAmplitude(Parser.value("amplitude"), Capture.Amplitude);
   return QString();
+}
+
+QString ReadCapture(const QCommandLineParser &Parser, TCaptureConfig &Capture)
+{
+  Capture.Path = Parser.value("capture");
+  if (Capture.Path.isEmpty())
+    return "--capture needs a file name, or - for standard input";
+  return ReadFitOptions(Parser, Capture);
 }
 
 QString ReadAcquire(const QCommandLineParser &Parser, TReportConfig &Config)
@@ -195,15 +201,7 @@ QString ReadAcquire(const QCommandLineParser &Parser, TReportConfig &Config)
     if (!message.isEmpty())
       return message;
   }
-  TCaptureConfig &capture = Config.Capture;
-  QString message = ReadCaptureOptions(Parser, capture.Options);
-  if (!message.isEmpty())
-    return message;
-  capture.PitchGiven = Parser.isSet("pitch");
-  capture.ResolutionGiven = Parser.isSet("resolution");
-  if (Parser.isSet("amplitude"))
-    return ReadAmplitude(Parser.value("amplitude"), capture.Amplitude);
-  return QString();
+  return ReadFitOptions(Parser, Config.Capture);
 }
 
 QString ReadStudy(const QCommandLineParser &Parser, const TEncoderSetup &Setup,
