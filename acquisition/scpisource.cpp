@@ -1,10 +1,10 @@
 #include "scpisource.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "scpilink.h"
 #include "scpipreamble.h"
+#include "sourcesettings.h"
 
 namespace {
 
@@ -38,26 +38,13 @@ const TDialect Dialects[] = {
 
 const int DefaultPort = 5025;
 
-bool ReadWhole(const std::string &Text, int &Value)
-{
-  const auto result = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
-  return result.ec == std::errc() && result.ptr == Text.data() + Text.size();
-}
-
 // "1,2": two distinct channels of 1 ... 4.
 bool ReadChannels(const std::string &Text, int Channels[2])
 {
   const std::size_t comma = Text.find(',');
-  return comma != std::string::npos && ReadWhole(Text.substr(0, comma), Channels[0]) &&
-         ReadWhole(Text.substr(comma + 1), Channels[1]) && Channels[0] != Channels[1] &&
+  return comma != std::string::npos && ParseSettingNumber(Text.substr(0, comma), Channels[0]) &&
+         ParseSettingNumber(Text.substr(comma + 1), Channels[1]) && Channels[0] != Channels[1] &&
          Channels[0] >= 1 && Channels[0] <= 4 && Channels[1] >= 1 && Channels[1] <= 4;
-}
-
-bool ReadSeconds(const std::string &Text, double &Seconds)
-{
-  const auto result = std::from_chars(Text.data(), Text.data() + Text.size(), Seconds);
-  return result.ec == std::errc() && result.ptr == Text.data() + Text.size() &&
-         std::isfinite(Seconds) && Seconds > 0.0;
 }
 
 class TScpiSource : public TFrameSource
@@ -167,17 +154,13 @@ std::unique_ptr<TFrameSource> MakeScpiSource(const TSourceAddress &Address, std:
   };
   if (address.Host.empty())
     return fail("no host: give scpi://HOST[:PORT]");
-  std::string dialect = "wav", channels = "1,2", timeout = "5";
-  for (const auto &[key, value] : address.Settings) {
-    if (key == "dialect")
-      dialect = value;
-    else if (key == "channels")
-      channels = value;
-    else if (key == "timeout")
-      timeout = value;
-    else
-      return fail("unknown setting '" + key + "': give dialect, channels or timeout");
-  }
+  if (!CheckSettingNames(name, address, {"dialect", "channels", "timeout"}, Problem))
+    return nullptr;
+  const auto setting = [&](const char *Key, const char *Default) {
+    const auto found = address.Settings.find(Key);
+    return found == address.Settings.end() ? std::string(Default) : found->second;
+  };
+  const std::string dialect = setting("dialect", "wav"), channels = setting("channels", "1,2");
   const TDialect *chosen = nullptr;
   for (const TDialect &candidate : Dialects)
     if (dialect == candidate.Name)
@@ -188,8 +171,9 @@ std::unique_ptr<TFrameSource> MakeScpiSource(const TSourceAddress &Address, std:
   if (!ReadChannels(channels, numbers))
     return fail("channels must be two distinct numbers from 1 to 4, such as 1,2, not '" + channels +
                 "'");
-  double seconds = 0.0;
-  if (!ReadSeconds(timeout, seconds))
-    return fail("timeout must be a positive number of seconds, not '" + timeout + "'");
+  std::string timeout = "5";
+  double seconds = 5.0;
+  if (!ReadPositive(name, address, "timeout", "seconds", seconds, timeout, Problem))
+    return nullptr;
   return std::make_unique<TScpiSource>(address, *chosen, numbers, timeout, seconds);
 }
