@@ -1,11 +1,11 @@
 #include "correction.h"
 
+#include <cmath>
 #include <vector>
 
 #include "angles.h"
-#include "encoderinterpolator.h"
 
-TCorrection CorrectGrid(const TGridSignals &Signals)
+TCorrection CorrectGrid(const TGridSignals &Signals, const TTableSettings &Settings)
 {
   TCorrection correction;
   correction.Problem = FitEllipse(Signals.A, Signals.B, correction.Ellipse);
@@ -15,8 +15,9 @@ TCorrection CorrectGrid(const TGridSignals &Signals)
   for (int k = 0; k < AngleCount; ++k) {
     double sine, cosine;
     correction.Ellipse.Corrected(Signals.A[k], Signals.B[k], sine, cosine);
-    error[k] = WrappedAngle(TEncoderInterpolator::Angle(sine, cosine) - GridAngle(k));
+    error[k] = WrappedAngle(std::atan2(sine, cosine) - GridAngle(k));
   }
   correction.Error = GridErrorFigures(error);
+  correction.Table = FitCorrectionTable(error, Settings);
   return correction;
 }

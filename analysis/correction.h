@@ -1,6 +1,7 @@
 #ifndef CORRECTION_H
 #define CORRECTION_H
 
+#include "correctiontable.h"
 #include "ellipsefit.h"
 #include "interpolationerror.h"
 
@@ -13,13 +14,18 @@ struct TCorrection
   // The calibration's coefficients, in the channels' units; Phase is
   // channel A's phase error against B.
   TEllipse Ellipse;
-  // The interpolator's angle of the corrected pair less the grid angle.
-  // Its mean is B's phase, which no calibration can see.
+  // The corrected pair's angle less the grid angle. Its mean is B's
+  // phase, which no calibration can see.
   TInterpolationError Error;
+  // The look-up table that corrects what the ellipse leaves.
+  TCorrectionTable Table;
 };
 
 // Fits the ellipse to the values at the grid angles, as a capture's, and
-// measures the corrected angle against the grid angles.
-TCorrection CorrectGrid(const TGridSignals &Signals);
+// measures the corrected angle against the grid angles, then the table
+// of Settings against the same. The corrected pair is not limited to
+// +-1 before its angle is taken: a chip corrects in its own number range,
+// where a distorted waveform may reach beyond the ellipse.
+TCorrection CorrectGrid(const TGridSignals &Signals, const TTableSettings &Settings = {});
 
 #endif

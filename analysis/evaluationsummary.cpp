@@ -21,7 +21,8 @@ double TEvaluationSummary::TablePeakToPeak() const
   return std::max(Forward.Max, Return.Max) - std::min(Forward.Min, Return.Min);
 }
 
-TEvaluationSummary Summarize(const TEncoderSetup &Setup, const TEvaluation &Evaluation)
+TEvaluationSummary Summarize(const TEncoderSetup &Setup, const TEvaluation &Evaluation,
+                             const TTableSettings &Table)
 {
   TEvaluationSummary summary;
   summary.Setup = Setup;
@@ -34,7 +35,7 @@ TEvaluationSummary Summarize(const TEncoderSetup &Setup, const TEvaluation &Eval
   summary.Return = PassStatistics(middle, Evaluation.Points.end());
   const TGridSignals signals = GridSignals(Setup);
   summary.Error = ComputeInterpolationError(signals);
-  summary.Correction = CorrectGrid(signals);
+  summary.Correction = CorrectGrid(signals, Table);
   summary.Estimate = EstimateInterpolationError(Setup);
   for (int c = 0; c < 2; ++c)
     summary.Peak[c] = PeakBeforeLimit(Setup, c);

@@ -37,6 +37,8 @@ struct TEvaluationSummary
   double TablePeakToPeak() const;
 };
 
-TEvaluationSummary Summarize(const TEncoderSetup &Setup, const TEvaluation &Evaluation);
+// Table: how the correction's look-up table is made.
+TEvaluationSummary Summarize(const TEncoderSetup &Setup, const TEvaluation &Evaluation,
+                             const TTableSettings &Table = {});
 
 #endif

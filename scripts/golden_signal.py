@@ -6,8 +6,8 @@ quarter period apart, gain and offset, the limit; the interpolator's angle
 at 4096 evenly spaced angles, its error's statistics and harmonics by the
 discrete Fourier transform; then a calibration: a conic fitted by least
 squares to the values about their middle (Gaussian elimination), the
-ellipse's parameters taken from it, the corrected pair through the same
-angle rule. tests/test_signalmodel.cpp holds what it prints:
+ellipse's parameters taken from it, the corrected pair's own angle (atan2,
+not limited). tests/test_signalmodel.cpp holds what it prints:
 
     python3 scripts/golden_signal.py
 """
@@ -105,7 +105,7 @@ def study(case):
     for i in range(N):
         cosine = (b[i] - ob) / ab
         sine = ((a[i] - oa) / aa - math.sin(f) * cosine) / math.cos(f)
-        corrected.append(wrap(angle(sine, cosine) - TWO_PI * i / N))
+        corrected.append(wrap(math.atan2(sine, cosine) - TWO_PI * i / N))
     return figures(errors), (oa, ob, aa, ab, f), figures(corrected)
 
 
