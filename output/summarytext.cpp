@@ -1,5 +1,7 @@
 #include "summarytext.h"
 
+#include <QIODevice>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -56,6 +58,30 @@ QJsonObject ErrorObject(const TEvaluationSummary &S, const TInterpolationError &
           {"rms", UnitsObject(S.InUnits(Error.Rms))}};
 }
 
+// The look-up table after the ellipse: its settings, the error it
+// leaves and its entries.
+QJsonValue TableObject(const TEvaluationSummary &S)
+{
+  if (S.Correction.Problem != TEllipseProblem::None)
+    return QJsonValue();
+  const TCorrectionTable &table = S.Correction.Table;
+  const auto figure = [](double Rad) {
+    return QJsonObject{{"rad", Rad}, {"percent_period", RadToPercentPeriod(Rad)}};
+  };
+  QJsonArray entries;
+  for (double entry : table.Entries)
+    entries.append(entry);
+  return QJsonObject{
+      {"size", table.Settings.Size},
+      {"bits", table.Settings.Bits > 0 ? QJsonValue(table.Settings.Bits) : QJsonValue()},
+      {"step_rad", table.Settings.Bits > 0 ? QJsonValue(table.Step) : QJsonValue()},
+      {"clamped", static_cast<double>(table.Clamped)},
+      {"error_after", QJsonObject{{"peak_to_peak", figure(table.ErrorAfter.PeakToPeak)},
+                                  {"max_abs", figure(table.ErrorAfter.MaxAbs)},
+                                  {"rms", figure(table.ErrorAfter.Rms)}}},
+      {"entries", entries}};
+}
+
 QJsonValue CorrectionObject(const TCorrection &Correction)
 {
   if (Correction.Problem != TEllipseProblem::None)
@@ -88,6 +114,24 @@ QString UnitsText(const TEvaluationSummary &S, double Rad)
 {
   const TErrorUnits u = S.InUnits(Rad);
   return Num(u.Rad) + Num(u.Deg) + Num(u.PercentPeriod) + Num(u.Counts) + Num(u.Mm);
+}
+
+// What a look-up table after the ellipse leaves, beside the error before
+// any correction and after the ellipse alone.
+QString TableText(const TEvaluationSummary &S)
+{
+  const TCorrectionTable &table = S.Correction.Table;
+  QString title = QString("Correction table, %1 entries").arg(table.Settings.Size);
+  if (table.Settings.Bits > 0)
+    title += QString(", %1-bit codes of %2 rad").arg(table.Settings.Bits).arg(Figure(table.Step));
+  QString text = '\n' + Heading(title + ": peak-to-peak", ErrorUnitColumns(), LabelWidth);
+  const auto units = [&](double Rad) { return UnitsText(S, Rad); };
+  text += Line("Before any correction", units(S.Error.PeakToPeak), LabelWidth);
+  text += Line("After the ellipse", units(S.Correction.Error.PeakToPeak), LabelWidth);
+  text += Line("After the table", units(table.ErrorAfter.PeakToPeak), LabelWidth);
+  if (table.Clamped > 0)
+    text += QString("  %1 entries clamped to the codes' range\n").arg(table.Clamped);
+  return text;
 }
 
 // The coefficients a calibration would find, in the model's units and,
@@ -124,7 +168,7 @@ QString CorrectionText(const TEvaluationSummary &S, double CaptureScale)
                      Num(harmonic.Phase),
                  LabelWidth);
   }
-  return text;
+  return text + TableText(S);
 }
 
 }  // namespace
@@ -244,8 +288,27 @@ QByteArray SummaryJson(const TEvaluationSummary &S, const TJudgement *Judgement)
       {"signal", SignalObject(S.Setup.Signal)},
       {"correction", CorrectionObject(S.Correction)},
       {"corrected_error", CorrectedErrorObject(S)},
+      {"table_correction", TableObject(S)},
       {"warnings", QJsonArray::fromStringList(SimulationWarnings(S))}};
   if (Judgement)
     root["checks"] = ChecksJson(*Judgement);
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+void WriteTableCsv(QIODevice &Device, const TCorrectionTable &Table)
+{
+  const bool coded = !Table.Codes.empty();
+  QByteArray text =
+      coded ? "index,angle_rad,correction_rad,code\n" : "index,angle_rad,correction_rad\n";
+  const int n = static_cast<int>(Table.Entries.size());
+  for (int k = 0; k < n; ++k) {
+    text += QByteArray::number(k) + ',';
+    AppendDigits17(text, TwoPi * k / n);
+    text += ',';
+    AppendDigits17(text, Table.Entries[k]);
+    if (coded)
+      text += ',' + QByteArray::number(static_cast<qlonglong>(Table.Codes[k]));
+    text += '\n';
+  }
+  Device.write(text);
 }

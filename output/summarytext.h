@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QStringList>
 
+class QIODevice;
+
 #include "evaluationsummary.h"
 #include "signallimits.h"
 
@@ -15,5 +17,8 @@ QStringList SimulationWarnings(const TEvaluationSummary &Summary);
 QByteArray SummaryText(const TEvaluationSummary &Summary, double CaptureScale = 0.0);
 // With a judgement, its "checks" too.
 QByteArray SummaryJson(const TEvaluationSummary &Summary, const TJudgement *Judgement = nullptr);
+// The look-up table as CSV: index, angle_rad, correction_rad and, when
+// quantised, code; 17 significant digits.
+void WriteTableCsv(QIODevice &Device, const TCorrectionTable &Table);
 
 #endif

@@ -125,7 +125,8 @@ QString ReadOutputs(const QCommandLineParser &Parser, TReportConfig &Config)
   Config.PlotPath = Parser.value("plot");
   Config.ScopePath = Parser.value("scope");
   Config.ScopeXY = Parser.isSet("xy");
-  const QStringList names = {"output", "plot", "scope"};
+  Config.TableOutPath = Parser.value("table-out");
+  const QStringList names = {"output", "plot", "scope", "table-out"};
   for (const QString &name : names)
     if (Parser.isSet(name) && Parser.value(name).isEmpty())
       return QString("--%1 needs a file name").arg(name);
@@ -143,9 +144,12 @@ QString ReadOutputs(const QCommandLineParser &Parser, TReportConfig &Config)
           FileIdentity(Parser.value(names[i])) == FileIdentity(Parser.value(names[j])))
         return QString("--%1 and --%2 both name %3")
             .arg(names[i], names[j], Parser.value(names[j]));
-  if (Parser.isSet("size"))
-    return ReadSize(Parser.value("size"), Config.PlotSize);
-  return QString();
+  if (Parser.isSet("size")) {
+    const QString message = ReadSize(Parser.value("size"), Config.PlotSize);
+    if (!message.isEmpty())
+      return message;
+  }
+  return ReadTableSettings(Parser, Config.Table);
 }
 
 QString ReadSetup(const QCommandLineParser &Parser, TReportConfig &Config)

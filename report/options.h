@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "captureoptions.h"
+#include "correctiontable.h"
 #include "encodersetup.h"
 #include "signallimits.h"
 #include "studyrun.h"
@@ -77,6 +78,9 @@ struct TReportConfig
   TStudyConfig Study;
   // --limits: a built-in set or one read from a file.
   std::optional<TLimitSet> Limits;
+  // The correction's look-up table, and where its CSV goes (empty: not).
+  TTableSettings Table;
+  QString TableOutPath;
 };
 
 // What a command line asks for. Error carries a one-line message.

@@ -176,6 +176,26 @@ std::vector<TOptionDefinition> MakeDefinitions()
       {"merge", "", "Combine the JSON files of all shards, given as arguments, into one result.",
        false, MergeMode},
       {"quiet", "", "No progress bar on a terminal.", false, StudyMode | MergeMode},
+      {"table-size", "N",
+       QString("Entries of the correction's look-up table after the ellipse, a power of two "
+               "from %1 to %2 (default %3), read with linear interpolation.")
+           .arg(MinimumTableSize)
+           .arg(MaximumTableSize)
+           .arg(DefaultTableSize),
+       false, EvaluationMode | FittedModes},
+      {"table-bits", "B",
+       QString("Quantise the table's entries to B-bit signed codes, B from %1 to %2 (default: "
+               "not quantised); codes beyond the range are clamped and counted.")
+           .arg(MinimumTableBits)
+           .arg(MaximumTableBits),
+       false, EvaluationMode | FittedModes},
+      {"table-step", "RAD",
+       "The step of one code in radians (default: the largest entry over 2^(B-1) - 1); needs "
+       "--table-bits.",
+       false, EvaluationMode | FittedModes},
+      {"table-out", "file",
+       "Write the table as CSV: index, angle_rad, correction_rad and, quantised, code.", false,
+       EvaluationMode | FittedModes},
       {"limits", "set",
        QString("Judge the signals against a built-in set of limits (%1) or a JSON file of them: "
                "PASS, FAIL or UNDECIDED per check; --limits list shows the sets.")

@@ -1,5 +1,6 @@
 #include "optionvalues.h"
 
+#include <QCommandLineParser>
 #include <QStringList>
 #include <cmath>
 
@@ -117,6 +118,35 @@ QString ReadAmplitude(const QString &Text, double &Amplitude)
 {
   if (!ParseOptionNumber(Text, Amplitude) || !std::isfinite(Amplitude) || !(Amplitude > 0.0))
     return QString("--amplitude needs a positive number, not '%1'").arg(Text);
+  return QString();
+}
+
+QString ReadTableSettings(const QCommandLineParser &Parser, TTableSettings &Table)
+{
+  int size = Table.Size;
+  if (Parser.isSet("table-size") &&
+      (!ParseOptionNumber(Parser.value("table-size"), size) || size < MinimumTableSize ||
+       size > MaximumTableSize || (size & (size - 1)) != 0))
+    return QString("--table-size needs a power of two from %1 to %2, not '%3'")
+        .arg(MinimumTableSize)
+        .arg(MaximumTableSize)
+        .arg(Parser.value("table-size"));
+  Table.Size = size;
+  if (Parser.isSet("table-bits") &&
+      (!ParseOptionNumber(Parser.value("table-bits"), Table.Bits) ||
+       Table.Bits < MinimumTableBits || Table.Bits > MaximumTableBits))
+    return QString("--table-bits needs a whole number from %1 to %2, not '%3'")
+        .arg(MinimumTableBits)
+        .arg(MaximumTableBits)
+        .arg(Parser.value("table-bits"));
+  if (Parser.isSet("table-step")) {
+    if (!Parser.isSet("table-bits"))
+      return "--table-step needs --table-bits";
+    if (!ParseOptionNumber(Parser.value("table-step"), Table.Step) ||
+        !(Table.Step > 0.0 && std::isfinite(Table.Step)))
+      return QString("--table-step needs a positive number of radians, not '%1'")
+          .arg(Parser.value("table-step"));
+  }
   return QString();
 }
 

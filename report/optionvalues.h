@@ -21,6 +21,8 @@ QString ReadSweep(const QString &Text, TSweep &Sweep);
 QString ReadAmplitude(const QString &Text, double &Amplitude);
 QString ReadTrials(const QString &Text, long &Trials);
 QString ReadFrames(const QString &Text, long &Frames);
+// --table-size, --table-bits and --table-step.
+QString ReadTableSettings(const QCommandLineParser &Parser, TTableSettings &Table);
 QString ReadTolerance(const QString &Text, TTolerances &Tolerances);
 QString ReadDistribution(const QString &Text, TDistribution &Distribution);
 QString ReadSeed(const QString &Text, std::uint64_t &Seed);

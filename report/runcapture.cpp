@@ -32,12 +32,16 @@ void WriteText(QIODevice &Device, TReportFormat Format, const TCaptureReport &Re
 }  // namespace
 
 int ReportCapture(const TReportConfig &Config, TCaptureReport &Report, TOutputTransaction &Output,
-                  QIODevice *Plot, QIODevice *Scope, QIODevice &Err, bool OffsetsMeasured)
+                  QIODevice &Err, bool OffsetsMeasured)
 {
+  QIODevice *Plot = Output.Find(Config.PlotPath);
+  QIODevice *Scope = Output.Find(Config.ScopePath);
+  QIODevice *Table = Output.Find(Config.TableOutPath);
   const TCaptureConfig &options = Config.Capture;
   Report.PitchGiven = options.PitchGiven;
   Report.ResolutionGiven = options.ResolutionGiven;
-  Report.Simulation = Summarize(Report.Analysis.Model, Evaluate(Report.Analysis.Model));
+  Report.Simulation =
+      Summarize(Report.Analysis.Model, Evaluate(Report.Analysis.Model), Config.Table);
   std::optional<TJudgement> judgement;
   if (Config.Limits) {
     // The signal frequency comes with the capture's time column; NaN
@@ -65,6 +69,8 @@ int ReportCapture(const TReportConfig &Config, TCaptureReport &Report, TOutputTr
     ShowLissajous(graph, capture, Report.Analysis);
     message = DrawPlot(graph, Config.ScopePath, Config.PlotSize, *Scope);
   }
+  if (message.isEmpty() && Table)
+    WriteTableCsv(*Table, Report.Simulation.Correction.Table);
   if (message.isEmpty())
     message = Output.Commit([&](QIODevice &Device) { WriteText(Device, Config.Format, Report); });
   if (!message.isEmpty())
@@ -85,8 +91,8 @@ int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
 {
   TOutputTransaction output(Out);
   output.OpenText(Config.OutputPath);
-  QIODevice *plot = output.OpenFile(Config.PlotPath);
-  QIODevice *scope = output.OpenFile(Config.ScopePath);
+  for (const QString &path : {Config.PlotPath, Config.ScopePath, Config.TableOutPath})
+    output.OpenFile(path);
   if (output.Failed())
     return Refuse(Err, output.Problem());
 
@@ -103,5 +109,5 @@ int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
       AnalyseCapture(capture, Config.Setup, options.Amplitude, report.Analysis);
   if (problem.Kind != TCaptureProblem::None)
     return Refuse(Err, QString("%1: %2").arg(report.Name, CaptureProblemText(problem)));
-  return ReportCapture(Config, report, output, plot, scope, Err);
+  return ReportCapture(Config, report, output, Err);
 }

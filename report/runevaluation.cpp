@@ -17,7 +17,7 @@
 namespace {
 
 void WriteText(QIODevice &Device, const TReportConfig &Config, const TEvaluation &Evaluation,
-               const TJudgement *Judgement)
+               const TEvaluationSummary &Summary, const TJudgement *Judgement)
 {
   switch (Config.Format) {
     case TReportFormat::Table:
@@ -27,12 +27,12 @@ void WriteText(QIODevice &Device, const TReportConfig &Config, const TEvaluation
       WriteCsv(Device, Evaluation);
       break;
     case TReportFormat::Summary:
-      Device.write(SummaryText(Summarize(Config.Setup, Evaluation)));
+      Device.write(SummaryText(Summary));
       if (Judgement)
         Device.write(ChecksText(*Judgement).toUtf8());
       break;
     case TReportFormat::Json:
-      Device.write(SummaryJson(Summarize(Config.Setup, Evaluation), Judgement));
+      Device.write(SummaryJson(Summary, Judgement));
       break;
   }
 }
@@ -45,23 +45,26 @@ int RunEvaluationMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Er
   output.OpenText(Config.OutputPath);
   QIODevice *plot = output.OpenFile(Config.PlotPath);
   QIODevice *scope = output.OpenFile(Config.ScopePath);
+  QIODevice *table = output.OpenFile(Config.TableOutPath);
   if (output.Failed())
     return Refuse(Err, output.Problem());
 
   const TEvaluation evaluation = Evaluate(Config.Setup);
+  const TEvaluationSummary summary = Summarize(Config.Setup, evaluation, Config.Table);
   std::optional<TJudgement> judgement;
   if (Config.Limits)
-    judgement = JudgeLimits(*Config.Limits,
-                            SimulationQuantities(Summarize(Config.Setup, evaluation)), NoValue);
+    judgement = JudgeLimits(*Config.Limits, SimulationQuantities(summary), NoValue);
+  if (table)
+    WriteTableCsv(*table, summary.Correction.Table);
   QString problem = DrawSetupPlots(Config, evaluation, plot, scope);
   if (!problem.isEmpty())
     return Refuse(Err, problem);
   problem = output.Commit([&](QIODevice &Device) {
-    WriteText(Device, Config, evaluation, judgement ? &*judgement : nullptr);
+    WriteText(Device, Config, evaluation, summary, judgement ? &*judgement : nullptr);
   });
   if (!problem.isEmpty())
     return Refuse(Err, problem);
-  for (const QString &warning : SimulationWarnings(Summarize(Config.Setup, evaluation)))
+  for (const QString &warning : SimulationWarnings(summary))
     WriteWarning(Err, warning);
   if (evaluation.CountError) {
     WriteProblem(Err, CountErrorMessage);

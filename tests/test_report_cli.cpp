@@ -129,6 +129,11 @@ TEST(ReportCliTest, BadCommandLinesExitTwoWithOneLineAndTouchNoFile)
       {{"--sweep", "gain-a=1:2:3", "--sweep", "gain-b=1:2:3"}, "once"},
       // The signal's options.
       {{"--adc-bits", "3"}, "--adc-bits needs a whole number from 4 to 24, not '3'"},
+      {{"--table-size", "100"}, "--table-size needs a power of two from 16 to 4096, not '100'"},
+      {{"--table-bits", "17"}, "--table-bits needs a whole number from 4 to 16, not '17'"},
+      {{"--table-step", "0.1"}, "--table-step needs --table-bits"},
+      {{"--table-bits", "8", "--table-step", "-1"},
+       "--table-step needs a positive number of radians, not '-1'"},
       {{"--adc-bits", "12.5"}, "--adc-bits needs a whole number"},
       {{"--noise", "-0.01"}, "--noise -0.01 is outside its range 0 ... 1"},
       {{"--harmonic3", "0.31"}, "--harmonic3 0.31 is outside its range -0.3 ... 0.3"},

@@ -1,0 +1,65 @@
+// The correction's look-up table after the ellipse, against
+// scripts/golden_table.py: the largest error before any correction, after
+// the ellipse and after a chip's 64-entry 8-bit table and a 256-entry
+// unquantised one; and the table's own interpolation and quantisation
+// bounds.
+#include <gtest/gtest.h>
+#include <cmath>
+
+#include "angles.h"
+#include "evaluationsummary.h"
+#include "setupparameters.h"
+
+namespace {
+
+const double ChipStep = 4 * TwoPi / 16384;
+
+double Degrees(double Rad)
+{
+  return Rad * 180.0 / Pi;
+}
+
+TEvaluationSummary Summary(const TEncoderSetup &Setup, const TTableSettings &Table)
+{
+  return Summarize(Setup, Evaluate(Setup), Table);
+}
+
+}  // namespace
+
+TEST(CorrectionTableTest, ChipAndFineTablesMatchThePythonModel)
+{
+  // w(x) = sin x + 0.02 sin(3x + 0.5), gains 1.
+  TEncoderSetup setup;
+  FindSetupParameter("harmonic3")->In(setup) = 0.02;
+  FindSetupParameter("harmonic3-phase")->In(setup) = 0.5;
+  const double expected[] = {1.145990880487635, 1.1459908804876604, 0.042362005416864454,
+                             0.0014052287534909304};
+  const TEvaluationSummary chip = Summary(setup, {64, 8, ChipStep});
+  const TEvaluationSummary fine = Summary(setup, {256, 0, 0.0});
+  EXPECT_NEAR(Degrees(chip.Error.MaxAbs), expected[0], 1e-9);
+  EXPECT_NEAR(Degrees(chip.Correction.Error.MaxAbs), expected[1], 1e-9);
+  EXPECT_NEAR(Degrees(chip.Correction.Table.ErrorAfter.MaxAbs), expected[2], 1e-9);
+  EXPECT_NEAR(Degrees(fine.Correction.Table.ErrorAfter.MaxAbs), expected[3], 1e-9);
+  EXPECT_EQ(chip.Correction.Table.Step, ChipStep);
+  EXPECT_EQ(chip.Correction.Table.Codes.size(), 64u);
+  EXPECT_EQ(chip.Correction.Table.Clamped, 0);
+
+  // Linear interpolation between entries h apart misses a correction of
+  // curvature c'' by at most h^2 / 8 |c''|; here c is about 0.02 sin 4x, so
+  // |c''| <= 16 * 0.02 (a little more for the second order).
+  for (const int size : {16, 64, 256, 1024}) {
+    const double h = TwoPi / size;
+    const TCorrectionTable table = Summary(setup, {size, 0, 0.0}).Correction.Table;
+    EXPECT_LT(table.ErrorAfter.MaxAbs, 1.05 * h * h / 8 * 16 * 0.02) << size;
+  }
+  // Quantising moves each entry by half a code at most, so the error by
+  // at most half a step more; too small a step clamps the largest codes.
+  const TCorrectionTable unquantised = Summary(setup, {64, 0, 0.0}).Correction.Table;
+  for (const int bits : {4, 6, 8, 12}) {
+    const TCorrectionTable table = Summary(setup, {64, bits, 0.0}).Correction.Table;
+    EXPECT_LE(table.ErrorAfter.MaxAbs, unquantised.ErrorAfter.MaxAbs + table.Step / 2 + 1e-15)
+        << bits;
+    EXPECT_EQ(table.Clamped, 0) << bits;
+  }
+  EXPECT_GT(Summary(setup, {64, 4, 0.001}).Correction.Table.Clamped, 0);
+}
