@@ -4,6 +4,8 @@
 #include "ellipsefit.h"
 #include "interpolationerror.h"
 
+#include <vector>
+
 // What an interpolator's offset, gain and phase calibration finds in a
 // setup's signals and what error it leaves.
 struct TCorrection
@@ -21,5 +23,7 @@ struct TCorrection
 // Fits the ellipse to the values at the grid angles, as a capture's, and
 // measures the corrected angle against the grid angles.
 TCorrection CorrectGrid(const TGridSignals &Signals);
+// The corrected angle less the grid angle at each of the AngleCount angles.
+std::vector<double> CorrectedGridError(const TGridSignals &Signals, const TEllipse &Ellipse);
 
 #endif
