@@ -6,13 +6,23 @@ class TOutputTransaction;
 struct TCaptureReport;
 struct TReportConfig;
 
+// The files of a capture's plots and protocol; null where not asked for.
+struct TCaptureOutputs
+{
+  QIODevice *Plot = nullptr;
+  QIODevice *Scope = nullptr;
+  QIODevice *Protocol = nullptr;
+};
+
+// Opens them in Output, which says whether that failed.
+TCaptureOutputs OpenCaptureOutputs(const TReportConfig &Config, TOutputTransaction &Output);
+
 // What --capture and --acquire report of a fitted capture: Report holds
 // the capture and its analysis; the simulation of its model, the limits'
-// verdicts, the plots and the text follow, written through Output in one
-// transaction with whatever else it holds; Plot and Scope are its files
-// for the plots, or null. Offsets that the source could
+// verdicts, the plots, the protocol and the text follow, written through Output in
+// one transaction with whatever else it holds, Files among it. Offsets that the source could
 // not measure leave their checks undecided. Returns the exit status.
 int ReportCapture(const TReportConfig &Config, TCaptureReport &Report, TOutputTransaction &Output,
-                  QIODevice *Plot, QIODevice *Scope, QIODevice &Err, bool OffsetsMeasured = true);
+                  const TCaptureOutputs &Files, QIODevice &Err, bool OffsetsMeasured = true);
 
 #endif

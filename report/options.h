@@ -70,6 +70,7 @@ struct TReportConfig
   QString PlotPath;
   QString ScopePath;
   bool ScopeXY = false;
+  QString ProtocolPath;  // empty: no protocol
   QSize PlotSize = QSize(700, 300);
   TSweep Sweep;
   TCaptureConfig Capture;
@@ -77,6 +78,8 @@ struct TReportConfig
   TStudyConfig Study;
   // --limits: a built-in set or one read from a file.
   std::optional<TLimitSet> Limits;
+  // As given, for the protocol's command line.
+  QStringList Arguments;
 };
 
 // What a command line asks for. Error carries a one-line message.

@@ -18,8 +18,7 @@ int RunAcquireMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
 {
   TOutputTransaction output(Out);
   output.OpenText(Config.OutputPath);
-  QIODevice *plot = output.OpenFile(Config.PlotPath);
-  QIODevice *scope = output.OpenFile(Config.ScopePath);
+  const TCaptureOutputs files = OpenCaptureOutputs(Config, output);
   QIODevice *save = output.OpenFile(Config.Acquire.SavePath);
   if (output.Failed())
     return Refuse(Err, output.Problem());
@@ -71,8 +70,7 @@ int RunAcquireMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
   report.Frames = &repeatability;
   if (save)
     WriteSavedFrame(*save, raw.Size() > 0 ? raw : capture, acquire.Source, report.Instrument);
-  const int status =
-      ReportCapture(Config, report, output, plot, scope, Err, source->MeasuresOffsets());
+  const int status = ReportCapture(Config, report, output, files, Err, source->MeasuresOffsets());
   if (Interrupted && status != 2) {
     WriteProblem(Err, QString("stopped by Ctrl-C after %1 of %2 frames")
                           .arg(repeatability.Count())

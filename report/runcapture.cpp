@@ -15,6 +15,7 @@
 #include "options.h"
 #include "outputtransaction.h"
 #include "plotoutput.h"
+#include "protocoloutput.h"
 #include "runmodes.h"
 
 namespace {
@@ -31,8 +32,17 @@ void WriteText(QIODevice &Device, TReportFormat Format, const TCaptureReport &Re
 
 }  // namespace
 
+TCaptureOutputs OpenCaptureOutputs(const TReportConfig &Config, TOutputTransaction &Output)
+{
+  TCaptureOutputs files;
+  files.Plot = Output.OpenFile(Config.PlotPath);
+  files.Scope = Output.OpenFile(Config.ScopePath);
+  files.Protocol = Output.OpenFile(Config.ProtocolPath);
+  return files;
+}
+
 int ReportCapture(const TReportConfig &Config, TCaptureReport &Report, TOutputTransaction &Output,
-                  QIODevice *Plot, QIODevice *Scope, QIODevice &Err, bool OffsetsMeasured)
+                  const TCaptureOutputs &Files, QIODevice &Err, bool OffsetsMeasured)
 {
   const TCaptureConfig &options = Config.Capture;
   Report.PitchGiven = options.PitchGiven;
@@ -54,17 +64,19 @@ int ReportCapture(const TReportConfig &Config, TCaptureReport &Report, TOutputTr
 
   QString message;
   const TCapture &capture = *Report.Capture;
-  if (Plot) {
+  if (Files.Plot) {
     TGraphWidget graph;
     ShowMeasuredError(graph, capture, Report.Analysis,
                       Report.PitchGiven ? Config.Setup.Pitch : 0.0);
-    message = DrawPlot(graph, Config.PlotPath, Config.PlotSize, *Plot);
+    message = DrawPlot(graph, Config.PlotPath, Config.PlotSize, *Files.Plot);
   }
-  if (message.isEmpty() && Scope) {
+  if (message.isEmpty() && Files.Scope) {
     TGraphWidget graph;
     ShowLissajous(graph, capture, Report.Analysis);
-    message = DrawPlot(graph, Config.ScopePath, Config.PlotSize, *Scope);
+    message = DrawPlot(graph, Config.ScopePath, Config.PlotSize, *Files.Scope);
   }
+  if (message.isEmpty() && Files.Protocol)
+    message = WriteCaptureProtocol(Config, Report, *Files.Protocol);
   if (message.isEmpty())
     message = Output.Commit([&](QIODevice &Device) { WriteText(Device, Config.Format, Report); });
   if (!message.isEmpty())
@@ -85,8 +97,7 @@ int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
 {
   TOutputTransaction output(Out);
   output.OpenText(Config.OutputPath);
-  QIODevice *plot = output.OpenFile(Config.PlotPath);
-  QIODevice *scope = output.OpenFile(Config.ScopePath);
+  const TCaptureOutputs files = OpenCaptureOutputs(Config, output);
   if (output.Failed())
     return Refuse(Err, output.Problem());
 
@@ -103,5 +114,5 @@ int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
       AnalyseCapture(capture, Config.Setup, options.Amplitude, report.Analysis);
   if (problem.Kind != TCaptureProblem::None)
     return Refuse(Err, QString("%1: %2").arg(report.Name, CaptureProblemText(problem)));
-  return ReportCapture(Config, report, output, plot, scope, Err);
+  return ReportCapture(Config, report, output, files, Err);
 }

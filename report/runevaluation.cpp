@@ -10,6 +10,7 @@
 #include "messages.h"
 #include "options.h"
 #include "outputtransaction.h"
+#include "protocoloutput.h"
 #include "runmodes.h"
 #include "setupplots.h"
 #include "summarytext.h"
@@ -45,6 +46,7 @@ int RunEvaluationMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Er
   output.OpenText(Config.OutputPath);
   QIODevice *plot = output.OpenFile(Config.PlotPath);
   QIODevice *scope = output.OpenFile(Config.ScopePath);
+  QIODevice *protocol = output.OpenFile(Config.ProtocolPath);
   if (output.Failed())
     return Refuse(Err, output.Problem());
 
@@ -54,6 +56,9 @@ int RunEvaluationMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Er
     judgement = JudgeLimits(*Config.Limits,
                             SimulationQuantities(Summarize(Config.Setup, evaluation)), NoValue);
   QString problem = DrawSetupPlots(Config, evaluation, plot, scope);
+  if (problem.isEmpty() && protocol)
+    problem =
+        WriteSimulationProtocol(Config, evaluation, judgement ? &*judgement : nullptr, *protocol);
   if (!problem.isEmpty())
     return Refuse(Err, problem);
   problem = output.Commit([&](QIODevice &Device) {
