@@ -24,14 +24,13 @@ TProtocolTable ChecksTable(const TJudgement &Judgement)
                        {"Check", "Value", "+- 2u", "Low", "High", "Verdict"},
                        {}};
   for (const TCheck &check : Judgement.Checks) {
-    const QString unit = QuantityInfo(check.Quantity).Unit;
     const TJudgedValue &v = check.Value;
     const bool known = Given(v.Value);
-    table.Rows.push_back(
-        {QString::fromStdString(check.Name) + (unit.isEmpty() ? "" : " (" + unit + ")"),
-         Optional(v.Value), known ? Figure(2.0 * v.Uncertainty) : "-",
-         Optional(check.Band ? check.Band->Low : NoValue),
-         Optional(check.Band ? check.Band->High : NoValue), VerdictText(check.Verdict)});
+    table.Rows.push_back({LimitLabel(check.Name, check.Quantity), Optional(v.Value),
+                          known ? Figure(2.0 * v.Uncertainty) : "-",
+                          Optional(check.Band ? check.Band->Low : NoValue),
+                          Optional(check.Band ? check.Band->High : NoValue),
+                          VerdictText(check.Verdict)});
   }
   return table;
 }
@@ -41,11 +40,10 @@ void AddJudgement(TProtocol &Protocol, const TJudgement *Judgement)
   if (!Judgement)
     return;
   Protocol.Checks = ChecksTable(*Judgement);
-  const int status = Judgement->Status();
-  Protocol.Verdict = VerdictText(status == 1   ? TVerdict::Fail
-                                 : status == 0 ? TVerdict::Pass
-                                               : TVerdict::Undecided) +
-                     " (" + JudgementLine(*Judgement) + ")";
+  const TVerdict overall = Judgement->Count(TVerdict::Fail) > 0        ? TVerdict::Fail
+                           : Judgement->Count(TVerdict::Undecided) > 0 ? TVerdict::Undecided
+                                                                       : TVerdict::Pass;
+  Protocol.Verdict = VerdictText(overall) + " (" + JudgementLine(*Judgement) + ")";
   Protocol.Warnings << JudgementWarnings(*Judgement);
 }
 
