@@ -5,6 +5,8 @@
 #include "ellipsefit.h"
 #include "interpolationerror.h"
 
+#include <vector>
+
 // What an interpolator's offset, gain and phase calibration finds in a
 // setup's signals and what error it leaves.
 struct TCorrection
@@ -27,5 +29,7 @@ struct TCorrection
 // +-1 before its angle is taken: a chip corrects in its own number range,
 // where a distorted waveform may reach beyond the ellipse.
 TCorrection CorrectGrid(const TGridSignals &Signals, const TTableSettings &Settings = {});
+// The corrected angle less the grid angle at each of the AngleCount angles.
+std::vector<double> CorrectedGridError(const TGridSignals &Signals, const TEllipse &Ellipse);
 
 #endif

@@ -19,14 +19,6 @@ QJsonValue OptionalJson(double Value)
   return Given(Value) ? QJsonValue(Value) : QJsonValue();
 }
 
-// "phase (deg)"; amplitudes keep the capture's or the model's units.
-QString Label(const std::string &Name, TLimitQuantity Quantity)
-{
-  const char *unit = QuantityInfo(Quantity).Unit;
-  const QString name = QString::fromStdString(Name);
-  return *unit ? QString("%1 (%2)").arg(name, unit) : name;
-}
-
 QString BoundsText(const TLimit *Band)
 {
   if (!Band)
@@ -35,6 +27,13 @@ QString BoundsText(const TLimit *Band)
 }
 
 }  // namespace
+
+QString LimitLabel(const std::string &Name, TLimitQuantity Quantity)
+{
+  const char *unit = QuantityInfo(Quantity).Unit;
+  const QString name = QString::fromStdString(Name);
+  return *unit ? QString("%1 (%2)").arg(name, unit) : name;
+}
 
 QString VerdictText(TVerdict Verdict)
 {
@@ -58,7 +57,7 @@ QString ChecksText(const TJudgement &Judgement)
     const TJudgedValue &v = check.Value;
     const QString value =
         Given(v.Value) ? Num(v.Value) + Num(2.0 * v.Uncertainty) : Column("-") + Column("-");
-    text += Line(Label(check.Name, check.Quantity),
+    text += Line(LimitLabel(check.Name, check.Quantity),
                  value + BoundsText(check.Band) + "  " + VerdictText(check.Verdict), LabelWidth);
   }
   return text;
@@ -119,7 +118,7 @@ QString TrialChecksText(const TStudyJudgement &Judgement)
                   LabelWidth);
   for (std::size_t i = 0; i < j.Checks.size(); ++i) {
     const TCheckCounts &c = Judgement.Counts[i];
-    text += Line(Label(j.Checks[i].Name, j.Checks[i].Quantity),
+    text += Line(LimitLabel(j.Checks[i].Name, j.Checks[i].Quantity),
                  Whole(c.Pass) + Whole(c.Fail) + Whole(c.Undecided) + BoundsText(j.Checks[i].Band),
                  LabelWidth);
   }
@@ -162,7 +161,7 @@ QByteArray LimitSetsText()
                 .arg(QString::fromStdString(set.Name), QString::fromStdString(set.Description));
     text += Heading(QString(), {"Low", "High", "Below Hz"}, LabelWidth);
     for (const TLimit &limit : set.Limits)
-      text += Line(Label(limit.Name, limit.Quantity), BoundsText(&limit), LabelWidth);
+      text += Line(LimitLabel(limit.Name, limit.Quantity), BoundsText(&limit), LabelWidth);
     text += '\n';
   }
   text += "Quantities a limits file may name\n";

@@ -10,6 +10,8 @@
 #include "studylimits.h"
 
 QString VerdictText(TVerdict Verdict);
+// "phase (deg)"; amplitudes keep the capture's or the model's units.
+QString LimitLabel(const std::string &Name, TLimitQuantity Quantity);
 // The checks' table for a summary, after a blank line.
 QString ChecksText(const TJudgement &Judgement);
 // {name, quantity, value, uncertainty (k = 1), low, high, below_hz,

@@ -12,6 +12,7 @@
 #include "optionmessages.h"
 #include "optiontable.h"
 #include "optionvalues.h"
+#include "plotfile.h"
 
 namespace {
 
@@ -126,7 +127,8 @@ QString ReadOutputs(const QCommandLineParser &Parser, TReportConfig &Config)
   Config.ScopePath = Parser.value("scope");
   Config.ScopeXY = Parser.isSet("xy");
   Config.TableOutPath = Parser.value("table-out");
-  const QStringList names = {"output", "plot", "scope", "table-out"};
+  Config.ProtocolPath = Parser.value("protocol");
+  const QStringList names = {"output", "plot", "scope", "table-out", "protocol"};
   for (const QString &name : names)
     if (Parser.isSet(name) && Parser.value(name).isEmpty())
       return QString("--%1 needs a file name").arg(name);
@@ -138,6 +140,10 @@ QString ReadOutputs(const QCommandLineParser &Parser, TReportConfig &Config)
     }
   if (Config.ScopeXY && !Parser.isSet("scope"))
     return "--xy needs --scope";
+  TPlotFormat format = TPlotFormat::Png;
+  if (Parser.isSet("protocol") &&
+      !(PlotFormatForPath(Config.ProtocolPath, format) && format == TPlotFormat::Pdf))
+    return QString("--protocol %1: the file name must end in .pdf").arg(Config.ProtocolPath);
   for (int i = 0; i < names.size(); ++i)
     for (int j = i + 1; j < names.size(); ++j)
       if (Parser.isSet(names[i]) && Parser.isSet(names[j]) &&
@@ -366,6 +372,7 @@ TParsedCommandLine ParseCommandLine(const QStringList &Arguments)
   } else if (parser.isSet("limits") && parser.value("limits") == "list") {
     result.Action = TParsedCommandLine::ListLimits;
   } else {
+    result.Config.Arguments = Arguments;
     result.Message = Interpret(parser, result.Config);
     if (!result.Message.isEmpty())
       result.Action = TParsedCommandLine::Error;

@@ -71,6 +71,7 @@ struct TReportConfig
   QString PlotPath;
   QString ScopePath;
   bool ScopeXY = false;
+  QString ProtocolPath;  // empty: no protocol
   QSize PlotSize = QSize(700, 300);
   TSweep Sweep;
   TCaptureConfig Capture;
@@ -81,6 +82,8 @@ struct TReportConfig
   // The correction's look-up table, and where its CSV goes (empty: not).
   TTableSettings Table;
   QString TableOutPath;
+  // As given, for the protocol's command line.
+  QStringList Arguments;
 };
 
 // What a command line asks for. Error carries a one-line message.

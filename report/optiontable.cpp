@@ -111,6 +111,10 @@ std::vector<TOptionDefinition> MakeDefinitions()
            .arg(MinimumPlotSide)
            .arg(MaximumPlotSide),
        false, AllModes},
+      {"protocol", "file",
+       "Write a PDF protocol of the run to this .pdf file: the source, the fitted figures, "
+       "the limits' checks, the graphs and the correction.",
+       false, EvaluationMode | FittedModes},
       {"sweep", "NAME=FROM:TO:STEPS",
        QString("Step one parameter (%1) through STEPS (2 to %2) evenly spaced values from FROM "
                "to TO inclusive and write one CSV row per value.")

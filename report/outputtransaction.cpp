@@ -27,14 +27,6 @@ QIODevice *TOutputTransaction::OpenFile(const QString &Path)
   return file ? file->Writer.get() : nullptr;
 }
 
-QIODevice *TOutputTransaction::Find(const QString &Path) const
-{
-  for (const std::unique_ptr<TFile> &file : d_files)
-    if (!Path.isEmpty() && file->Path == Path && file.get() != d_text)
-      return file->Writer.get();
-  return nullptr;
-}
-
 TOutputTransaction::TFile *TOutputTransaction::Open(const QString &Path)
 {
   if (Failed())

@@ -28,8 +28,6 @@ public:
   void OpenText(const QString &Path);
   // A plot's file; null for an empty Path or after a failure.
   QIODevice *OpenFile(const QString &Path);
-  // The file opened for Path; null for an empty Path or none opened.
-  QIODevice *Find(const QString &Path) const;
   bool Failed() const { return !d_problem.isEmpty(); }
   // The problem line of the first failure.
   const QString &Problem() const { return d_problem; }

@@ -18,8 +18,7 @@ int RunAcquireMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
 {
   TOutputTransaction output(Out);
   output.OpenText(Config.OutputPath);
-  for (const QString &path : {Config.PlotPath, Config.ScopePath, Config.TableOutPath})
-    output.OpenFile(path);
+  const TCaptureOutputs files = OpenCaptureOutputs(Config, output);
   QIODevice *save = output.OpenFile(Config.Acquire.SavePath);
   if (output.Failed())
     return Refuse(Err, output.Problem());
@@ -71,7 +70,7 @@ int RunAcquireMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
   report.Frames = &repeatability;
   if (save)
     WriteSavedFrame(*save, raw.Size() > 0 ? raw : capture, acquire.Source, report.Instrument);
-  const int status = ReportCapture(Config, report, output, Err, source->MeasuresOffsets());
+  const int status = ReportCapture(Config, report, output, files, Err, source->MeasuresOffsets());
   if (Interrupted && status != 2) {
     WriteProblem(Err, QString("stopped by Ctrl-C after %1 of %2 frames")
                           .arg(repeatability.Count())

@@ -15,6 +15,7 @@
 #include "options.h"
 #include "outputtransaction.h"
 #include "plotoutput.h"
+#include "protocoloutput.h"
 #include "runmodes.h"
 
 namespace {
@@ -31,12 +32,19 @@ void WriteText(QIODevice &Device, TReportFormat Format, const TCaptureReport &Re
 
 }  // namespace
 
-int ReportCapture(const TReportConfig &Config, TCaptureReport &Report, TOutputTransaction &Output,
-                  QIODevice &Err, bool OffsetsMeasured)
+TCaptureOutputs OpenCaptureOutputs(const TReportConfig &Config, TOutputTransaction &Output)
 {
-  QIODevice *Plot = Output.Find(Config.PlotPath);
-  QIODevice *Scope = Output.Find(Config.ScopePath);
-  QIODevice *Table = Output.Find(Config.TableOutPath);
+  TCaptureOutputs files;
+  files.Plot = Output.OpenFile(Config.PlotPath);
+  files.Scope = Output.OpenFile(Config.ScopePath);
+  files.Protocol = Output.OpenFile(Config.ProtocolPath);
+  files.Table = Output.OpenFile(Config.TableOutPath);
+  return files;
+}
+
+int ReportCapture(const TReportConfig &Config, TCaptureReport &Report, TOutputTransaction &Output,
+                  const TCaptureOutputs &Files, QIODevice &Err, bool OffsetsMeasured)
+{
   const TCaptureConfig &options = Config.Capture;
   Report.PitchGiven = options.PitchGiven;
   Report.ResolutionGiven = options.ResolutionGiven;
@@ -58,19 +66,21 @@ int ReportCapture(const TReportConfig &Config, TCaptureReport &Report, TOutputTr
 
   QString message;
   const TCapture &capture = *Report.Capture;
-  if (Plot) {
+  if (Files.Plot) {
     TGraphWidget graph;
     ShowMeasuredError(graph, capture, Report.Analysis,
                       Report.PitchGiven ? Config.Setup.Pitch : 0.0);
-    message = DrawPlot(graph, Config.PlotPath, Config.PlotSize, *Plot);
+    message = DrawPlot(graph, Config.PlotPath, Config.PlotSize, *Files.Plot);
   }
-  if (message.isEmpty() && Scope) {
+  if (message.isEmpty() && Files.Scope) {
     TGraphWidget graph;
     ShowLissajous(graph, capture, Report.Analysis);
-    message = DrawPlot(graph, Config.ScopePath, Config.PlotSize, *Scope);
+    message = DrawPlot(graph, Config.ScopePath, Config.PlotSize, *Files.Scope);
   }
-  if (message.isEmpty() && Table)
-    WriteTableCsv(*Table, Report.Simulation.Correction.Table);
+  if (message.isEmpty() && Files.Table)
+    WriteTableCsv(*Files.Table, Report.Simulation.Correction.Table);
+  if (message.isEmpty() && Files.Protocol)
+    message = WriteCaptureProtocol(Config, Report, *Files.Protocol);
   if (message.isEmpty())
     message = Output.Commit([&](QIODevice &Device) { WriteText(Device, Config.Format, Report); });
   if (!message.isEmpty())
@@ -91,8 +101,7 @@ int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
 {
   TOutputTransaction output(Out);
   output.OpenText(Config.OutputPath);
-  for (const QString &path : {Config.PlotPath, Config.ScopePath, Config.TableOutPath})
-    output.OpenFile(path);
+  const TCaptureOutputs files = OpenCaptureOutputs(Config, output);
   if (output.Failed())
     return Refuse(Err, output.Problem());
 
@@ -109,5 +118,5 @@ int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
       AnalyseCapture(capture, Config.Setup, options.Amplitude, report.Analysis);
   if (problem.Kind != TCaptureProblem::None)
     return Refuse(Err, QString("%1: %2").arg(report.Name, CaptureProblemText(problem)));
-  return ReportCapture(Config, report, output, Err);
+  return ReportCapture(Config, report, output, files, Err);
 }

@@ -10,6 +10,7 @@
 #include "messages.h"
 #include "options.h"
 #include "outputtransaction.h"
+#include "protocoloutput.h"
 #include "runmodes.h"
 #include "setupplots.h"
 #include "summarytext.h"
@@ -46,6 +47,7 @@ int RunEvaluationMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Er
   QIODevice *plot = output.OpenFile(Config.PlotPath);
   QIODevice *scope = output.OpenFile(Config.ScopePath);
   QIODevice *table = output.OpenFile(Config.TableOutPath);
+  QIODevice *protocol = output.OpenFile(Config.ProtocolPath);
   if (output.Failed())
     return Refuse(Err, output.Problem());
 
@@ -57,6 +59,9 @@ int RunEvaluationMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Er
   if (table)
     WriteTableCsv(*table, summary.Correction.Table);
   QString problem = DrawSetupPlots(Config, evaluation, plot, scope);
+  if (problem.isEmpty() && protocol)
+    problem =
+        WriteSimulationProtocol(Config, evaluation, judgement ? &*judgement : nullptr, *protocol);
   if (!problem.isEmpty())
     return Refuse(Err, problem);
   problem = output.Commit([&](QIODevice &Device) {

@@ -6,10 +6,6 @@
 #include "plotoutput.h"
 #include "signalchain.h"
 
-namespace {
-
-// The window's channel with its table's values as the interpolator
-// receives them: harmonic, noise and ADC included.
 TEncoderChannel ScopeChannel(const TEncoderSetup &Setup, int Index)
 {
   TEncoderChannel channel = Setup.Channel(Index);
@@ -20,8 +16,6 @@ TEncoderChannel ScopeChannel(const TEncoderSetup &Setup, int Index)
     point.y = signal.Value(point.x);
   return channel;
 }
-
-}  // namespace
 
 QString DrawSetupPlots(const TReportConfig &Config, const TEvaluation &Evaluation, QIODevice *Plot,
                        QIODevice *Scope)

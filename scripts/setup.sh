@@ -15,6 +15,7 @@ packages=(
   libgtest-dev libbenchmark-dev libeigen3-dev libasound2-dev
   fonts-dejavu-core
   help2man dpkg-dev file
+  poppler-utils
   ${VANTREL_EXTRA_PACKAGES:-}
 )
 

@@ -27,9 +27,10 @@ TEST_F(WindowStartTest, OpensAtItsStartValues)
 }
 
 // Focus runs down channel A's column before channel B's, through the
-// output tabs and the table (when its tab shows) to "Close"; the mode
-// button and "Open capture..." follow "Close" ("Close capture" only while
-// a capture is open), where the chain wraps to the pitch again.
+// output tabs and the table (when its tab shows) to "Close"; "Save
+// protocol...", the mode button and "Open capture..." follow "Close"
+// ("Close capture" only while a capture is open), where the chain wraps to
+// the pitch again.
 TEST_F(WindowStartTest, TabVisitsEveryControlInOrderAndWraps)
 {
   QPushButton *close = Find<QPushButton>("close");
@@ -40,8 +41,9 @@ TEST_F(WindowStartTest, TabVisitsEveryControlInOrderAndWraps)
     std::vector<QWidget *> chain = {Combo("scale_pitch"), Combo("resolution")};
     for (const char *box : {"gain_a", "offset_a", "phase_a", "gain_b", "offset_b", "phase_b"})
       chain.push_back(Box(box));
-    chain.insert(chain.end(), {tabs, text, close, scope_mode, Find<QPushButton>("open_capture"),
-                               Find<QPushButton>("acquire"), Combo("scale_pitch")});
+    chain.insert(chain.end(), {tabs, text, close, Find<QPushButton>("save_protocol"), scope_mode,
+                               Find<QPushButton>("open_capture"), Find<QPushButton>("acquire"),
+                               Combo("scale_pitch")});
     if (tab == 0)  // a hidden table takes no focus
       chain.erase(chain.begin() + 9);
     chain.front()->setFocus();

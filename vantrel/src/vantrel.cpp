@@ -267,6 +267,10 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   d_acquire->setObjectName("acquire");
   d_acquire->setAutoDefault(false);
   bottom_row->addWidget(d_acquire);
+  d_save_protocol = new QPushButton(this);
+  d_save_protocol->setObjectName("save_protocol");
+  d_save_protocol->setAutoDefault(false);
+  bottom_row->addWidget(d_save_protocol);
   QPushButton *close_button = new QPushButton(this);
   close_button->setObjectName("close");
   close_button->setAutoDefault(false);
@@ -289,10 +293,11 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   setTabOrder(previous, d_output_tabs);
   setTabOrder(d_output_tabs, d_text_output);
   setTabOrder(d_text_output, close_button);
-  // The mode button follows "Close", where the chain wraps back to the
-  // pitch, so it stays reachable by keyboard without splitting the chain
-  // above.
-  setTabOrder(close_button, d_scope_mode);
+  // "Save protocol..." and the mode button follow "Close", where the chain
+  // wraps back to the pitch, so they stay reachable by keyboard without
+  // splitting the chain above.
+  setTabOrder(close_button, d_save_protocol);
+  setTabOrder(d_save_protocol, d_scope_mode);
   setTabOrder(d_scope_mode, d_open_capture);
   setTabOrder(d_open_capture, d_acquire);
   setTabOrder(d_acquire, d_hold);
@@ -312,6 +317,7 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   channel_b_label->setText(ChannelLabel(1));
   d_notice->setText(SimulationNotice);
   close_button->setText("Close");
+  d_save_protocol->setText("Save protocol...");
 
   SetScopeTitles(*d_scope, false);
   SetErrorGraphTitles(*d_error_graph);
@@ -330,6 +336,7 @@ TVantrel::TVantrel(QWidget *parent, Qt::WindowFlags flags)
   Update_Evaluation();
 
   connect(close_button, SIGNAL(clicked()), this, SLOT(close()));
+  connect(d_save_protocol, SIGNAL(clicked()), this, SLOT(Save_Protocol_Dialog()));
   connect(d_gain_a, SIGNAL(valueChanged(double)), this, SLOT(Gain_A(const double)));
   connect(d_gain_b, SIGNAL(valueChanged(double)), this, SLOT(Gain_B(const double)));
   connect(d_offset_a, SIGNAL(valueChanged(double)), this, SLOT(Offset_A(const double)));

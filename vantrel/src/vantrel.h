@@ -69,6 +69,10 @@ public slots:
   void StopAcquisition();
   // Writes the frame shown as vantrel-report --save does.
   bool SaveFrame(const QString &Path);
+  // Writes the PDF protocol of the capture or frame on screen, else of
+  // the simulation the boxes set. False, with a message box and nothing
+  // written, when the file cannot be written.
+  bool SaveProtocol(const QString &Path);
 
 protected:
   void dragEnterEvent(QDragEnterEvent *event) override;
@@ -90,6 +94,7 @@ private slots:
   void Acquire_Chosen();
   void Hold_Toggled(bool held);
   void Save_Frame_Dialog();
+  void Save_Protocol_Dialog();
 
 private:
   // The setup the boxes show; the channels are made from it.
@@ -140,6 +145,7 @@ private:
   std::optional<QPoint> d_pending_text_scroll;
   QLabel *d_notice;
   QPushButton *d_open_capture;
+  QPushButton *d_save_protocol;
   QPushButton *d_close_capture;
   QPlainTextEdit *d_capture_text;
   // The capture on screen, if any, and the setup the boxes held before

@@ -205,6 +205,7 @@ void ShowWindowCapture(const QString &Name, const TCapture &Source, TWindowCaptu
 {
   const TCaptureAnalysis &analysis = Capture.Analysis;
   const TCapture &capture = Source;
+  Capture.Source = Name;
   Capture.Model = analysis.Model;
   for (const TCaptureWarning &warning : analysis.Warnings)
     Capture.Warnings << FirstCapital(CaptureWarningText(warning, MessageFigure));

@@ -23,6 +23,8 @@ struct TWindowCapture
 {
   // The file name alone, for the title and the legends.
   QString FileName;
+  // The file's path, or the acquisition's source.
+  QString Source;
   // The fitted gains, offsets and phases (B's phase 0).
   TEncoderSetup Model;
   // One line per warning of the analysis, as the window says it.
