@@ -223,3 +223,23 @@ void ShowCorrectedError(TGraphWidget &Graph, const TEvaluationSummary &Summary)
   for (int k = 0; k < AngleCount; ++k)
     Graph.AddPoint(set, TVector2(pitch * k / AngleCount, Summary.InMm(error[k])));
 }
+
+TProtocolTable CorrectionTableSummary(const TEvaluationSummary &Summary)
+{
+  const TCorrectionTable &table = Summary.Correction.Table;
+  TProtocolTable summary;
+  summary.Heading = QString("Correction table, %1 entries").arg(table.Settings.Size);
+  if (table.Settings.Bits > 0)
+    summary.Heading += QString(", %1-bit codes of %2 rad, %3 clamped")
+                           .arg(table.Settings.Bits)
+                           .arg(Figure(table.Step))
+                           .arg(table.Clamped);
+  summary.Columns = QStringList{"Error peak-to-peak", "rad", "% period"};
+  const auto row = [&](const QString &Label, double Rad) {
+    summary.Rows.push_back({Label, Figure(Rad), Figure(RadToPercentPeriod(Rad))});
+  };
+  row("Before any correction", Summary.Error.PeakToPeak);
+  row("After the ellipse", Summary.Correction.Error.PeakToPeak);
+  row("After the table", table.ErrorAfter.PeakToPeak);
+  return summary;
+}

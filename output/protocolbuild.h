@@ -25,4 +25,8 @@ QString ShellCommand(const QString &Program, const QStringList &Arguments);
 // The error the calibration leaves, over one pitch in mm.
 void ShowCorrectedError(TGraphWidget &Graph, const TEvaluationSummary &Summary);
 
+// The correction table's settings and the error it leaves, beside the
+// error before any correction and after the ellipse.
+TProtocolTable CorrectionTableSummary(const TEvaluationSummary &Summary);
+
 #endif

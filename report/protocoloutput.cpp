@@ -27,8 +27,9 @@ QString Write(const TReportConfig &Config, TProtocol &Protocol, QIODevice &Devic
 QString WriteSimulationProtocol(const TReportConfig &Config, const TEvaluation &Evaluation,
                                 const TJudgement *Judgement, QIODevice &Device)
 {
-  const TEvaluationSummary summary = Summarize(Config.Setup, Evaluation);
+  const TEvaluationSummary summary = Summarize(Config.Setup, Evaluation, Config.Table);
   TProtocol protocol = SimulationProtocol(summary, Judgement);
+  protocol.CorrectionTable = CorrectionTableSummary(summary);
   TGraphWidget figure, error, corrected;
   ShowScope(figure, ScopeChannel(Config.Setup, 0), ScopeChannel(Config.Setup, 1), true);
   ShowErrorGraph(error, Evaluation.Points);
@@ -43,6 +44,7 @@ QString WriteCaptureProtocol(const TReportConfig &Config, const TCaptureReport &
                              QIODevice &Device)
 {
   TProtocol protocol = CaptureProtocol(Report);
+  protocol.CorrectionTable = CorrectionTableSummary(Report.Simulation);
   if (Config.Mode == TReportMode::Acquire) {
     protocol.Source = "Acquisition " + Config.Acquire.Source;
   } else {
