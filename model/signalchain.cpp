@@ -38,7 +38,8 @@ TSignalChannel::TSignalChannel(const TEncoderSetup &Setup, int Index, std::uint6
   }
 }
 
-double TSignalChannel::HarmonicWave(double X) const
+// Kept out of Value(), whose common paths then stay as short as before.
+[[gnu::noinline]] double TSignalChannel::HarmonicWave(double X) const
 {
   // sin h x and cos h x by the angle sum from h - 1, one sine and cosine
   // for all orders.
@@ -90,13 +91,19 @@ double PeakBeforeLimit(const TEncoderSetup &Setup, int Index)
   // waveform (curvature at most 1 + the sum of h^2 |K|, below 90) departs
   // from them by less than 1e-7.
   const int steps = 1 << 16;
+  // The orders set, so that a lone third harmonic costs one term.
+  int orders[MaximumHarmonic + 1], count = 0;
+  for (int h = 2; h <= MaximumHarmonic; ++h)
+    if (signal.Harmonic[h] != 0.0)
+      orders[count++] = h;
   double low = 0.0, high = 0.0;
   for (int i = 0; i < steps; ++i) {
     const double x = TwoPi * i / steps;
     double wave = std::sin(x);
-    for (int h = 2; h <= MaximumHarmonic; ++h)
-      if (signal.Harmonic[h] != 0.0)
-        wave += signal.Harmonic[h] * std::sin(h * x + signal.HarmonicPhase[h]);
+    for (int j = 0; j < count; ++j) {
+      const int h = orders[j];
+      wave += signal.Harmonic[h] * std::sin(h * x + signal.HarmonicPhase[h]);
+    }
     low = std::min(low, wave);
     high = std::max(high, wave);
   }

@@ -150,6 +150,9 @@ if __name__ == "__main__":
         print(f"{name} {case}")
         print("  error     {" + ", ".join(repr(v) for v in error) + "}")
         print(f"  largest magnitude {math.degrees(error[1])!r} deg")
+        # Channel A's largest magnitude before the limit, on a grid finer than the model's.
+        ga, oa = case[0], case[1]
+        print(f"  peak A {max(abs(oa + ga * waveform(TWO_PI * i / 200000, case[6])) for i in range(200000))!r}")
     for name, case in CASES.items():
         error, coefficients, corrected = study(case)
         print(f"{name} {case}")

@@ -113,22 +113,25 @@ TEST(SignalModelTest, DistortedErrorAndCorrectionAgreeWithThePythonModel)
 TEST(SignalModelTest, HarmonicsOfEveryOrderAgreeWithThePythonModel)
 {
   // From scripts/golden_signal.py: gain, offset, phase of A and of B; K and
-  // PHI of orders 2 ... 9; the error's figures.
+  // PHI of orders 2 ... 9; A's peak before the limit; the error's figures.
   const struct
   {
     double Case[6];
     double K[8], Phi[8];
+    double PeakA;
     double Error[12];
   } cases[] = {
       {{0.95, 0.0, 0.0, 0.95, 0.0, 0.0},
        {0.02, 0.01},
        {0.0, Pi},
+       0.9601961296332936,
        {0.06550675760175884, 0.032753378800879585, -5.1048358248872994e-14, 0.01587383863446032,
         0.01413927948332998, -0.785398163397452, 0.0001020000125046099, -7.428992108280712e-13,
         0.0142826153306375, -2.3561944901923466, 0.010000051610010042, 1.5707963268050735}},
       {{1.05, 0.02, 0.03, 0.97, -0.01, -0.02},
        {0.013, -0.021, 0.008, 0.017, -0.006, 0.011, 0.004, -0.009},
        {0.4, 2.5, -1.1, 0.9, 3.0, -2.2, 1.7, -0.3},
+       1.0757155141804295,
        {0.2183478629864249, 0.14213976157572789, 0.00524239637212481, 0.04902467696040309,
         0.031339466153678996, -0.41074822039755426, 0.04952040354642802, -0.9585867749604547,
         0.00986610780155737, -2.2110559554385163, 0.029399491664167866, -1.5267119582982833}},
@@ -136,6 +139,7 @@ TEST(SignalModelTest, HarmonicsOfEveryOrderAgreeWithThePythonModel)
       {{1.25, 0.05, 0.0, 0.9, 0.0, 0.1},
        {0.05, 0.0, 0.0, -0.03},
        {1.0, 0.0, 0.0, 0.0},
+       1.2196628566262782,
        {0.41082233417202807, 0.2726075680686224, 0.045353229744851814, 0.1352198881211198,
         0.08407101963336612, 0.12410037711997435, 0.15012318704119473, -1.8520230401488502,
         0.04919565838817563, -0.8940545426005786, 0.005329566513990504, -2.542211560889042}},
@@ -149,6 +153,7 @@ TEST(SignalModelTest, HarmonicsOfEveryOrderAgreeWithThePythonModel)
     SCOPED_TRACE(testing::Message() << "gain A " << g[0]);
     const TEvaluationSummary summary = Summarize(setup, Evaluate(setup));
     ExpectFigures(summary.Error, c.Error, 1e-12);
+    EXPECT_NEAR(summary.Peak[0], c.PeakA, 1e-6);
     double peak_to_peak = 0.0, max_abs = 0.0;
     evaluator.InterpolationError(setup, peak_to_peak, max_abs);
     EXPECT_NEAR(peak_to_peak, c.Error[0], 1e-12);
