@@ -70,6 +70,55 @@ TInterpolationError GridErrorFigures(const std::vector<double> &Error)
   return samples.Result();
 }
 
+namespace {
+
+// Scale |K| cos(n t + Phase + Shift), with K's sign in the phase.
+THarmonic ErrorTerm(double K, double Phase, double Scale, double Shift)
+{
+  return {Scale * std::fabs(K), WrappedAngle(Phase + Shift + (K < 0.0 ? Pi : 0.0))};
+}
+
+// Into the estimate's harmonic Order, if it keeps that order.
+void AddTerm(THarmonic (&Harmonics)[HarmonicCount], int Order, const THarmonic &Term)
+{
+  if (Order > HarmonicCount)
+    return;
+  THarmonic &sum = Harmonics[Order - 1];
+  if (sum.Amplitude == 0.0) {
+    sum = Term;
+    return;
+  }
+  const double p = sum.Amplitude * std::cos(sum.Phase) + Term.Amplitude * std::cos(Term.Phase);
+  const double q = sum.Amplitude * std::sin(sum.Phase) + Term.Amplitude * std::sin(Term.Phase);
+  sum = {std::hypot(p, q), std::atan2(q, p)};
+}
+
+// With a = sin t + K sin(u), u = h t + P, and b = cos t + K sin(u + h pi/2)
+// the angle error is a cos t - b sin t to first order: K sin(u + t) for
+// h = 3 mod 4, K sin(u - t) for h = 1 mod 4, K sin u (cos t -+ sin t) for
+// even h, which is two harmonics of K / sqrt 2 a quarter turn apart.
+void AddWaveformHarmonic(THarmonic (&Harmonics)[HarmonicCount], int Order, double K, double Phase)
+{
+  const double half = 1.0 / std::sqrt(2.0);
+  switch (Order % 4) {
+    case 3:
+      AddTerm(Harmonics, Order + 1, Harmonic3Error(K, Phase));
+      break;
+    case 1:
+      AddTerm(Harmonics, Order - 1, ErrorTerm(K, Phase, 1.0, -Pi / 2.0));
+      break;
+    case 0:
+      AddTerm(Harmonics, Order + 1, ErrorTerm(K, Phase, half, -Pi / 4.0));
+      AddTerm(Harmonics, Order - 1, ErrorTerm(K, Phase, half, -3.0 * Pi / 4.0));
+      break;
+    default:
+      AddTerm(Harmonics, Order + 1, ErrorTerm(K, Phase, half, -3.0 * Pi / 4.0));
+      AddTerm(Harmonics, Order - 1, ErrorTerm(K, Phase, half, -Pi / 4.0));
+  }
+}
+
+}  // namespace
+
 THarmonic Harmonic3Error(double K, double Phase)
 {
   // With a = sin t + K sin(3t + P) and b = cos t - K cos(3t + P) the
@@ -77,7 +126,7 @@ THarmonic Harmonic3Error(double K, double Phase)
   // K cos(4t + P - pi/2).
   if (K == 0.0)
     return {};
-  return {std::fabs(K), WrappedAngle(Phase - Pi / 2.0 + (K < 0.0 ? Pi : 0.0))};
+  return ErrorTerm(K, Phase, 1.0, -Pi / 2.0);
 }
 
 TFirstOrderEstimate EstimateInterpolationError(const TEncoderSetup &Setup)
@@ -97,7 +146,10 @@ TFirstOrderEstimate EstimateInterpolationError(const TEncoderSetup &Setup)
   // e sin 2t + q cos 2t = R cos(2t + phase) with R cos phase = q, R sin phase = -e.
   estimate.Harmonics[1] = {std::hypot(gain_term, phase_term), std::atan2(-gain_term, phase_term)};
   estimate.Mean = (Setup.Phase[0] + Setup.Phase[1]) / 2.0;
-  estimate.Harmonics[3] = Harmonic3Error(Setup.Signal.Harmonic3, Setup.Signal.Harmonic3Phase);
+  for (int h = 2; h <= MaximumHarmonic; ++h)
+    if (Setup.Signal.Harmonic[h] != 0.0)
+      AddWaveformHarmonic(estimate.Harmonics, h, Setup.Signal.Harmonic[h],
+                          Setup.Signal.HarmonicPhase[h]);
   // Noise n on the channels moves the angle by (nA cos t / gA - nB sin t /
   // gB), whose variance over the period is the mean of both channels'
   // (n / g)^2; the ADC's steps act as uniform noise of variance q^2 / 12.

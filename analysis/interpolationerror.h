@@ -55,8 +55,9 @@ TInterpolationError GridErrorFigures(const std::vector<double> &Error);
 
 // Small-distortion estimates from the channel parameters alone: offsets
 // give harmonic 1, a gain mismatch and a phase difference harmonic 2, the
-// mean phase the mean, the waveform's third harmonic K harmonic 4 of
-// amplitude K; harmonic 3 is zero. Noise and the ADC add RMS instead.
+// mean phase the mean; the waveform's harmonic h of K gives harmonic h + 1
+// of amplitude K for h = 3, 7, h - 1 for h = 5, 9, and both of K / sqrt 2
+// for even h. Noise and the ADC add RMS instead.
 struct TFirstOrderEstimate
 {
   double Mean = 0.0;

@@ -149,7 +149,7 @@ TSignalQuantities SetupQuantities(const TEncoderSetup &S, double ErrorHalfPpPerc
   at(Q::OffsetAPercent).Value = 100.0 * S.Offset[0] / S.Gain[0];
   at(Q::OffsetBPercent).Value = 100.0 * S.Offset[1] / S.Gain[1];
   at(Q::ErrorHalfPpPercent).Value = ErrorHalfPpPercent;
-  at(Q::Harmonic3Percent).Value = 100.0 * std::fabs(S.Signal.Harmonic3);
+  at(Q::Harmonic3Percent).Value = 100.0 * std::fabs(S.Signal.Harmonic[3]);
   return q;
 }
 

@@ -33,10 +33,12 @@ const std::vector<const TSetupParameter *> &DrawOrder()
     for (const TSetupParameter *parameter : ChannelParameters())
       if (parameter->Toleranced)
         list.push_back(parameter);
-    // After the six, so a study without them draws the trials it always did.
-    for (const TSetupParameter &parameter : SetupParameters())
-      if (parameter.Toleranced && parameter.Part != TParameterPart::Channel)
-        list.push_back(&parameter);
+    // After the six, so a study without them draws the trials it always
+    // did; the other harmonics last for the same reason.
+    for (TParameterPart part : {TParameterPart::Signal, TParameterPart::Harmonic})
+      for (const TSetupParameter &parameter : SetupParameters())
+        if (parameter.Toleranced && parameter.Part == part)
+          list.push_back(&parameter);
     return list;
   }();
   return order;
@@ -98,11 +100,21 @@ void TTrialEvaluator::SignalError(const TEncoderSetup &Setup, double &PeakToPeak
   // As the plain loop, with sin(3(t + p) + P) = sin 3t cos(3p + P) + cos 3t
   // sin(3p + P) for the harmonic, and the noise from the grid's streams.
   const TSignalOptions &signal = Setup.Signal;
+  TErrorSamples<TErrorFigures::Extremes> errors;
+  if (signal.HasOtherHarmonics()) {
+    // Rarer, and not worth its own tables: the summary's channels.
+    const TGridSignals grid = GridSignals(Setup);
+    for (int i = 0; i < AngleCount; ++i)
+      errors.Add(WrappedAngle(TEncoderInterpolator::Angle(grid.A[i], grid.B[i]) - d_theta[i]));
+    PeakToPeak = errors.PeakToPeak();
+    MaxAbs = errors.MaxAbs();
+    return;
+  }
   const double cos_a = std::cos(Setup.Phase[0]), sin_a = std::sin(Setup.Phase[0]);
   const double cos_b = std::cos(Setup.Phase[1]), sin_b = std::sin(Setup.Phase[1]);
-  const double third_a = 3.0 * Setup.Phase[0] + signal.Harmonic3Phase;
-  const double third_b = 3.0 * Setup.Phase[1] + signal.Harmonic3Phase;
-  const double k = signal.Harmonic3;
+  const double third_a = 3.0 * Setup.Phase[0] + signal.HarmonicPhase[3];
+  const double third_b = 3.0 * Setup.Phase[1] + signal.HarmonicPhase[3];
+  const double k = signal.Harmonic[3];
   const double cos_3a = k * std::cos(third_a), sin_3a = k * std::sin(third_a);
   const double cos_3b = k * std::cos(third_b), sin_3b = k * std::sin(third_b);
   const double sigma = signal.Noise, step = signal.AdcStep();
@@ -114,7 +126,6 @@ void TTrialEvaluator::SignalError(const TEncoderSetup &Setup, double &PeakToPeak
     TGaussianNoise(signal.Seed, GridStreamA).Fill(noise_a.data(), AngleCount, sigma);
     TGaussianNoise(signal.Seed, GridStreamB).Fill(noise_b.data(), AngleCount, sigma);
   }
-  TErrorSamples<TErrorFigures::Extremes> errors;
   for (int i = 0; i < AngleCount; ++i) {
     const double s = d_sin[i], c = d_cos[i], s3 = d_sin3[i], c3 = d_cos3[i];
     double a =

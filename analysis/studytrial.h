@@ -65,8 +65,8 @@ struct TTrialDraw
 // Trial Index's own generator is seeded from Seed and Index alone, so a
 // trial never depends on which trials ran before it or beside it. It
 // draws the six channel parameters channel by channel, then the other
-// toleranced ones in the table's order; the trial's noise seed is made
-// from the same two.
+// toleranced ones in the table's order, the harmonics but the third last; the trial's noise seed is
+// made from the same two.
 TTrialDraw DrawTrial(const TStudySetup &Study, long Index);
 
 // What the study keeps of a trial; the error in % of the signal period.

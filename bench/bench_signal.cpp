@@ -17,7 +17,7 @@ TEncoderSetup Setup(long Signal, double Resolution)
   setup.Offset[0] = 0.01;
   setup.Phase[0] = 0.02;
   if (Signal >= 1)
-    setup.Signal.Harmonic3 = 0.015;
+    setup.Signal.Harmonic[3] = 0.015;
   if (Signal >= 2)
     setup.Signal.Noise = 0.001;
   if (Signal >= 3)

@@ -33,12 +33,12 @@ inline constexpr TParameterRange OffsetRange = {-1.0, 1.0, 0.0, 0.1, 2};
 inline constexpr TParameterRange PhaseRange = {-0.78539816339745, 0.78539816339745, 0.0,
                                                0.07853981633975, 6};
 
-// The third harmonic of the grating's waveform, relative to the
-// fundamental: beyond a third the waveform gains extra zero crossings.
-inline constexpr TParameterRange Harmonic3Range = {-0.3, 0.3, 0.0, 0.005, 3};
+// A harmonic of the grating's waveform, relative to the fundamental:
+// beyond a third the third harmonic gives extra zero crossings.
+inline constexpr TParameterRange HarmonicRange = {-0.3, 0.3, 0.0, 0.005, 3};
 // Its phase in radians, one turn either way.
-inline constexpr TParameterRange Harmonic3PhaseRange = {-6.28318530717959, 6.28318530717959, 0.0,
-                                                        0.1, 3};
+inline constexpr TParameterRange HarmonicPhaseRange = {-6.28318530717959, 6.28318530717959, 0.0,
+                                                       0.1, 3};
 // The noise's standard deviation: up to the full scale.
 inline constexpr TParameterRange NoiseRange = {0.0, 1.0, 0.0, 0.001, 4};
 

@@ -3,6 +3,16 @@
 #include <algorithm>
 #include <cassert>
 
+namespace {
+
+template <int Order>
+double &HarmonicK(TEncoderSetup &Setup)
+{
+  return Setup.Signal.Harmonic[Order];
+}
+
+}  // namespace
+
 double TSetupParameter::In(const TEncoderSetup &Setup) const
 {
   // Reach only points at the member; nothing is written through it here.
@@ -41,14 +51,28 @@ const std::vector<TSetupParameter> &SetupParameters()
       {"phase-b", "phase_b", "Phase", "rad", P::Channel, 1, &PhaseRange, true, true, "value",
        "Phase of channel B in radians, %1.",
        [](TEncoderSetup &s) -> double & { return s.Phase[1]; }},
-      {"harmonic3", "harmonic3", "Third harmonic", "", P::Signal, -1, &Harmonic3Range, true, true,
+      {"harmonic2", "harmonic2", "Harmonic 2", "", P::Harmonic, -1, &HarmonicRange, true, true, "K",
+       "", HarmonicK<2>},
+      {"harmonic3", "harmonic3", "Third harmonic", "", P::Signal, -1, &HarmonicRange, true, true,
        "K",
        "Third harmonic of the grating's waveform sin x + K sin(3x + PHI), relative to the "
        "fundamental, %1.",
-       [](TEncoderSetup &s) -> double & { return s.Signal.Harmonic3; }},
+       HarmonicK<3>},
       {"harmonic3-phase", "harmonic3_phase_rad", "Third harmonic phase", "rad", P::Signal, -1,
-       &Harmonic3PhaseRange, false, false, "PHI", "Phase PHI of the third harmonic in radians, %1.",
-       [](TEncoderSetup &s) -> double & { return s.Signal.Harmonic3Phase; }},
+       &HarmonicPhaseRange, false, false, "PHI", "Phase PHI of the third harmonic in radians, %1.",
+       [](TEncoderSetup &s) -> double & { return s.Signal.HarmonicPhase[3]; }},
+      {"harmonic4", "harmonic4", "Harmonic 4", "", P::Harmonic, -1, &HarmonicRange, true, true, "K",
+       "", HarmonicK<4>},
+      {"harmonic5", "harmonic5", "Harmonic 5", "", P::Harmonic, -1, &HarmonicRange, true, true, "K",
+       "", HarmonicK<5>},
+      {"harmonic6", "harmonic6", "Harmonic 6", "", P::Harmonic, -1, &HarmonicRange, true, true, "K",
+       "", HarmonicK<6>},
+      {"harmonic7", "harmonic7", "Harmonic 7", "", P::Harmonic, -1, &HarmonicRange, true, true, "K",
+       "", HarmonicK<7>},
+      {"harmonic8", "harmonic8", "Harmonic 8", "", P::Harmonic, -1, &HarmonicRange, true, true, "K",
+       "", HarmonicK<8>},
+      {"harmonic9", "harmonic9", "Harmonic 9", "", P::Harmonic, -1, &HarmonicRange, true, true, "K",
+       "", HarmonicK<9>},
       {"noise", "noise", "Noise", "", P::Signal, -1, &NoiseRange, true, false, "SIGMA",
        "Gaussian noise added to every value of each channel before the limit, its standard "
        "deviation in the channels' units, %1; drawn from --seed.",

@@ -13,6 +13,9 @@ enum class TParameterPart
   Scale,    // pitch and resolution, any positive value
   Channel,  // a channel's gain, offset or phase
   Signal,   // the waveform's third harmonic and the noise
+  // The K of the waveform's other harmonic orders: swept and toleranced
+  // by name, set with the order's phase through one option of them all.
+  Harmonic,
 };
 
 // One real-valued parameter of a setup and all that is said of it: the

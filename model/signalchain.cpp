@@ -12,15 +12,48 @@ TSignalChannel::TSignalChannel(const TEncoderSetup &Setup, int Index, std::uint6
       d_gain(Setup.Gain[Index]),
       d_offset(Setup.Offset[Index]),
       d_phase(Setup.Phase[Index]),
-      d_harmonic3(Setup.Signal.Harmonic3),
-      d_k_cos(Setup.Signal.Harmonic3 * std::cos(Setup.Signal.Harmonic3Phase)),
-      d_k_sin(Setup.Signal.Harmonic3 * std::sin(Setup.Signal.Harmonic3Phase)),
+      d_shape(Setup.Signal.HasOtherHarmonics()  ? TShape::Harmonics
+              : Setup.Signal.Harmonic[3] != 0.0 ? TShape::Third
+                                                : TShape::Sinusoid),
+      d_k_cos(Setup.Signal.Harmonic[3] * std::cos(Setup.Signal.HarmonicPhase[3])),
+      d_k_sin(Setup.Signal.Harmonic[3] * std::sin(Setup.Signal.HarmonicPhase[3])),
       d_noise(Setup.Signal.Noise),
       d_adc_step(Setup.Signal.AdcStep()),
       d_adc_codes(d_adc_step > 0.0 ? 1.0 / d_adc_step : 0.0),
       d_generator(Setup.Signal.Seed, Stream)
 {
   assert(Index == 0 || Index == 1);
+  for (int h = 0; h <= MaximumHarmonic; ++h) {
+    const double k = Setup.Signal.Harmonic[h], phase = Setup.Signal.HarmonicPhase[h];
+    double k_cos = k * std::cos(phase), k_sin = k * std::sin(phase);
+    // sin(h (x + pi/2) + PHI) is sin(h x + PHI) turned h quarter turns:
+    // each turns (K cos, K sin) into (-K sin, K cos), exactly.
+    for (int turn = 0; !d_sine && turn < h % 4; ++turn) {
+      const double turned = -k_sin;
+      k_sin = k_cos;
+      k_cos = turned;
+    }
+    d_h_cos[h] = k_cos;
+    d_h_sin[h] = k_sin;
+  }
+}
+
+// Kept out of Value(), whose common paths then stay as short as before.
+[[gnu::noinline]] double TSignalChannel::HarmonicWave(double X) const
+{
+  // sin h x and cos h x by the angle sum from h - 1, one sine and cosine
+  // for all orders.
+  const double s = std::sin(X), c = std::cos(X);
+  double wave = d_sine ? s : c;
+  double s_h = s, c_h = c;
+  for (int h = 2; h <= MaximumHarmonic; ++h) {
+    const double next = s_h * c + c_h * s;
+    c_h = c_h * c - s_h * s;
+    s_h = next;
+    // K sin(h x + P) = sin h x K cos P + cos h x K sin P.
+    wave += s_h * d_h_cos[h] + c_h * d_h_sin[h];
+  }
+  return wave;
 }
 
 double TSignalChannel::Value(double Angle)
@@ -28,15 +61,17 @@ double TSignalChannel::Value(double Angle)
   const double x = Angle + d_phase;
   // B is the waveform a quarter period on: sin(x + pi/2) + K sin(3x + 3pi/2 + PHI).
   double wave;
-  if (d_harmonic3 == 0.0) {
+  if (d_shape == TShape::Sinusoid) {
     wave = d_sine ? std::sin(x) : std::cos(x);
-  } else {
+  } else if (d_shape == TShape::Third) {
     // One sine and cosine of x (the compiler pairs them) and the
     // triple-angle formulas, instead of two more calls per value.
     const double s = std::sin(x), c = std::cos(x);
     const double s3 = s * (3.0 - 4.0 * s * s), c3 = c * (4.0 * c * c - 3.0);
     // K sin(3x + P) = s3 K cos P + c3 K sin P; K cos(3x + P) = c3 K cos P - s3 K sin P.
     wave = d_sine ? s + (s3 * d_k_cos + c3 * d_k_sin) : c - (c3 * d_k_cos - s3 * d_k_sin);
+  } else {
+    wave = HarmonicWave(x);
   }
   double value = wave * d_gain + d_offset;
   if (d_noise != 0.0)
@@ -49,18 +84,26 @@ double PeakBeforeLimit(const TEncoderSetup &Setup, int Index)
 {
   assert(Index == 0 || Index == 1);
   const double gain = Setup.Gain[Index], offset = Setup.Offset[Index];
-  const double k = Setup.Signal.Harmonic3;
-  if (k == 0.0)
+  const TSignalOptions &signal = Setup.Signal;
+  if (!signal.HasHarmonics())
     return std::fabs(offset) + std::fabs(gain);
   // The waveform's extremes, found on a fine grid: between grid points the
-  // waveform (curvature at most 1 + 9 K) departs from them by less than
-  // 1e-8.
+  // waveform (curvature at most 1 + the sum of h^2 |K|, below 90) departs
+  // from them by less than 1e-7.
   const int steps = 1 << 16;
-  const double phase = Setup.Signal.Harmonic3Phase;
+  // The orders set, so that a lone third harmonic costs one term.
+  int orders[MaximumHarmonic + 1], count = 0;
+  for (int h = 2; h <= MaximumHarmonic; ++h)
+    if (signal.Harmonic[h] != 0.0)
+      orders[count++] = h;
   double low = 0.0, high = 0.0;
   for (int i = 0; i < steps; ++i) {
     const double x = TwoPi * i / steps;
-    const double wave = std::sin(x) + k * std::sin(3.0 * x + phase);
+    double wave = std::sin(x);
+    for (int j = 0; j < count; ++j) {
+      const int h = orders[j];
+      wave += signal.Harmonic[h] * std::sin(h * x + signal.HarmonicPhase[h]);
+    }
     low = std::min(low, wave);
     high = std::max(high, wave);
   }

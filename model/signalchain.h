@@ -18,9 +18,9 @@ enum TNoiseStream : std::uint64_t
 };
 
 // One channel of a setup as the interpolator receives it: the grating's
-// waveform with its third harmonic, gain and offset, noise, the limit and
-// the ADC, in that order. Without harmonic, noise and ADC its values are
-// the window channel's to the last bit.
+// waveform with its harmonics, gain and offset, noise, the limit and the
+// ADC, in that order. Without harmonics, noise and ADC its values are the
+// window channel's to the last bit.
 class TSignalChannel
 {
 public:
@@ -31,10 +31,23 @@ public:
   double Value(double Angle);
 
 private:
+  // The sum over all orders costs a loop; a lone third harmonic does not.
+  enum class TShape
+  {
+    Sinusoid,
+    Third,
+    Harmonics,
+  };
+  double HarmonicWave(double X) const;
+
   bool d_sine;
   double d_gain, d_offset, d_phase;
-  // K, K cos PHI and K sin PHI.
-  double d_harmonic3, d_k_cos, d_k_sin;
+  TShape d_shape;
+  // Of the third harmonic: K cos PHI and K sin PHI.
+  double d_k_cos, d_k_sin;
+  // Of each order h in this channel: K cos and K sin of its phase, B's
+  // taken h quarter periods on.
+  double d_h_cos[MaximumHarmonic + 1], d_h_sin[MaximumHarmonic + 1];
   double d_noise;
   double d_adc_step, d_adc_codes;
   TGaussianNoise d_generator;

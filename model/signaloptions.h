@@ -8,15 +8,19 @@
 const int MinimumAdcBits = 4;
 const int MaximumAdcBits = 24;
 
+// The waveform's harmonics run from order 2 to this one.
+const int MaximumHarmonic = 9;
+
 // What lies between the grating and the interpolator besides each
-// channel's gain, offset and phase: the waveform's third harmonic, noise
-// and the ADC. All off by default, and then the channels are the window's.
+// channel's gain, offset and phase: the waveform's harmonics, noise and
+// the ADC. All off by default, and then the channels are the window's.
 struct TSignalOptions
 {
-  // The grating's waveform sin x + Harmonic3 sin(3x + Harmonic3Phase),
-  // the same for both channels a quarter period apart.
-  double Harmonic3 = 0.0;
-  double Harmonic3Phase = 0.0;
+  // The grating's waveform sin x + sum of Harmonic[h] sin(h x +
+  // HarmonicPhase[h]) over the orders h = 2 ... MaximumHarmonic, the same
+  // for both channels a quarter period apart; orders 0 and 1 stay 0.
+  double Harmonic[MaximumHarmonic + 1] = {};
+  double HarmonicPhase[MaximumHarmonic + 1] = {};
   // Standard deviation of the Gaussian noise on every value, in the
   // channels' units.
   double Noise = 0.0;
@@ -25,7 +29,16 @@ struct TSignalOptions
   // Where the noise comes from.
   std::uint64_t Seed = 1;
 
-  bool Plain() const { return Harmonic3 == 0.0 && Noise == 0.0 && AdcBits == 0; }
+  bool Plain() const { return !HasHarmonics() && Noise == 0.0 && AdcBits == 0; }
+  // Whether any order has a K, and whether any but the third has.
+  bool HasHarmonics() const { return Harmonic[3] != 0.0 || HasOtherHarmonics(); }
+  bool HasOtherHarmonics() const
+  {
+    for (int h = 2; h <= MaximumHarmonic; ++h)
+      if (h != 3 && Harmonic[h] != 0.0)
+        return true;
+    return false;
+  }
   // The ADC's step, 2 / 2^AdcBits; 0 without an ADC.
   double AdcStep() const { return AdcBits > 0 ? 2.0 / static_cast<double>(1L << AdcBits) : 0.0; }
 };

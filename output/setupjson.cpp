@@ -21,6 +21,31 @@ QJsonObject ChannelObject(const TEncoderSetup &Setup, int Channel)
   return object;
 }
 
+QJsonArray HarmonicsArray(const TSignalOptions &Signal)
+{
+  QJsonArray array;
+  for (int h = 2; h <= MaximumHarmonic; ++h)
+    if (Signal.Harmonic[h] != 0.0)
+      array.append(QJsonObject{
+          {"order", h}, {"k", Signal.Harmonic[h]}, {"phase_rad", Signal.HarmonicPhase[h]}});
+  return array;
+}
+
+bool HarmonicsFromArray(const QJsonArray &Array, TSignalOptions &Signal)
+{
+  for (const QJsonValue &value : Array) {
+    const QJsonObject object = value.toObject();
+    const int order = object["order"].toInt(0);
+    const QJsonValue k = object["k"], phase = object["phase_rad"];
+    if (order < 2 || order > MaximumHarmonic || !k.isDouble() || !phase.isDouble() ||
+        !HarmonicRange.Contains(k.toDouble()) || !HarmonicPhaseRange.Contains(phase.toDouble()))
+      return false;
+    Signal.Harmonic[order] = k.toDouble();
+    Signal.HarmonicPhase[order] = phase.toDouble();
+  }
+  return true;
+}
+
 namespace {
 
 QJsonObject EllipseFigures(double OffsetA, double OffsetB, double AmplitudeA, double AmplitudeB,

@@ -115,7 +115,7 @@ QJsonObject StudySetupObject(const TStudySetup &Study)
 {
   QJsonObject object, tolerances;
   for (const TSetupParameter &parameter : SetupParameters())
-    if (parameter.Part != TParameterPart::Signal)
+    if (parameter.Part == TParameterPart::Scale || parameter.Part == TParameterPart::Channel)
       object[parameter.Key] = parameter.In(Study.Nominal);
   object["count"] = Study.Nominal.Count();
   for (const TSetupParameter *parameter : ChannelParameters())
@@ -136,7 +136,14 @@ QJsonObject StudySetupObject(const TStudySetup &Study)
         signal[ToleranceKey(parameter)] = Study.Tolerances.Of(parameter);
         toleranced = toleranced || Study.Tolerances.Of(parameter) != 0.0;
       }
+    } else if (parameter.Part == TParameterPart::Harmonic &&
+               Study.Tolerances.Of(parameter) != 0.0) {
+      // The other orders only when set, as files before them had none.
+      signal[ToleranceKey(parameter)] = Study.Tolerances.Of(parameter);
+      toleranced = true;
     }
+  if (Study.Nominal.Signal.HasOtherHarmonics())
+    signal["harmonics"] = HarmonicsArray(Study.Nominal.Signal);
   if (!Study.Nominal.Signal.Plain() || toleranced)
     object["signal"] = signal;
   return object;
@@ -149,6 +156,13 @@ namespace {
 bool SignalFromObject(const QJsonObject &Object, TStudySetup &Study)
 {
   for (const TSetupParameter &parameter : SetupParameters()) {
+    if (parameter.Part == TParameterPart::Harmonic && Object.contains(ToleranceKey(parameter))) {
+      const QJsonValue tolerance = Object[ToleranceKey(parameter)];
+      if (!tolerance.isDouble() || !(tolerance.toDouble() >= 0.0) ||
+          !std::isfinite(tolerance.toDouble()))
+        return false;
+      Study.Tolerances.Of(parameter) = tolerance.toDouble();
+    }
     if (parameter.Part != TParameterPart::Signal)
       continue;
     const QJsonValue value = Object[parameter.Key];
@@ -163,6 +177,8 @@ bool SignalFromObject(const QJsonObject &Object, TStudySetup &Study)
       Study.Tolerances.Of(parameter) = tolerance.toDouble();
     }
   }
+  if (!HarmonicsFromArray(Object["harmonics"].toArray(), Study.Nominal.Signal))
+    return false;
   int &bits = Study.Nominal.Signal.AdcBits;
   bits = Object["adc_bits"].toInt(-1);
   return bits == 0 || (bits >= MinimumAdcBits && bits <= MaximumAdcBits);
@@ -177,7 +193,7 @@ bool StudySetupFromObject(const QJsonObject &Object, TStudySetup &Study)
     if (!Object[key].isDouble())
       return false;
   for (const TSetupParameter &parameter : SetupParameters()) {
-    if (parameter.Part == TParameterPart::Signal)
+    if (parameter.Part == TParameterPart::Signal || parameter.Part == TParameterPart::Harmonic)
       continue;
     const bool channel = parameter.Part == TParameterPart::Channel;
     if (!Object[parameter.Key].isDouble() || (channel && !tolerances[parameter.Key].isDouble()))

@@ -42,8 +42,9 @@ QJsonValue OrNull(bool On, const QJsonValue &Value)
 
 QJsonObject SignalObject(const TSignalOptions &Signal)
 {
-  return {{"harmonic3", Signal.Harmonic3},
-          {"harmonic3_phase_rad", Signal.Harmonic3Phase},
+  return {{"harmonic3", Signal.Harmonic[3]},
+          {"harmonic3_phase_rad", Signal.HarmonicPhase[3]},
+          {"harmonics", HarmonicsArray(Signal)},
           {"noise", OrNull(Signal.Noise > 0.0, Signal.Noise)},
           {"adc_bits", OrNull(Signal.AdcBits > 0, Signal.AdcBits)},
           {"seed", OrNull(Signal.Noise > 0.0, static_cast<double>(Signal.Seed))}};
@@ -197,9 +198,12 @@ QByteArray SummaryText(const TEvaluationSummary &S, double CaptureScale)
   }
   // Shown only when in use, so a plain setup's summary stays as it was.
   const TSignalOptions &signal = setup.Signal;
-  if (signal.Harmonic3 != 0.0) {
-    text += Line("Third harmonic", Num(signal.Harmonic3), LabelWidth);
-    text += Line("Third harmonic phase (rad)", Num(signal.Harmonic3Phase), LabelWidth);
+  for (int h = 2; h <= MaximumHarmonic; ++h) {
+    if (signal.Harmonic[h] == 0.0)
+      continue;
+    const QString name = h == 3 ? QString("Third harmonic") : QString("Harmonic %1").arg(h);
+    text += Line(name, Num(signal.Harmonic[h]), LabelWidth);
+    text += Line(name + " phase (rad)", Num(signal.HarmonicPhase[h]), LabelWidth);
   }
   if (signal.Noise > 0.0) {
     text += Line("Noise (standard deviation)", Num(signal.Noise), LabelWidth);

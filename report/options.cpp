@@ -158,17 +158,38 @@ QString ReadOutputs(const QCommandLineParser &Parser, TReportConfig &Config)
   return ReadTableSettings(Parser, Config.Table);
 }
 
+// Each order once, the third either here or through its own options.
+QString ReadHarmonics(const QCommandLineParser &Parser, TSignalOptions &Signal)
+{
+  bool given[MaximumHarmonic + 1] = {};
+  for (const QString &text : Parser.values("harmonic")) {
+    int order = 0;
+    double k = 0.0, phase = 0.0;
+    const QString message = ReadHarmonic(text, order, k, phase);
+    if (!message.isEmpty())
+      return message;
+    if (given[order])
+      return QString("--harmonic gives order %1 twice").arg(order);
+    if (order == 3 && (Parser.isSet("harmonic3") || Parser.isSet("harmonic3-phase")))
+      return "--harmonic 3,... does not go with --harmonic3 or --harmonic3-phase";
+    given[order] = true;
+    Signal.Harmonic[order] = k;
+    Signal.HarmonicPhase[order] = phase;
+  }
+  return QString();
+}
+
 QString ReadSetup(const QCommandLineParser &Parser, TReportConfig &Config)
 {
   for (const TSetupParameter &parameter : SetupParameters())
-    if (Parser.isSet(parameter.Name)) {
+    if (parameter.Part != TParameterPart::Harmonic && Parser.isSet(parameter.Name)) {
       QString message =
           ReadSetupValue(parameter, Parser.value(parameter.Name), parameter.In(Config.Setup));
       if (!message.isEmpty())
         return message;
     }
-  QString message;
-  if (Parser.isSet("adc-bits"))
+  QString message = ReadHarmonics(Parser, Config.Setup.Signal);
+  if (message.isEmpty() && Parser.isSet("adc-bits"))
     message = ReadAdcBits(Parser.value("adc-bits"), Config.Setup.Signal.AdcBits);
   // The study reads --seed for its trials; its noise follows each trial's.
   if (message.isEmpty() && Parser.isSet("seed") && Config.Mode != TReportMode::Study)

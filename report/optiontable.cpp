@@ -85,9 +85,18 @@ std::vector<TOptionDefinition> MakeDefinitions()
 {
   std::vector<TOptionDefinition> options;
   for (const TSetupParameter &parameter : SetupParameters())
-    options.push_back(
-        {parameter.Name, parameter.ValueName, SetupHelp(parameter), false,
-         parameter.Part == TParameterPart::Scale ? Simulated | FittedModes : Simulated});
+    if (parameter.Part != TParameterPart::Harmonic)
+      options.push_back(
+          {parameter.Name, parameter.ValueName, SetupHelp(parameter), false,
+           parameter.Part == TParameterPart::Scale ? Simulated | FittedModes : Simulated});
+  options.push_back(
+      {"harmonic", "H,K[,PHI]",
+       QString("Harmonic H (2 to %1) of the grating's waveform, which is sin x plus K sin(H x + "
+               "PHI) for each: K %2, PHI in radians %3; repeatable, once per order. "
+               "--harmonic 3,K,PHI is --harmonic3 K --harmonic3-phase PHI.")
+           .arg(MaximumHarmonic)
+           .arg(RangeText(HarmonicRange), RangeText(HarmonicPhaseRange)),
+       true, Simulated});
   options.push_back({"adc-bits", "N",
                      QString("Quantize each limited value to N bits over -1 ... +1, N from %1 "
                              "to %2 (default: no ADC).")

@@ -20,7 +20,9 @@ QString Number(double Value)
 
 QString ReadSetupValue(const TSetupParameter &Parameter, const QString &Text, double &Value)
 {
-  const QString name = QString("--") + Parameter.Name;
+  // The other harmonics' K has no option of its own, only sweeps.
+  const QString name = Parameter.Part == TParameterPart::Harmonic ? QString(Parameter.Name)
+                                                                  : QString("--") + Parameter.Name;
   if (!ParseOptionNumber(Text, Value))
     return QString("%1 needs a number, not '%2'").arg(name, Text);
   if (!std::isfinite(Value))
@@ -51,6 +53,29 @@ QString ReadAdcBits(const QString &Text, int &Bits)
         .arg(MinimumAdcBits)
         .arg(MaximumAdcBits)
         .arg(Text);
+  return QString();
+}
+
+QString ReadHarmonic(const QString &Text, int &Order, double &K, double &Phase)
+{
+  const QStringList parts = Text.split(',');
+  Phase = 0.0;
+  if (parts.size() < 2 || parts.size() > 3)
+    return QString("--harmonic needs H,K or H,K,PHI, not '%1'").arg(Text);
+  if (!ParseOptionNumber(parts[0], Order) || Order < 2 || Order > MaximumHarmonic)
+    return QString("--harmonic %1: the order H must be a whole number from 2 to %2, not '%3'")
+        .arg(Text)
+        .arg(MaximumHarmonic)
+        .arg(parts[0]);
+  const TParameterRange *ranges[] = {&HarmonicRange, &HarmonicPhaseRange};
+  double *values[] = {&K, &Phase};
+  const char *names[] = {"K", "PHI"};
+  for (int i = 1; i < parts.size(); ++i) {
+    const TParameterRange &range = *ranges[i - 1];
+    if (!ParseOptionNumber(parts[i], *values[i - 1]) || !range.Contains(*values[i - 1]))
+      return QString("--harmonic %1: %2 must be a number from %3 to %4, not '%5'")
+          .arg(Text, names[i - 1], Number(range.Minimum), Number(range.Maximum), parts[i]);
+  }
   return QString();
 }
 

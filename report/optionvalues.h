@@ -14,6 +14,8 @@ QString ReadSetupValue(const TSetupParameter &Parameter, const QString &Text, do
 // The count pitch / resolution must round into MinimumCount ... MaximumCount.
 QString CheckCount(const TEncoderSetup &Setup);
 QString ReadAdcBits(const QString &Text, int &Bits);
+// One --harmonic H,K[,PHI]; PHI is 0 unless given.
+QString ReadHarmonic(const QString &Text, int &Order, double &K, double &Phase);
 QString ReadFormat(const QString &Text, TReportFormat &Format);
 QString ReadSize(const QString &Text, QSize &Size);
 QString CheckPlotExtension(const QString &Option, const QString &Path);

@@ -10,6 +10,9 @@ ellipse's parameters taken from it, the corrected pair's own angle (atan2,
 not limited). tests/test_signalmodel.cpp holds what it prints:
 
     python3 scripts/golden_signal.py
+
+Then the same error for a waveform with harmonics of any order,
+w(x) = sin x + sum of K_h sin(h x + PHI_h), B taken as w(x + pi/2) itself.
 """
 import math
 
@@ -117,7 +120,39 @@ CASES = {
     "ClippedHarmonic": (1.3, 0.1, 0.0, 1.0, 0.0, 0.0, 0.05, 0.0),
 }
 
+def waveform(x, harmonics):
+    return math.sin(x) + sum(k * math.sin(h * x + phi) for h, k, phi in harmonics)
+
+
+def harmonic_errors(ga, oa, pa, gb, ob, pb, harmonics):
+    errors = []
+    for i in range(N):
+        t = TWO_PI * i / N
+        a = limit(ga * waveform(t + pa, harmonics) + oa)
+        b = limit(gb * waveform(t + PI / 2 + pb, harmonics) + ob)
+        errors.append(wrap(angle(a, b) - t))
+    return errors
+
+
+HARMONIC_CASES = {
+    # name: gain, offset, phase of A; of B; (order, K, PHI) of each harmonic
+    "Published": (0.95, 0.0, 0.0, 0.95, 0.0, 0.0, ((2, 0.02, 0.0), (3, 0.01, PI))),
+    "AllOrders": (1.05, 0.02, 0.03, 0.97, -0.01, -0.02,
+                  ((2, 0.013, 0.4), (3, -0.021, 2.5), (4, 0.008, -1.1), (5, 0.017, 0.9),
+                   (6, -0.006, 3.0), (7, 0.011, -2.2), (8, 0.004, 1.7), (9, -0.009, -0.3))),
+    # A clips: 1.25 times a waveform that peaks above one.
+    "ClippedEven": (1.25, 0.05, 0.0, 0.9, 0.0, 0.1, ((2, 0.05, 1.0), (5, -0.03, 0.0))),
+}
+
 if __name__ == "__main__":
+    for name, case in HARMONIC_CASES.items():
+        error = figures(harmonic_errors(*case))
+        print(f"{name} {case}")
+        print("  error     {" + ", ".join(repr(v) for v in error) + "}")
+        print(f"  largest magnitude {math.degrees(error[1])!r} deg")
+        # Channel A's largest magnitude before the limit, on a grid finer than the model's.
+        ga, oa = case[0], case[1]
+        print(f"  peak A {max(abs(oa + ga * waveform(TWO_PI * i / 200000, case[6])) for i in range(200000))!r}")
     for name, case in CASES.items():
         error, coefficients, corrected = study(case)
         print(f"{name} {case}")

@@ -30,9 +30,16 @@ TEST(SetupParameterTest, NamesKeysRangesAndMembersAgree)
                   {"offset-b", "offset_b", &OffsetRange, &probe.Offset[1]},
                   {"phase-a", "phase_a", &PhaseRange, &probe.Phase[0]},
                   {"phase-b", "phase_b", &PhaseRange, &probe.Phase[1]},
-                  {"harmonic3", "harmonic3", &Harmonic3Range, &probe.Signal.Harmonic3},
-                  {"harmonic3-phase", "harmonic3_phase_rad", &Harmonic3PhaseRange,
-                   &probe.Signal.Harmonic3Phase},
+                  {"harmonic2", "harmonic2", &HarmonicRange, &probe.Signal.Harmonic[2]},
+                  {"harmonic3", "harmonic3", &HarmonicRange, &probe.Signal.Harmonic[3]},
+                  {"harmonic3-phase", "harmonic3_phase_rad", &HarmonicPhaseRange,
+                   &probe.Signal.HarmonicPhase[3]},
+                  {"harmonic4", "harmonic4", &HarmonicRange, &probe.Signal.Harmonic[4]},
+                  {"harmonic5", "harmonic5", &HarmonicRange, &probe.Signal.Harmonic[5]},
+                  {"harmonic6", "harmonic6", &HarmonicRange, &probe.Signal.Harmonic[6]},
+                  {"harmonic7", "harmonic7", &HarmonicRange, &probe.Signal.Harmonic[7]},
+                  {"harmonic8", "harmonic8", &HarmonicRange, &probe.Signal.Harmonic[8]},
+                  {"harmonic9", "harmonic9", &HarmonicRange, &probe.Signal.Harmonic[9]},
                   {"noise", "noise", &NoiseRange, &probe.Signal.Noise}};
   const std::vector<TSetupParameter> &parameters = SetupParameters();
   ASSERT_EQ(parameters.size(), std::size(expected));

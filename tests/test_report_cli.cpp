@@ -53,7 +53,7 @@ TEST(ReportCliTest, HelpListsExactlyTheNamesSweepAndToleranceTake)
   const QString help = QString::fromUtf8(RunReportProgram({"--help"}).Out).simplified();
   const QRegularExpression sweep("Step one parameter \\(([^)]*)\\)");
   const QRegularExpression tolerance(
-      "Spread of (.*) \\(both channels\\), of one channel's \\(([^)]*)\\) or of ([^,]*),");
+      "Spread of (.*) \\(both channels\\), of one channel's \\(([^)]*)\\) or of (.*), in the");
   const auto names = [](const QStringList &Texts) {
     return Texts.join(", ").replace(" or ", ", ").split(", ");
   };
@@ -139,6 +139,14 @@ TEST(ReportCliTest, BadCommandLinesExitTwoWithOneLineAndTouchNoFile)
       {{"--harmonic3", "0.31"}, "--harmonic3 0.31 is outside its range -0.3 ... 0.3"},
       {{"--harmonic3-phase", "x"}, "--harmonic3-phase needs a number, not 'x'"},
       {{"--noise", "0.1", "--capture", "-"}, "--noise does not go with --capture"},
+      {{"--harmonic", "2"}, "--harmonic needs H,K or H,K,PHI, not '2'"},
+      {{"--harmonic", "1,0.01"}, "order H must be a whole number from 2 to 9, not '1'"},
+      {{"--harmonic", "2.5,0.01"}, "order H must be a whole number from 2 to 9, not '2.5'"},
+      {{"--harmonic", "4,-0.31"}, "--harmonic 4,-0.31: K must be a number from -0.3 to 0.3"},
+      {{"--harmonic", "4,0.1,7"}, "PHI must be a number from -6.28318530717959"},
+      {{"--harmonic", "5,0.1", "--harmonic", "5,0"}, "--harmonic gives order 5 twice"},
+      {{"--harmonic3-phase", "1", "--harmonic", "3,0.1"}, "3,... does not go with --harmonic3"},
+      {{"--sweep", "harmonic9=0:0.4:3"}, "--sweep: harmonic9 0.4 is outside its range"},
       {{"--sweep", "noise=0:2:3"}, "--sweep: --noise 2 is outside its range"},
       // The study's.
       {{"--monte-carlo", "0"}, "--monte-carlo"},

@@ -52,6 +52,31 @@ TEST(ReportSignalTest, JsonCarriesTheSignalTheCorrectionAndTheEstimates)
             RunReportProgram(noisy + QStringList{"9"}).Out);
 }
 
+TEST(ReportSignalTest, HarmonicOptionOfOrderThreeIsTheThirdHarmonicsOwn)
+{
+  const QStringList setup = {"--gain-a", "0.95", "--offset-b", "0.02", "--format"};
+  for (const char *format : {"table", "csv", "summary", "json"}) {
+    const TReportRun own = RunReportProgram(
+        setup + QStringList{format, "--harmonic3", "-0.02", "--harmonic3-phase", "0.7"});
+    EXPECT_EQ(own.ExitCode, 0);
+    EXPECT_EQ(RunReportProgram(setup + QStringList{format, "--harmonic", "3,-0.02,0.7"}).Out,
+              own.Out)
+        << format;
+  }
+  const QJsonArray harmonics = ReportJson({"--harmonic", "7,0.01", "--harmonic3", "0.02",
+                                           "--harmonic", "2,-0.03,1.5"})["signal"]
+                                   .toObject()["harmonics"]
+                                   .toArray();
+  ASSERT_EQ(harmonics.size(), 3);
+  const double expected[3][3] = {{2, -0.03, 1.5}, {3, 0.02, 0.0}, {7, 0.01, 0.0}};
+  for (int i = 0; i < 3; ++i) {
+    const QJsonObject harmonic = harmonics[i].toObject();
+    EXPECT_EQ(harmonic["order"].toInt(), expected[i][0]);
+    EXPECT_EQ(harmonic["k"].toDouble(), expected[i][1]);
+    EXPECT_EQ(harmonic["phase_rad"].toDouble(), expected[i][2]);
+  }
+}
+
 TEST(ReportSignalTest, SweepOfTheHarmonicGrowsThePeakToPeakByTwiceK)
 {
   const TReportRun run = RunReportProgram({"--sweep", "harmonic3=0:0.02:3"});
@@ -76,9 +101,10 @@ TEST(ReportSignalTest, StudyTakesAHarmonicToleranceAndNamesItInTheWorstTrial)
 
   // Shards keep the signal in their files, so merged they name the same
   // worst trial, noise seed and ADC included.
-  const QStringList study = {"--monte-carlo",  "60",      "--tolerance",
-                             "harmonic3=0.02", "--noise", "0.01",
-                             "--adc-bits",     "10",      "--quiet"};
+  const QStringList study = {"--monte-carlo", "60",         "--tolerance", "harmonic3=0.02",
+                             "--noise",       "0.01",       "--adc-bits",  "10",
+                             "--quiet",       "--harmonic", "5,0.02,0.4",  "--tolerance",
+                             "harmonic7=0.01"};
   const QByteArray whole = RunReportProgram(study + QStringList{"--format", "summary"}).Out;
   QTemporaryDir dir;
   const QByteArray merged = RunReportProgram(QStringList{"--merge", "--format", "summary"} +
@@ -89,7 +115,8 @@ TEST(ReportSignalTest, StudyTakesAHarmonicToleranceAndNamesItInTheWorstTrial)
     return Text.mid(start, Text.indexOf('\n', start) - start);
   };
   EXPECT_TRUE(worst(whole).contains("--noise=0.01 --seed=") &&
-              worst(whole).contains("--adc-bits=10"))
+              worst(whole).contains("--adc-bits=10") &&
+              worst(whole).contains("--harmonic=5,0.02,0.4 --harmonic=7,"))
       << whole.constData();
   EXPECT_EQ(worst(merged), worst(whole));
 }

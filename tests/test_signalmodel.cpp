@@ -14,10 +14,21 @@
 
 namespace {
 
+TSignalOptions SignalOf(double K, double Phi, double Noise, int Bits, std::uint64_t Seed)
+{
+  TSignalOptions signal;
+  signal.Harmonic[3] = K;
+  signal.HarmonicPhase[3] = Phi;
+  signal.Noise = Noise;
+  signal.AdcBits = Bits;
+  signal.Seed = Seed;
+  return signal;
+}
+
 // Pitch 0.040 and resolution 0.005, as the window starts.
 TEncoderSetup SetupOf(const double (&C)[8])
 {
-  return {0.040, 0.005, {C[0], C[3]}, {C[1], C[4]}, {C[2], C[5]}, {C[6], C[7], 0.0, 0, 1}};
+  return {0.040, 0.005, {C[0], C[3]}, {C[1], C[4]}, {C[2], C[5]}, SignalOf(C[6], C[7], 0.0, 0, 1)};
 }
 
 // peak-to-peak, largest magnitude, mean, RMS, then amplitude and phase of
@@ -99,6 +110,73 @@ TEST(SignalModelTest, DistortedErrorAndCorrectionAgreeWithThePythonModel)
   }
 }
 
+TEST(SignalModelTest, HarmonicsOfEveryOrderAgreeWithThePythonModel)
+{
+  // From scripts/golden_signal.py: gain, offset, phase of A and of B; K and
+  // PHI of orders 2 ... 9; A's peak before the limit; the error's figures.
+  const struct
+  {
+    double Case[6];
+    double K[8], Phi[8];
+    double PeakA;
+    double Error[12];
+  } cases[] = {
+      {{0.95, 0.0, 0.0, 0.95, 0.0, 0.0},
+       {0.02, 0.01},
+       {0.0, Pi},
+       0.9601961296332936,
+       {0.06550675760175884, 0.032753378800879585, -5.1048358248872994e-14, 0.01587383863446032,
+        0.01413927948332998, -0.785398163397452, 0.0001020000125046099, -7.428992108280712e-13,
+        0.0142826153306375, -2.3561944901923466, 0.010000051610010042, 1.5707963268050735}},
+      {{1.05, 0.02, 0.03, 0.97, -0.01, -0.02},
+       {0.013, -0.021, 0.008, 0.017, -0.006, 0.011, 0.004, -0.009},
+       {0.4, 2.5, -1.1, 0.9, 3.0, -2.2, 1.7, -0.3},
+       1.0757155141804295,
+       {0.2183478629864249, 0.14213976157572789, 0.00524239637212481, 0.04902467696040309,
+        0.031339466153678996, -0.41074822039755426, 0.04952040354642802, -0.9585867749604547,
+        0.00986610780155737, -2.2110559554385163, 0.029399491664167866, -1.5267119582982833}},
+      // A clips.
+      {{1.25, 0.05, 0.0, 0.9, 0.0, 0.1},
+       {0.05, 0.0, 0.0, -0.03},
+       {1.0, 0.0, 0.0, 0.0},
+       1.2196628566262782,
+       {0.41082233417202807, 0.2726075680686224, 0.045353229744851814, 0.1352198881211198,
+        0.08407101963336612, 0.12410037711997435, 0.15012318704119473, -1.8520230401488502,
+        0.04919565838817563, -0.8940545426005786, 0.005329566513990504, -2.542211560889042}},
+  };
+  TTrialEvaluator evaluator;
+  for (const auto &c : cases) {
+    const double(&g)[6] = c.Case;
+    TEncoderSetup setup{0.040, 0.005, {g[0], g[3]}, {g[1], g[4]}, {g[2], g[5]}, {}};
+    std::copy(c.K, c.K + 8, setup.Signal.Harmonic + 2);
+    std::copy(c.Phi, c.Phi + 8, setup.Signal.HarmonicPhase + 2);
+    SCOPED_TRACE(testing::Message() << "gain A " << g[0]);
+    const TEvaluationSummary summary = Summarize(setup, Evaluate(setup));
+    ExpectFigures(summary.Error, c.Error, 1e-12);
+    EXPECT_NEAR(summary.Peak[0], c.PeakA, 1e-6);
+    double peak_to_peak = 0.0, max_abs = 0.0;
+    evaluator.InterpolationError(setup, peak_to_peak, max_abs);
+    EXPECT_NEAR(peak_to_peak, c.Error[0], 1e-12);
+  }
+  // The published case: 1.877 degrees. To first order the waveform's
+  // second harmonic gives harmonics 1 and 3 of 0.02 / sqrt 2 at -pi/4 and
+  // -3 pi/4, its third harmonic 4.
+  TEncoderSetup published{0.040, 0.005, {0.95, 0.95}, {0.0, 0.0}, {0.0, 0.0}, {}};
+  published.Signal.Harmonic[2] = 0.02;
+  published.Signal.Harmonic[3] = 0.01;
+  published.Signal.HarmonicPhase[3] = Pi;
+  const TEvaluationSummary summary = Summarize(published, Evaluate(published));
+  EXPECT_NEAR(summary.Error.MaxAbs * 180.0 / Pi, 1.877, 5e-4);
+  const double expected[][2] = {{0.02 / std::sqrt(2.0), -Pi / 4},
+                                {0.0, 0.0},
+                                {0.02 / std::sqrt(2.0), -3 * Pi / 4},
+                                {0.01, Pi / 2}};
+  for (int h = 0; h < HarmonicCount; ++h) {
+    EXPECT_NEAR(summary.Estimate.Harmonics[h].Amplitude, expected[h][0], 1e-15) << h + 1;
+    EXPECT_NEAR(summary.Estimate.Harmonics[h].Phase, expected[h][1], 1e-15) << h + 1;
+  }
+}
+
 TEST(SignalModelTest, CorrectionIsExactWithoutDistortionAndLeavesTheFourthHarmonicWithIt)
 {
   // gain, offset, phase of A and of B: no clipping anywhere.
@@ -126,8 +204,8 @@ TEST(SignalModelTest, CorrectionIsExactWithoutDistortionAndLeavesTheFourthHarmon
     // phase difference shifts the two channels' harmonics apart and leaves
     // a second harmonic of about 3 K (pA - pB) / 2, so both share B's here.
     setup.Phase[0] = c[5];
-    setup.Signal.Harmonic3 = 0.01;
-    setup.Signal.Harmonic3Phase = 0.7;
+    setup.Signal.Harmonic[3] = 0.01;
+    setup.Signal.HarmonicPhase[3] = 0.7;
     summary = Summarize(setup, Evaluate(setup));
     const THarmonic &fourth = summary.Correction.Error.Harmonics[3];
     EXPECT_NEAR(fourth.Amplitude, 0.01, 0.01 * 0.02);
@@ -216,7 +294,8 @@ TEST(SignalModelTest, NoiseStreamsAreRepeatableIndependentAndReachTheCounter)
 
   // 100 counts, 2 samples a count apart by 0.0126 rad: noise of 0.2 rad
   // swings the angle over several counts of 0.063 rad, each run alike.
-  TEncoderSetup setup{0.040, 0.0004, {1.0, 1.0}, {0.0, 0.0}, {0.0, 0.0}, {0.0, 0.0, 0.2, 0, 5}};
+  TEncoderSetup setup{0.040,      0.0004,     {1.0, 1.0},
+                      {0.0, 0.0}, {0.0, 0.0}, SignalOf(0.0, 0.0, 0.2, 0, 5)};
   const TEvaluation first = Evaluate(setup), again = Evaluate(setup);
   ASSERT_EQ(first.Points.size(), again.Points.size());
   for (std::size_t i = 0; i < first.Points.size(); ++i)
@@ -239,8 +318,8 @@ TEST(SignalModelTest, StudyDrawsTheHarmonicAfterTheSixAndTheTrialsAgreeWithTheSu
     const TTrialDraw plain = DrawTrial(study, i), harmonic = DrawTrial(with_harmonic, i);
     EXPECT_EQ(plain.Setup.Gain[0], harmonic.Setup.Gain[0]);
     EXPECT_EQ(plain.Setup.Phase[1], harmonic.Setup.Phase[1]);
-    EXPECT_EQ(plain.Setup.Signal.Harmonic3, 0.0);
-    EXPECT_LE(std::fabs(harmonic.Setup.Signal.Harmonic3), Harmonic3Range.Maximum);
+    EXPECT_EQ(plain.Setup.Signal.Harmonic[3], 0.0);
+    EXPECT_LE(std::fabs(harmonic.Setup.Signal.Harmonic[3]), HarmonicRange.Maximum);
     clamped += harmonic.Clamped - plain.Clamped;
   }
   EXPECT_GT(clamped, 0);
@@ -248,7 +327,7 @@ TEST(SignalModelTest, StudyDrawsTheHarmonicAfterTheSixAndTheTrialsAgreeWithTheSu
   // The trial's own loop gives the summary's figures for the same signals.
   TTrialEvaluator evaluator;
   const TEncoderSetup setup{0.040,       0.005,      {0.9, 1.0},
-                            {0.0, 0.05}, {0.1, 0.0}, {0.04, 0.3, 0.01, 12, 9}};
+                            {0.0, 0.05}, {0.1, 0.0}, SignalOf(0.04, 0.3, 0.01, 12, 9)};
   double peak_to_peak = 0.0, max_abs = 0.0;
   evaluator.InterpolationError(setup, peak_to_peak, max_abs);
   const TEvaluationSummary summary = Summarize(setup, Evaluate(setup));
@@ -265,7 +344,7 @@ TEST(SignalModelTest, CaptureRadiusGivesBackTheHarmonicAndItsPhase)
   const double cases[][2] = {{0.02, 0.8}, {0.01, -2.5}, {0.04, 3.0}};
   for (const auto &c : cases) {
     const TEncoderSetup setup{0.040,       0.005,      {0.9, 0.8},
-                              {0.05, 0.0}, {0.0, 0.0}, {c[0], c[1], 0.0, 0, 1}};
+                              {0.05, 0.0}, {0.0, 0.0}, SignalOf(c[0], c[1], 0.0, 0, 1)};
     TSignalChannel a(setup, 0, 0), b(setup, 1, 1);
     TCapture capture;
     for (int i = 0; i < 3000; ++i) {

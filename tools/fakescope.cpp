@@ -58,8 +58,8 @@ int main(int argc, char *argv[])
   TFakeScopeOptions o;
   QString message;
   for (const TSetupParameter &parameter : SetupParameters())
-    if (parameter.Part != TParameterPart::Scale && parser.isSet(parameter.Name) &&
-        message.isEmpty())
+    if (parameter.Part != TParameterPart::Scale && parameter.Part != TParameterPart::Harmonic &&
+        parser.isSet(parameter.Name) && message.isEmpty())
       message = ReadSetupValue(parameter, parser.value(parameter.Name), parameter.In(o.Setup));
   if (message.isEmpty() && parser.isSet("seed"))
     message = ReadSeed(parser.value("seed"), o.Setup.Signal.Seed);
