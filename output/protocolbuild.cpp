@@ -119,7 +119,12 @@ TProtocol SimulationProtocol(const TEvaluationSummary &S, const TJudgement *Judg
     parameters.Rows.push_back({ChannelLabel(c) + " offset", Figure(setup.Offset[c])});
     parameters.Rows.push_back({ChannelLabel(c) + " phase (rad)", Figure(setup.Phase[c])});
   }
-  parameters.Rows.push_back({"Third harmonic", Figure(setup.Signal.Harmonic3)});
+  // Each harmonic of the waveform set, K and its phase.
+  for (int h = 2; h <= MaximumHarmonic; ++h)
+    if (setup.Signal.Harmonic[h] != 0.0)
+      parameters.Rows.push_back({QString("Harmonic %1, K and phase (rad)").arg(h),
+                                 Figure(setup.Signal.Harmonic[h]) + ", " +
+                                     Figure(setup.Signal.HarmonicPhase[h])});
   parameters.Rows.push_back({"Noise (standard deviation)", Figure(setup.Signal.Noise)});
   parameters.Rows.push_back({"ADC bits", setup.Signal.AdcBits > 0
                                              ? QString::number(setup.Signal.AdcBits)
