@@ -122,9 +122,9 @@ TProtocol SimulationProtocol(const TEvaluationSummary &S, const TJudgement *Judg
   // Each harmonic of the waveform set, K and its phase.
   for (int h = 2; h <= MaximumHarmonic; ++h)
     if (setup.Signal.Harmonic[h] != 0.0)
-      parameters.Rows.push_back({QString("Harmonic %1, K and phase (rad)").arg(h),
-                                 Figure(setup.Signal.Harmonic[h]) + ", " +
-                                     Figure(setup.Signal.HarmonicPhase[h])});
+      parameters.Rows.push_back(
+          {QString("Harmonic %1, K and phase (rad)").arg(h),
+           Figure(setup.Signal.Harmonic[h]) + ", " + Figure(setup.Signal.HarmonicPhase[h])});
   parameters.Rows.push_back({"Noise (standard deviation)", Figure(setup.Signal.Noise)});
   parameters.Rows.push_back({"ADC bits", setup.Signal.AdcBits > 0
                                              ? QString::number(setup.Signal.AdcBits)
