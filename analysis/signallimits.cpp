@@ -115,7 +115,8 @@ const TLimitSet *FindBuiltInLimitSet(const std::string &Name)
   return nullptr;
 }
 
-TSignalQuantities CaptureQuantities(const TCaptureAnalysis &Analysis, double MaxFrequencyHz)
+TSignalQuantities CaptureQuantities(const TCaptureAnalysis &Analysis, double MaxFrequencyHz,
+                                    bool OffsetsMeasured)
 {
   const TEllipse &e = Analysis.Ellipse;
   const TEllipseUncertainty &u = Analysis.Uncertainty;
@@ -126,8 +127,10 @@ TSignalQuantities CaptureQuantities(const TCaptureAnalysis &Analysis, double Max
       RatioPercent(e.AmplitudeB, u.AmplitudeB, e.AmplitudeA, u.AmplitudeA);
   at(Q::AmplitudeA) = {e.AmplitudeA, u.AmplitudeA};
   at(Q::AmplitudeB) = {e.AmplitudeB, u.AmplitudeB};
-  at(Q::OffsetAPercent) = OffsetPercent(e.OffsetA, u.OffsetA, e.AmplitudeA, u.AmplitudeA);
-  at(Q::OffsetBPercent) = OffsetPercent(e.OffsetB, u.OffsetB, e.AmplitudeB, u.AmplitudeB);
+  if (OffsetsMeasured) {
+    at(Q::OffsetAPercent) = OffsetPercent(e.OffsetA, u.OffsetA, e.AmplitudeA, u.AmplitudeA);
+    at(Q::OffsetBPercent) = OffsetPercent(e.OffsetB, u.OffsetB, e.AmplitudeB, u.AmplitudeB);
+  }
   // The error of a raw pair that never turns round means nothing.
   if (Analysis.MeasuredValid)
     at(Q::ErrorHalfPpPercent) =

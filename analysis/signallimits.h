@@ -79,8 +79,10 @@ struct TJudgedValue
 using TSignalQuantities = std::array<TJudgedValue, LimitQuantityCount>;
 
 // The quantities of a fitted capture, each with its uncertainty.
-// MaxFrequencyHz is NoValue when the capture has no time.
-TSignalQuantities CaptureQuantities(const TCaptureAnalysis &Analysis, double MaxFrequencyHz);
+// MaxFrequencyHz is NoValue when the capture has no time. A source that
+// loses the DC level (a sound card) leaves the offsets unknown.
+TSignalQuantities CaptureQuantities(const TCaptureAnalysis &Analysis, double MaxFrequencyHz,
+                                    bool OffsetsMeasured = true);
 // The quantities of a simulated setup, exact; its frequency is unknown.
 // ErrorHalfPpPercent: half its interpolation error's peak-to-peak, in % of
 // the period.

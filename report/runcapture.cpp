@@ -55,12 +55,8 @@ int ReportCapture(const TReportConfig &Config, TCaptureReport &Report, TOutputTr
     // The signal frequency comes with the capture's time column; NaN
     // without one.
     const double frequency = Report.Analysis.Motion.MaxFrequency;
-    TSignalQuantities quantities = CaptureQuantities(Report.Analysis, frequency);
-    if (!OffsetsMeasured)
-      for (const TLimitQuantity offset :
-           {TLimitQuantity::OffsetAPercent, TLimitQuantity::OffsetBPercent})
-        quantities[static_cast<int>(offset)] = TJudgedValue();
-    judgement = JudgeLimits(*Config.Limits, quantities, frequency);
+    judgement = JudgeLimits(
+        *Config.Limits, CaptureQuantities(Report.Analysis, frequency, OffsetsMeasured), frequency);
     Report.Judgement = &*judgement;
   }
 

@@ -65,18 +65,11 @@ std::shared_ptr<TLiveFrame> TLiveAcquisition::Fit(TCapture Raw, bool OffsetsMeas
   if (d_limits) {
     const TCaptureAnalysis &analysis = capture->Analysis;
     const double frequency = analysis.Motion.MaxFrequency;
-    TSignalQuantities quantities = CaptureQuantities(analysis, frequency);
-    if (!OffsetsMeasured)
-      for (const TLimitQuantity offset :
-           {TLimitQuantity::OffsetAPercent, TLimitQuantity::OffsetBPercent})
-        quantities[static_cast<int>(offset)] = TJudgedValue();
-    const TJudgement judgement = JudgeLimits(*d_limits, quantities, frequency);
+    const TJudgement judgement =
+        JudgeLimits(*d_limits, CaptureQuantities(analysis, frequency, OffsetsMeasured), frequency);
     for (const TCheck &check : judgement.Checks) {
       TLiveCheck row;
-      const TLimitQuantityInfo &info = QuantityInfo(check.Quantity);
-      row.Name = QString::fromStdString(check.Name);
-      if (*info.Unit)
-        row.Name += QString(" (%1)").arg(info.Unit);
+      row.Name = LimitLabel(check.Name, check.Quantity);
       row.Value = Given(check.Value.Value) ? MessageFigure(check.Value.Value) : "-";
       row.Expanded = Given(check.Value.Value) ? MessageFigure(2.0 * check.Value.Uncertainty) : "-";
       if (check.Band)

@@ -33,14 +33,13 @@
 #include "vantrel.h"
 #include "vantrelversion.h"
 #include "windowcapture.h"
+#include "windowsettings.h"
 
 namespace {
 
 // The title without a capture; an open capture adds its file name.
 const QString WindowTitle = QString("Vantrel - %1").arg(VantrelVersion);
 // Where the folder of the last capture is kept between runs.
-const char *const SettingsOrganization = "Vantrel";
-const char *const SettingsApplication = "vantrel";
 const char *const CaptureFolderKey = "capture/folder";
 // The coordinate readout takes the plot's top right corner.
 const Qt::Corner LegendCorner = Qt::TopLeftCorner;

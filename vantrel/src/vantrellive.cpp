@@ -23,11 +23,10 @@
 #include "setupparameters.h"
 #include "vantrel.h"
 #include "windowcapture.h"
+#include "windowsettings.h"
 
 namespace {
 
-const char *const SettingsOrganization = "Vantrel";
-const char *const SettingsApplication = "vantrel";
 const char *const SourceKey = "acquire/source";
 const char *const LimitsKey = "acquire/limits";
 const char *const DefaultSource = "scpi://127.0.0.1:5025";
