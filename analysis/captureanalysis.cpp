@@ -308,27 +308,40 @@ TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Bas
   // radius - 1 = -K cos(4 theta + PHI) = K cos(4 theta + PHI + pi).
   THarmonic radius[HarmonicCount];
   radius_sums.Solve(radius_count, radius);
+  // The third as if alone, until the harmonics' own estimate replaces it.
   Analysis.Harmonic3 = radius[3].Amplitude;
   Analysis.Harmonic3Phase = WrappedAngle(radius[3].Phase - Pi);
   const TRadiusFit radius_fit{radius_sums.Coefficients(radius_count),
                               radius_sums.Covariance(radius_count)};
   Analysis.Harmonic3Uncertainty = AmplitudeUncertainty(radius_fit, 3);
   MeasureError(Capture, radius_fit, Analysis);
-  Analysis.CorrectedHarmonic4 = Harmonic3Error(Analysis.Harmonic3, Analysis.Harmonic3Phase);
   // The interpolator counts turns of the raw pair round its zero, which
   // must lie inside the figure.
   double zero_sine, zero_cosine;
   ellipse.Corrected(0.0, 0.0, zero_sine, zero_cosine);
   Analysis.MeasuredValid = std::hypot(zero_sine, zero_cosine) < 1.0;
 
+  // The model holds the channels as the harmonics leave them, which a
+  // second harmonic moves off the fitted ellipse's centre.
+  Analysis.Harmonics = EstimateCaptureHarmonics(Capture, screen, ellipse, Analysis.Periods,
+                                                Analysis.Motion.Reversals);
+  const THarmonicEstimate &third = Analysis.Harmonics.Harmonic(3);
+  if (third.Known) {
+    Analysis.Harmonic3 = third.K;
+    Analysis.Harmonic3Phase = third.Phase;
+    Analysis.Harmonic3Uncertainty = third.KUncertainty;
+  }
+  Analysis.CorrectedHarmonic4 = Harmonic3Error(Analysis.Harmonic3, Analysis.Harmonic3Phase);
+  const TEllipse &channels = Analysis.Harmonics.Channels;
   TEncoderSetup &model = Analysis.Model;
   model = Base;
-  model.Gain[0] = ellipse.AmplitudeA / Analysis.Scale;
-  model.Gain[1] = ellipse.AmplitudeB / Analysis.Scale;
-  model.Offset[0] = ellipse.OffsetA / Analysis.Scale;
-  model.Offset[1] = ellipse.OffsetB / Analysis.Scale;
-  model.Phase[0] = ellipse.Phase;
+  model.Gain[0] = channels.AmplitudeA / Analysis.Scale;
+  model.Gain[1] = channels.AmplitudeB / Analysis.Scale;
+  model.Offset[0] = channels.OffsetA / Analysis.Scale;
+  model.Offset[1] = channels.OffsetB / Analysis.Scale;
+  model.Phase[0] = channels.Phase;
   model.Phase[1] = 0.0;
+  AddHarmonicsToModel(Analysis.Harmonics, model);
 
   std::vector<TCaptureWarning> &warnings = Analysis.Warnings;
   AddScreenWarnings(Capture, screen, Analysis);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "capture.h"
+#include "captureharmonics.h"
 #include "capturemotion.h"
 #include "capturescreen.h"
 #include "ellipsefit.h"
@@ -122,6 +123,8 @@ struct TCaptureAnalysis
   double Harmonic3Uncertainty = 0.0;
   double PeakToPeakUncertainty = 0.0;
   THarmonic CorrectedHarmonic4;
+  // The waveform's harmonics 2 ... 5; the significant ones are in Model.
+  TCaptureHarmonics Harmonics;
   // Which samples the ellipse was fitted to; outliers and clipped samples
   // are left out.
   TSampleScreen Screen;

@@ -33,6 +33,26 @@ QString Uncertain(double Value)
   return " +- " + QString::number(Value, 'g', 2);
 }
 
+QJsonArray HarmonicsJson(const TCaptureHarmonics &Harmonics)
+{
+  QJsonArray array;
+  for (const THarmonicEstimate &h : Harmonics.Order) {
+    const QJsonValue unknown(QJsonValue::Null);
+    array.append(
+        QJsonObject{{"order", h.Order},
+                    {"k", h.Known ? QJsonValue(h.K) : unknown},
+                    {"k_uncertainty", h.Known ? QJsonValue(h.KUncertainty) : unknown},
+                    {"phase_rad", h.Known ? QJsonValue(h.Phase) : unknown},
+                    {"phase_uncertainty_rad", h.Known ? QJsonValue(h.PhaseUncertainty) : unknown}});
+  }
+  return array;
+}
+
+QString HarmonicsBasisKey(const TCaptureHarmonics &Harmonics)
+{
+  return Harmonics.Basis == TCaptureHarmonics::RadiusAndAngle ? "radius and angle" : "radius";
+}
+
 QString Parameter(double Value)
 {
   return QString::number(Value, 'g', 10);
@@ -199,6 +219,28 @@ QString CaptureWarningText(const TCaptureWarning &Warning, QString (*Figure)(dou
   return QString();
 }
 
+QString HarmonicsBasisText(const TCaptureHarmonics &Harmonics)
+{
+  if (Harmonics.Basis == TCaptureHarmonics::RadiusAndAngle)
+    return "from the radius and the angle against time";
+  const QString alone = "from the radius alone, the third taken as if there were no fifth";
+  switch (Harmonics.Refusal) {
+    case TCaptureHarmonics::NotOneWay:
+      return alone + " (the time column is of no use: the motion reverses)";
+    case TCaptureHarmonics::FewPeriods:
+      return alone + QString(" (the time column is of no use: under %1 periods one way)")
+                         .arg(MinimumSteadyPeriods);
+    case TCaptureHarmonics::NotSteady:
+      return alone + QString(
+                         " (the time column is of no use: the motion is not steady, its angle "
+                         "departs %1 rad RMS from a smooth run)")
+                         .arg(Harmonics.AngleResidual, 0, 'g', 3);
+    case TCaptureHarmonics::None:
+      break;
+  }
+  return alone;
+}
+
 QString TCaptureReport::Command() const
 {
   return ReproduceCommand(Analysis.Model, PitchGiven, ResolutionGiven);
@@ -241,6 +283,17 @@ QByteArray CaptureFiguresText(const TCaptureReport &R)
                LabelWidth);
   text += Line("Third harmonic phase (rad)", Num(a.Harmonic3Phase), LabelWidth);
   text += Line("Left after correction (rad)", Num(a.CorrectedHarmonic4.Amplitude), LabelWidth);
+  text += "\nWaveform harmonics (of the sine), " + HarmonicsBasisText(a.Harmonics) + '\n';
+  for (const THarmonicEstimate &h : a.Harmonics.Order) {
+    if (!h.Known) {
+      text += Line(QString("Harmonic %1, K").arg(h.Order), " unknown", LabelWidth);
+      continue;
+    }
+    text += Line(QString("Harmonic %1, K").arg(h.Order), Num(h.K) + Uncertain(h.KUncertainty),
+                 LabelWidth);
+    text += Line(QString("Harmonic %1 phase (rad)").arg(h.Order),
+                 Num(h.Phase) + Uncertain(h.PhaseUncertainty), LabelWidth);
+  }
 
   text += QString("\nModel parameters, in the simulation's range: capture divided by %1\n")
               .arg(Parameter(a.Scale));
@@ -353,7 +406,9 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
       {"distortion", QJsonObject{{"harmonic3", a.Harmonic3},
                                  {"harmonic3_phase_rad", a.Harmonic3Phase},
                                  {"corrected_harmonic4_rad", a.CorrectedHarmonic4.Amplitude},
-                                 {"corrected_harmonic4_phase_rad", a.CorrectedHarmonic4.Phase}}},
+                                 {"corrected_harmonic4_phase_rad", a.CorrectedHarmonic4.Phase},
+                                 {"harmonics_from", HarmonicsBasisKey(a.Harmonics)},
+                                 {"harmonics", HarmonicsJson(a.Harmonics)}}},
       {"warnings", warnings},
       {"simulation", QJsonDocument::fromJson(SummaryJson(R.Simulation)).object()}};
   if (R.Judgement)

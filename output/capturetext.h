@@ -42,6 +42,9 @@ struct TCaptureReport
   QString Command() const;
 };
 
+// Where a capture's harmonic estimate comes from, as a phrase.
+QString HarmonicsBasisText(const TCaptureHarmonics &Harmonics);
+
 // The figures of the capture alone, then with the simulation of its model.
 QByteArray CaptureFiguresText(const TCaptureReport &Report);
 QByteArray CaptureSummaryText(const TCaptureReport &Report);

@@ -9,6 +9,7 @@
 #include "graphstyle.h"
 #include "limitstext.h"
 #include "numbertext.h"
+#include "textcolumns.h"
 #include "vantrelversion.h"
 
 namespace {
@@ -183,7 +184,16 @@ TProtocol CaptureProtocol(const TCaptureReport &Report)
   } else {
     error.Rows = {{"The signals' centre lies outside their figure: no error measured."}};
   }
-  protocol.Figures = {fitted, error};
+  TProtocolTable waveform{"Waveform harmonics (of the sine)",
+                          {"Order", "K", "u (k = 1)", "Phase (rad)", "u (k = 1)"},
+                          {}};
+  for (const THarmonicEstimate &h : a.Harmonics.Order)
+    waveform.Rows.push_back(
+        h.Known ? QStringList{QString::number(h.Order), Figure(h.K), Figure(h.KUncertainty),
+                              Figure(h.Phase), Figure(h.PhaseUncertainty)}
+                : QStringList{QString::number(h.Order), "unknown", "-", "-", "-"});
+  waveform.Rows.push_back(QStringList{FirstCapital(HarmonicsBasisText(a.Harmonics)) + '.'});
+  protocol.Figures = {fitted, error, waveform};
   AddJudgement(protocol, Report.Judgement);
   protocol.Harmonics = HarmonicsTable(a.Measured, Report.Simulation.Correction);
   protocol.Coefficients = CoefficientsTable(Report.Simulation.Correction, a.Scale);

@@ -19,6 +19,13 @@ QString Num(double Value)
   return Column(Figure(Value));
 }
 
+QString FirstCapital(QString Text)
+{
+  if (!Text.isEmpty())
+    Text[0] = Text[0].toUpper();
+  return Text;
+}
+
 QString Line(const QString &Label, const QString &Value, int LabelWidth)
 {
   return QString(Indent, ' ') + Label.leftJustified(LabelWidth) + Value + '\n';

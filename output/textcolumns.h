@@ -11,6 +11,9 @@
 QString Column(const QString &Text);
 // A number in its column: six significant digits.
 QString Num(double Value);
+// A message as a sentence: "cannot read ..." as vantrel-report says it
+// becomes "Cannot read ..." in the window and the protocol.
+QString FirstCapital(QString Text);
 // A whole number in its column.
 template <typename TWhole>
 QString Whole(TWhole Value)

@@ -144,13 +144,6 @@ void DrawEllipse(TWindowCapture &Capture)
 
 }  // namespace
 
-QString FirstCapital(QString Text)
-{
-  if (!Text.isEmpty())
-    Text[0] = Text[0].toUpper();
-  return Text;
-}
-
 bool ReadWindowCapture(const QString &Path, const TCaptureOptions &Options, TWindowCapture &Capture,
                        TCaptureRefusal &Refusal)
 {

@@ -9,6 +9,7 @@
 #include "captureanalysis.h"
 #include "captureoptions.h"
 #include "encodersetup.h"
+#include "textcolumns.h"
 #include "vector2.h"
 
 // At most this many samples of a capture are drawn per data set: enough
@@ -59,9 +60,6 @@ struct TCaptureRefusal
   QStringList ColumnNames;
 };
 
-// The window's messages start with a capital: "cannot read ..." as
-// vantrel-report says it becomes "Cannot read ...".
-QString FirstCapital(QString Text);
 // What every refusal adds.
 const char *const NotOpenedText = "The file was not opened.";
 
