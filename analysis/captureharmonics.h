@@ -22,8 +22,10 @@ struct THarmonicEstimate
   double KUncertainty = 0.0;
   double PhaseUncertainty = 0.0;
 
-  // K beyond twice its uncertainty: more than the noise would make.
-  bool Significant() const { return Known && K > 2.0 * KUncertainty; }
+  // K beyond four times its uncertainty: noise alone makes that once in
+  // three thousand (K of pure noise is Rayleigh distributed), where beyond
+  // twice it would be one in seven.
+  bool Significant() const { return Known && K > 4.0 * KUncertainty; }
 };
 
 // The waveform's harmonics 2 ... 5 as a capture shows them.

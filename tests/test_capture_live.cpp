@@ -12,6 +12,7 @@
 
 #include "fakescopeprocess.h"
 #include "graphstyle.h"
+#include "pdftext.h"
 #include "reportprocess.h"
 #include "testhelpers.h"
 
@@ -82,6 +83,14 @@ TEST_F(CaptureLiveTest, FramesArriveHoldFreezesSaveWritesALostInstrumentStops)
       JsonOf(RunReportProgram({"--capture", saved, "--format", "json"}).Out)["ellipse"].toObject();
   EXPECT_NEAR(read["amplitude_a"].toDouble(), 0.8, 1e-3);
   EXPECT_NEAR(read["offset_b"].toDouble(), -0.05, 1e-3);
+
+  // The protocol of the frame on screen judges it as the table does.
+  ASSERT_TRUE(window.SaveProtocol(dir.filePath("live.pdf")));
+  if (HasPdfToText())
+    ExpectLines(PdfText(dir.filePath("live.pdf")),
+                {"^Source: Acquisition " + QRegularExpression::escape(source) + "$",
+                 "^amplitude_a +0\\.[78]\\d* .*FAIL$", "^amplitude_ratio \\(%\\) .*PASS$",
+                 "^Overall verdict: FAIL"});
 
   // The instrument gone: its problem in the notice line, the last frame
   // stays, Acquire... again.

@@ -16,7 +16,6 @@
 
 namespace {
 const double pi = 3.141592653589793;
-const double full_turn = 6.28318530717959;
 
 std::vector<TVector2> Evaluate(double Pitch, int Count, const TChannelSettings &A,
                                const TChannelSettings &B, bool &Error)

@@ -5,35 +5,11 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include "pdftext.h"
 #include "reportprocess.h"
 #include "testhelpers.h"
 
 namespace {
-
-// The text pdftotext reads from Path, ligatures spelled out; empty
-// without pdftotext.
-QString PdfText(const QString &Path)
-{
-  QProcess process;
-  process.start("pdftotext", {"-layout", Path, "-"});
-  process.waitForFinished(60000);
-  return QString::fromUtf8(process.readAllStandardOutput())
-      .normalized(QString::NormalizationForm_KC);
-}
-
-bool HasPdfToText()
-{
-  return !QStandardPaths::findExecutable("pdftotext").isEmpty();
-}
-
-void ExpectLines(const QString &Text, const QStringList &Patterns)
-{
-  for (const QString &pattern : Patterns)
-    EXPECT_TRUE(
-        QRegularExpression(pattern, QRegularExpression::MultilineOption).match(Text).hasMatch())
-        << qPrintable(pattern) << "\n"
-        << qPrintable(Text);
-}
 
 TReportRun RunDated(const QStringList &Arguments)
 {
@@ -73,7 +49,9 @@ TEST(ReportProtocol, CaptureProtocolHoldsTheFitAndTheChecksAndRepeatsByteForByte
                "^amplitude_a +1 .*FAIL$", "^amplitude_b +0.95 .*FAIL$",
                "^amplitude_ratio \\(%\\) +-5 .*PASS$", "^offset_b \\(%\\) +-3.15789 .*PASS$",
                "^phase \\(deg\\) +4.58366 .*PASS$", "^frequency \\(Hz\\) .*UNDECIDED$",
-               "^Overall verdict: FAIL", "^Correction table, 256 entries$"});
+               "^Overall verdict: FAIL", "^Correction table, 256 entries$",
+               "^Waveform harmonics \\(of the sine\\)$", "^5 +unknown +- +- +-$",
+               "^From the radius alone, the third taken as if there were no fifth.$"});
 }
 
 // A device that refuses the bytes, a folder that is not there, a name
@@ -103,7 +81,7 @@ TEST(ReportProtocol, AFailedProtocolLeavesNothing)
 class ProtocolWindowTest : public WindowFixture
 {};
 
-TEST_F(ProtocolWindowTest, SavesTheSetupTheBoxesHold)
+TEST_F(ProtocolWindowTest, SavesTheSetupTheBoxesHoldOrTheCaptureWithItsFigureInEitherScopeMode)
 {
   if (!HasPdfToText())
     GTEST_SKIP() << "pdftotext is not installed";
@@ -114,4 +92,12 @@ TEST_F(ProtocolWindowTest, SavesTheSetupTheBoxesHold)
   ExpectLines(PdfText(dir.filePath("window.pdf")),
               {"^Channel A \\(SIN\\) gain +0.83$", "^Channel B \\(COS\\) offset +-0.07$",
                "^Source: Simulation$"});
+
+  // A capture, with the scope showing both channels over time: the
+  // protocol still draws the figure with its fitted ellipse.
+  ASSERT_TRUE(window.OpenCapture(ExampleFile("clean.csv")));
+  ASSERT_TRUE(window.SaveProtocol(dir.filePath("capture.pdf")));
+  ExpectLines(PdfText(dir.filePath("capture.pdf")),
+              {"^Source: Capture file .*clean.csv$", "Lissajous figure with the fitted ellipse",
+               "^Waveform harmonics \\(of the sine\\)$"});
 }

@@ -67,6 +67,7 @@ std::shared_ptr<TLiveFrame> TLiveAcquisition::Fit(TCapture Raw, bool OffsetsMeas
     const double frequency = analysis.Motion.MaxFrequency;
     const TJudgement judgement =
         JudgeLimits(*d_limits, CaptureQuantities(analysis, frequency, OffsetsMeasured), frequency);
+    frame->Judgement = judgement;
     for (const TCheck &check : judgement.Checks) {
       TLiveCheck row;
       row.Name = LimitLabel(check.Name, check.Quantity);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -32,6 +33,8 @@ struct TLiveFrame
   // The samples as they came, for saving.
   TCapture Raw;
   std::vector<TLiveCheck> Checks;
+  // The same checks as figures, for the protocol; none without limits.
+  std::optional<TJudgement> Judgement;
   // Notes the source gives once, with the first frame.
   QStringList Notes;
   // Why the frame shows nothing: a frame that cannot be fitted (the scale

@@ -11,6 +11,7 @@
 #include "encoderchannel.h"
 #include "encoderinterpolator.h"
 #include "encodersetup.h"
+#include "signallimits.h"
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -108,6 +109,8 @@ private:
   bool Open_Capture(const QString &Path, const TCaptureOptions &Options);
   void Show_Capture_State();
   void Add_Capture_Samples();
+  // The capture's (A, B) pairs and its fitted ellipse, with their legend.
+  void Add_Capture_Figure(TGraphWidget *Graph) const;
   void Add_Capture_Error(const TEncoderSetup &setup);
   void Show_Message(bool warning, const QString &text, const QString &detail = QString());
   void Set_Up_Acquisition();
@@ -166,6 +169,7 @@ private:
   QString d_limits_name;
   std::unique_ptr<TLimitSet> d_live_limits;
   std::unique_ptr<TCapture> d_live_raw;
+  std::optional<TJudgement> d_live_judgement;
   std::shared_ptr<TLiveFrame> d_held_frame;
   unsigned d_live_generation = 0;
   std::unique_ptr<TLiveAcquisition> d_live;

@@ -135,6 +135,7 @@ bool TVantrel::Open_Capture(const QString &Path, const TCaptureOptions &Options)
   // A file opened ends a live acquisition.
   d_live.reset();
   d_live_raw.reset();
+  d_live_judgement.reset();
   if (!d_capture)
     d_setup_before_capture = Setup();
   d_capture = std::move(capture);
@@ -166,6 +167,7 @@ void TVantrel::CloseCapture()
 {
   d_live.reset();
   d_live_raw.reset();
+  d_live_judgement.reset();
   d_held_frame.reset();
   if (!d_capture) {
     Show_Live_State();
@@ -247,13 +249,18 @@ void TVantrel::Add_Capture_Samples()
                         {measured, MeasuredAColor, MeasuredStyle, MeasuredBColor}},
                        LegendCorner);
   } else {
-    AddPoints(d_scope, MeasuredFigureColor, MeasuredStyle, d_capture->Figure);
-    AddPoints(d_scope, FittedFigureColor, TGraphStyle::Lines, d_capture->Ellipse);
-    d_scope->SetLegend({{"Simulation", FigureColor},
-                        {measured, MeasuredFigureColor, MeasuredStyle},
-                        {"Fitted ellipse", FittedFigureColor}},
-                       LegendCorner);
+    Add_Capture_Figure(d_scope);
   }
+}
+
+void TVantrel::Add_Capture_Figure(TGraphWidget *Graph) const
+{
+  AddPoints(Graph, MeasuredFigureColor, MeasuredStyle, d_capture->Figure);
+  AddPoints(Graph, FittedFigureColor, TGraphStyle::Lines, d_capture->Ellipse);
+  Graph->SetLegend({{"Simulation", FigureColor},
+                    {"Measured: " + d_capture->FileName, MeasuredFigureColor, MeasuredStyle},
+                    {"Fitted ellipse", FittedFigureColor}},
+                   LegendCorner);
 }
 
 // The measured error counted at the resolution shown, as the simulation

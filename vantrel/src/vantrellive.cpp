@@ -201,6 +201,7 @@ void TVantrel::Show_Live_Frame(std::shared_ptr<TLiveFrame> Frame)
       d_setup_before_capture = Setup();
     d_capture = std::move(Frame->Capture);
     d_live_raw = std::make_unique<TCapture>(std::move(Frame->Raw));
+    d_live_judgement = std::move(Frame->Judgement);
     // The boxes follow the fit; the channels and graphs are redrawn once.
     for (const TSetupParameter *parameter : ChannelParameters()) {
       const QSignalBlocker blocker(Box(*parameter));

@@ -4,6 +4,7 @@
 
 #include "graphwidget.h"
 #include "liveacquisition.h"
+#include "plotfile.h"
 #include "protocolbuild.h"
 #include "reproducecommand.h"
 #include "vantrel.h"
@@ -21,6 +22,8 @@ bool TVantrel::SaveProtocol(const QString &Path)
     report.Analysis = d_capture->Analysis;
     report.Instrument = d_live_raw ? (d_live ? d_live->Identity() : d_live_source) : QString();
     report.Simulation = Summarize(d_capture->Model, Evaluate(d_capture->Model));
+    if (d_live_raw && d_live_judgement)
+      report.Judgement = &*d_live_judgement;
     summary = report.Simulation;
     protocol = CaptureProtocol(report);
     if (d_live_raw)
@@ -38,9 +41,16 @@ bool TVantrel::SaveProtocol(const QString &Path)
   }
   TGraphWidget corrected;
   ShowCorrectedError(corrected, summary);
-  protocol.Graphs = {{"Oscilloscope view, as the window shows it", d_scope},
-                     {"Interpolation error, as the window shows it", d_error_graph},
-                     {"Error after correction", &corrected}};
+  // The Lissajous figure, whichever mode the scope is in.
+  TGraphWidget figure;
+  ShowScope(figure, d_channel_a, d_channel_b, true);
+  if (d_capture)
+    Add_Capture_Figure(&figure);
+  protocol.Graphs = {
+      {d_capture ? "Lissajous figure with the fitted ellipse" : "Lissajous figure of the channels",
+       &figure},
+      {"Interpolation error, as the window shows it", d_error_graph},
+      {"Error after correction", &corrected}};
 
   QSaveFile file(Path);
   if (file.open(QIODevice::WriteOnly) && WriteProtocol(file, protocol) && file.commit())
