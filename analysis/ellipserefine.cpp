@@ -55,7 +55,7 @@ struct TDistances
   TVector5 Right = TVector5::Zero();
 };
 
-TDistances Distances(const std::vector<double> &A, const std::vector<double> &B,
+TDistances Distances(TSampleSpan<double> A, TSampleSpan<double> B,
                      const TSampleMask &Keep, const TEllipse &E)
 {
   TDistances d;
@@ -119,7 +119,7 @@ void SetUncertainty(const TDistances &D, TEllipseUncertainty &Uncertainty)
 
 }  // namespace
 
-void RefineEllipse(const std::vector<double> &A, const std::vector<double> &B,
+void RefineEllipse(TSampleSpan<double> A, TSampleSpan<double> B,
                    const TSampleMask &Keep, TEllipse &Ellipse, TEllipseUncertainty &Uncertainty)
 {
   assert(A.size() == B.size() && Keep.size() == A.size());
