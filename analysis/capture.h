@@ -64,12 +64,17 @@ struct TCaptureView
   TCaptureView() = default;
   // Implicit: a capture read is one to analyse.
   TCaptureView(const TCapture &Capture)
-      : A(Capture.A), B(Capture.B), Line(Capture.Line), Time(Capture.Time),
-        TimeColumn(Capture.TimeColumn), HeaderLines(Capture.HeaderLines),
-        BadRows(Capture.BadRows), LastLineCut(Capture.LastLineCut),
-        Zero{Capture.Zero[0], Capture.Zero[1]}, Columns(Capture.Columns)
-  {
-  }
+      : A(Capture.A),
+        B(Capture.B),
+        Line(Capture.Line),
+        Time(Capture.Time),
+        TimeColumn(Capture.TimeColumn),
+        HeaderLines(Capture.HeaderLines),
+        BadRows(Capture.BadRows),
+        LastLineCut(Capture.LastLineCut),
+        Zero{Capture.Zero[0], Capture.Zero[1]},
+        Columns(Capture.Columns)
+  {}
 
   std::size_t Size() const { return A.size(); }
 };

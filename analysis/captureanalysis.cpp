@@ -237,8 +237,8 @@ TSampleAngles TCaptureAnalysis::Angles(double A, double B) const
   return angles;
 }
 
-TCaptureProblem AnalyseCapture(const TCaptureView &Capture, const TEncoderSetup &Base, double Amplitude,
-                               TCaptureAnalysis &Analysis)
+TCaptureProblem AnalyseCapture(const TCaptureView &Capture, const TEncoderSetup &Base,
+                               double Amplitude, TCaptureAnalysis &Analysis)
 {
   TCaptureProblem problem;
   problem.Column[0] = Capture.Columns.A;

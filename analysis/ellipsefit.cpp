@@ -48,8 +48,8 @@ void TEllipse::Corrected(double A, double B, double &Sine, double &Cosine) const
   Sine = ((A - OffsetA) / AmplitudeA - std::sin(Phase) * Cosine) / std::cos(Phase);
 }
 
-TEllipseProblem FitEllipse(TSampleSpan<double> A, TSampleSpan<double> B,
-                           TEllipse &Ellipse, const TSampleMask *Keep)
+TEllipseProblem FitEllipse(TSampleSpan<double> A, TSampleSpan<double> B, TEllipse &Ellipse,
+                           const TSampleMask *Keep)
 {
   assert(A.size() == B.size() && !A.empty());
   assert(!Keep || Keep->size() == A.size());

@@ -19,7 +19,8 @@ std::vector<std::size_t> Drawn(const TCaptureView &Capture, const TSampleScreen 
 
 }  // namespace
 
-void ShowLissajous(TGraphWidget &Graph, const TCaptureView &Capture, const TCaptureAnalysis &Analysis)
+void ShowLissajous(TGraphWidget &Graph, const TCaptureView &Capture,
+                   const TCaptureAnalysis &Analysis)
 {
   const TEllipse &ellipse = Analysis.Ellipse;
   Graph.ClearDataSets();

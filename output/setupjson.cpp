@@ -65,8 +65,8 @@ QJsonObject EllipseFigures(const double (&Values)[5])
 
 QJsonObject EllipseObject(const TEllipse &Ellipse)
 {
-  return EllipseFigures({Ellipse.OffsetA, Ellipse.OffsetB, Ellipse.AmplitudeA, Ellipse.AmplitudeB,
-                         Ellipse.Phase});
+  return EllipseFigures(
+      {Ellipse.OffsetA, Ellipse.OffsetB, Ellipse.AmplitudeA, Ellipse.AmplitudeB, Ellipse.Phase});
 }
 
 QJsonObject EllipseObject(const TEllipseUncertainty &Uncertainty)

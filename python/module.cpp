@@ -12,10 +12,10 @@
 #include <cstdio>
 #include <memory>
 
+#include "captureoptions.h"
 #include "capturereader.h"
 #include "capturerun.h"
 #include "capturetext.h"
-#include "captureoptions.h"
 #include "embeddedrun.h"
 #include "encoderinterpolator.h"
 #include "pyarguments.h"
@@ -45,7 +45,8 @@ py::object Loads(const TEmbeddedRun &Run)
 {
   if (Run.Json.isEmpty())
     Refuse(Run.Problem);
-  return py::module_::import("json").attr("loads")(py::bytes(Run.Json.constData(), Run.Json.size()));
+  return py::module_::import("json").attr("loads")(
+      py::bytes(Run.Json.constData(), Run.Json.size()));
 }
 
 // A view of one of the capture's vectors that keeps the capture alive.
@@ -65,9 +66,9 @@ TReportConfig Options(QStringList Arguments, TReportMode Mode)
   return config;
 }
 
-std::shared_ptr<TPyCapture> PyReadCapture(const std::string &Path, py::object Columns, py::object Zero,
-                                        py::object DecimalComma, bool SkipBadRows,
-                                        py::object TimeColumn)
+std::shared_ptr<TPyCapture> PyReadCapture(const std::string &Path, py::object Columns,
+                                          py::object Zero, py::object DecimalComma,
+                                          bool SkipBadRows, py::object TimeColumn)
 {
   py::dict keywords;
   keywords["columns"] = Columns;
@@ -107,7 +108,7 @@ std::shared_ptr<TPyCapture> PyReadCapture(const std::string &Path, py::object Co
 }
 
 py::object PyAnalyseCapture(py::object A, py::object B, py::object Name, py::object Time,
-                          py::kwargs Keywords)
+                            py::kwargs Keywords)
 {
   TCaptureView view;
   QString name = "samples";
@@ -215,8 +216,9 @@ py::tuple Correct(py::object A, py::object B, py::dict Correction, py::object Ou
   TEllipse ellipse;
   if (!EllipseFromObject(QJsonDocument::fromJson(QByteArray::fromStdString(text)).object(),
                          ellipse))
-    Refuse("correction: offset_a, offset_b, amplitude_a > 0, amplitude_b > 0 and phase_rad "
-           "expected");
+    Refuse(
+        "correction: offset_a, offset_b, amplitude_a > 0, amplitude_b > 0 and phase_rad "
+        "expected");
   py::object out_sine = py::none(), out_cosine = py::none();
   if (!Out.is_none()) {
     const py::tuple pair = Out.cast<py::tuple>();
@@ -241,9 +243,10 @@ py::tuple Correct(py::object A, py::object B, py::dict Correction, py::object Ou
 
 PYBIND11_MODULE(vantrel, m)
 {
-  m.doc() = "Analog sine/cosine encoder signals: read and fit oscilloscope captures, simulate "
-            "encoders, and what an arctangent interpolator makes of them. The figures are "
-            "vantrel-report's own, to the last bit.";
+  m.doc() =
+      "Analog sine/cosine encoder signals: read and fit oscilloscope captures, simulate "
+      "encoders, and what an arctangent interpolator makes of them. The figures are "
+      "vantrel-report's own, to the last bit.";
 
   py::class_<TPyCapture, std::shared_ptr<TPyCapture>>(m, "Capture",
                                                       "A capture read by read_capture.")

@@ -35,8 +35,8 @@ QStringList OptionArguments(const py::dict &Keywords)
 {
   QStringList arguments;
   for (const auto &item : Keywords) {
-    const QString option = "--" + QString::fromStdString(py::str(item.first).cast<std::string>())
-                                      .replace('_', '-');
+    const QString option =
+        "--" + QString::fromStdString(py::str(item.first).cast<std::string>()).replace('_', '-');
     if (py::isinstance<py::list>(item.second))
       for (py::handle value : item.second)
         Append(arguments, option, value);

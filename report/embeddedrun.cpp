@@ -49,9 +49,8 @@ QString ReadEmbeddedOptions(QStringList Arguments, TReportMode Mode, TReportConf
     return Mode == TReportMode::Capture ? "only the options of --capture go with a capture"
                                         : "only the options of a simulation go with it";
   const TReportConfig &config = command.Config;
-  for (const QString &path :
-       {config.OutputPath, config.PlotPath, config.ScopePath, config.ProtocolPath,
-        config.TableOutPath})
+  for (const QString &path : {config.OutputPath, config.PlotPath, config.ScopePath,
+                              config.ProtocolPath, config.TableOutPath})
     if (!path.isEmpty())
       return "--output, --plot, --scope, --protocol and --table-out write files; "
              "here the figures come back as values";
