@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "samplespan.h"
+
 // Which columns of a capture hold channels A and B, 1-based, or by the
 // name the header gives them (A or B 0 with a name); both 0 and no names
 // let the data decide: 1,2 for two columns, 2,3 for three (time first).
@@ -39,6 +41,40 @@ struct TCapture
   // above it gives them, when it has one for each.
   int ColumnCount = 0;
   std::vector<std::string> ColumnNames;
+
+  std::size_t Size() const { return A.size(); }
+};
+
+// A capture's samples and what reading them found, held elsewhere: in a
+// TCapture or in memory another program owns. The analysis and the texts
+// read a capture through it, so neither copies the samples.
+struct TCaptureView
+{
+  TSampleSpan<double> A, B;
+  // Empty when the samples came from no file: sample i is then line i + 1.
+  TSampleSpan<std::uint32_t> Line;
+  TSampleSpan<double> Time;
+  int TimeColumn = 0;
+  long long HeaderLines = 0;
+  long long BadRows = 0;
+  bool LastLineCut = false;
+  double Zero[2] = {0.0, 0.0};
+  TCaptureColumns Columns;
+
+  TCaptureView() = default;
+  // Implicit: a capture read is one to analyse.
+  TCaptureView(const TCapture &Capture)
+      : A(Capture.A),
+        B(Capture.B),
+        Line(Capture.Line),
+        Time(Capture.Time),
+        TimeColumn(Capture.TimeColumn),
+        HeaderLines(Capture.HeaderLines),
+        BadRows(Capture.BadRows),
+        LastLineCut(Capture.LastLineCut),
+        Zero{Capture.Zero[0], Capture.Zero[1]},
+        Columns(Capture.Columns)
+  {}
 
   std::size_t Size() const { return A.size(); }
 };

@@ -20,7 +20,7 @@ TCaptureWarning Warning(TCaptureWarning::TKind Kind, double Value = 0.0)
 
 // What the reader and the screen left out, and whether the fit can be
 // trusted.
-void AddScreenWarnings(const TCapture &Capture, const TSampleScreen &Screen,
+void AddScreenWarnings(const TCaptureView &Capture, const TSampleScreen &Screen,
                        TCaptureAnalysis &Analysis)
 {
   std::vector<TCaptureWarning> &warnings = Analysis.Warnings;
@@ -185,7 +185,7 @@ double PeakToPeakUncertainty(const TEllipse &E, double Scale, const TEllipseUnce
 // across the curve, which moves the raw and the corrected angle apart by
 // chance, does not widen the peak-to-peak; a clipped sample counts as the
 // interpolator sees it.
-void MeasureError(const TCapture &Capture, const TRadiusFit &Fit, TCaptureAnalysis &Analysis)
+void MeasureError(const TCaptureView &Capture, const TRadiusFit &Fit, TCaptureAnalysis &Analysis)
 {
   const TSampleScreen &screen = Analysis.Screen;
   TErrorSamples<TErrorFigures::All> errors(TAngleSpacing::Uneven);
@@ -237,8 +237,8 @@ TSampleAngles TCaptureAnalysis::Angles(double A, double B) const
   return angles;
 }
 
-TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Base, double Amplitude,
-                               TCaptureAnalysis &Analysis)
+TCaptureProblem AnalyseCapture(const TCaptureView &Capture, const TEncoderSetup &Base,
+                               double Amplitude, TCaptureAnalysis &Analysis)
 {
   TCaptureProblem problem;
   problem.Column[0] = Capture.Columns.A;

@@ -145,7 +145,7 @@ struct TCaptureAnalysis
 // Fits and measures Capture. Amplitude > 0 divides the capture into the
 // normalised range instead of the fitted signals' peak. Base gives pitch
 // and resolution. Analysis is valid when the answer's Kind is None.
-TCaptureProblem AnalyseCapture(const TCapture &Capture, const TEncoderSetup &Base, double Amplitude,
-                               TCaptureAnalysis &Analysis);
+TCaptureProblem AnalyseCapture(const TCaptureView &Capture, const TEncoderSetup &Base,
+                               double Amplitude, TCaptureAnalysis &Analysis);
 
 #endif

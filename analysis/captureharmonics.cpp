@@ -128,8 +128,8 @@ const int AngleNuisance = 5 + MotionTerms;
 
 // The samples the fit kept, corrected, with their unwrapped angle.
 template <typename TVisit>
-void ForKeptSamples(const TCapture &Capture, const TSampleScreen &Screen, const TEllipse &Ellipse,
-                    TVisit Visit)
+void ForKeptSamples(const TCaptureView &Capture, const TSampleScreen &Screen,
+                    const TEllipse &Ellipse, TVisit Visit)
 {
   TUnwrappedAngle unwrapped(0.0, 0.0);
   bool first = true;
@@ -152,7 +152,7 @@ void ForKeptSamples(const TCapture &Capture, const TSampleScreen &Screen, const 
   }
 }
 
-void FitRadius(const TCapture &Capture, const TSampleScreen &Screen, const TEllipse &Ellipse,
+void FitRadius(const TCaptureView &Capture, const TSampleScreen &Screen, const TEllipse &Ellipse,
                TCaptureHarmonics &Result)
 {
   const int terms = RadiusNuisance + 2 * 3;
@@ -204,7 +204,7 @@ struct TMotionTrend
   }
 };
 
-bool FitRadiusAndAngle(const TCapture &Capture, const TSampleScreen &Screen,
+bool FitRadiusAndAngle(const TCaptureView &Capture, const TSampleScreen &Screen,
                        const TEllipse &Ellipse, TCaptureHarmonics &Result, TMotionTrend &Trend,
                        bool CheckSteady)
 {
@@ -223,8 +223,8 @@ bool FitRadiusAndAngle(const TCapture &Capture, const TSampleScreen &Screen,
   if (!(sum_tt > 0.0))
     return false;
   const double slope = sum_ta / sum_tt;
-  const double half_span = 0.5 * (Capture.Time.back() - Capture.Time.front());
-  const double middle = 0.5 * (Capture.Time.back() + Capture.Time.front());
+  const double half_span = 0.5 * (Capture.Time[Capture.Time.size() - 1] - Capture.Time[0]);
+  const double middle = 0.5 * (Capture.Time[Capture.Time.size() - 1] + Capture.Time[0]);
   if (!(half_span > 0.0))
     return false;
 
@@ -289,7 +289,7 @@ bool FitRadiusAndAngle(const TCapture &Capture, const TSampleScreen &Screen,
 }
 
 // The first-order estimate in Basis; Trend is the motion's in time.
-TCaptureHarmonics EstimateIn(TCaptureHarmonics::TBasis Basis, const TCapture &Capture,
+TCaptureHarmonics EstimateIn(TCaptureHarmonics::TBasis Basis, const TCaptureView &Capture,
                              const TSampleScreen &Screen, const TEllipse &Ellipse,
                              TMotionTrend &Trend)
 {
@@ -350,7 +350,7 @@ const int SynthesisRounds = 3;
 
 }  // namespace
 
-TCaptureHarmonics EstimateCaptureHarmonics(const TCapture &Capture, const TSampleScreen &Screen,
+TCaptureHarmonics EstimateCaptureHarmonics(const TCaptureView &Capture, const TSampleScreen &Screen,
                                            const TEllipse &Ellipse, double Periods,
                                            long long Reversals)
 {

@@ -75,7 +75,7 @@ const double SteadyAngleResidual = 1e-6;
 
 // Estimates the harmonics from the samples Screen kept, corrected by
 // Ellipse; Periods and Reversals are the capture's motion.
-TCaptureHarmonics EstimateCaptureHarmonics(const TCapture &Capture, const TSampleScreen &Screen,
+TCaptureHarmonics EstimateCaptureHarmonics(const TCaptureView &Capture, const TSampleScreen &Screen,
                                            const TEllipse &Ellipse, double Periods,
                                            long long Reversals);
 

@@ -57,7 +57,7 @@ void LeaveOut(TSampleScreen &Screen, std::size_t Index)
 }
 
 // Samples far outside their channel's own range.
-void ScreenRange(const std::vector<double> &Values, TSampleScreen &Screen)
+void ScreenRange(TSampleSpan<double> Values, TSampleScreen &Screen)
 {
   std::vector<double> sample;
   for (std::size_t i = 0; i < Values.size(); i += Stride(Values.size()))
@@ -71,7 +71,7 @@ void ScreenRange(const std::vector<double> &Values, TSampleScreen &Screen)
 
 // A channel's ends held by two samples or more: candidates for clipping,
 // left out of the first fit.
-std::vector<TClippedEnd> ClippingCandidates(const std::vector<double> &Values, int Channel,
+std::vector<TClippedEnd> ClippingCandidates(TSampleSpan<double> Values, int Channel,
                                             TSampleScreen &Screen)
 {
   double low = INFINITY, high = -INFINITY;
@@ -110,14 +110,14 @@ bool RunsBeyond(const TEllipse &Ellipse, const TClippedEnd &End)
 
 }  // namespace
 
-TEllipseProblem ScreenAndFit(const TCapture &Capture, TSampleScreen &Screen)
+TEllipseProblem ScreenAndFit(const TCaptureView &Capture, TSampleScreen &Screen)
 {
   const std::size_t n = Capture.Size();
-  const std::vector<double> *channels[2] = {&Capture.A, &Capture.B};
+  const TSampleSpan<double> *channels[2] = {&Capture.A, &Capture.B};
   Screen = TSampleScreen();
   Screen.Keep.assign(n, 1);
   Screen.Outlier.assign(n, 0);
-  for (const std::vector<double> *values : channels)
+  for (const TSampleSpan<double> *values : channels)
     ScreenRange(*values, Screen);
   std::vector<TClippedEnd> candidates;
   for (int c = 0; c < 2; ++c)
@@ -139,7 +139,7 @@ TEllipseProblem ScreenAndFit(const TCapture &Capture, TSampleScreen &Screen)
       Screen.Clipped.push_back(end);
       continue;
     }
-    const std::vector<double> &values = *channels[end.Channel];
+    const TSampleSpan<double> values = *channels[end.Channel];
     for (std::size_t i = 0; i < n; ++i)
       if (!Screen.Outlier[i] && values[i] == end.Value)
         Screen.Keep[i] = 1;

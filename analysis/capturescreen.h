@@ -45,6 +45,6 @@ const double ClippingMargin = 0.005;
 // held by two samples or more that the fit runs beyond is clipped; both
 // are left out and the fit repeated. The problem of the last fit, None
 // when Screen holds a valid ellipse.
-TEllipseProblem ScreenAndFit(const TCapture &Capture, TSampleScreen &Screen);
+TEllipseProblem ScreenAndFit(const TCaptureView &Capture, TSampleScreen &Screen);
 
 #endif

@@ -19,7 +19,7 @@ struct TNormalisation
   double Half = 0.0;
 };
 
-TNormalisation Normalisation(const std::vector<double> &Values, const TSampleMask *Keep)
+TNormalisation Normalisation(TSampleSpan<double> Values, const TSampleMask *Keep)
 {
   double low = INFINITY, high = -INFINITY;
   for (std::size_t i = 0; i < Values.size(); ++i)
@@ -48,8 +48,8 @@ void TEllipse::Corrected(double A, double B, double &Sine, double &Cosine) const
   Sine = ((A - OffsetA) / AmplitudeA - std::sin(Phase) * Cosine) / std::cos(Phase);
 }
 
-TEllipseProblem FitEllipse(const std::vector<double> &A, const std::vector<double> &B,
-                           TEllipse &Ellipse, const TSampleMask *Keep)
+TEllipseProblem FitEllipse(TSampleSpan<double> A, TSampleSpan<double> B, TEllipse &Ellipse,
+                           const TSampleMask *Keep)
 {
   assert(A.size() == B.size() && !A.empty());
   assert(!Keep || Keep->size() == A.size());

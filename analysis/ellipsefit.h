@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "samplespan.h"
+
 // The Lissajous figure of a channel pair as an ellipse, in the capture's
 // units: A = OffsetA + AmplitudeA sin(theta + Phase), B = OffsetB +
 // AmplitudeB cos(theta), so Phase is channel A's phase error against B.
@@ -41,7 +43,7 @@ using TSampleMask = std::vector<unsigned char>;
 // Least-squares fit of a x^2 + b y^2 + c x y + d x + e y = 1 to the
 // samples (P. L. M. Heydemann, Applied Optics 20(19), 1981), to those Keep
 // flags when given. Ellipse is valid when the answer is None.
-TEllipseProblem FitEllipse(const std::vector<double> &A, const std::vector<double> &B,
-                           TEllipse &Ellipse, const TSampleMask *Keep = nullptr);
+TEllipseProblem FitEllipse(TSampleSpan<double> A, TSampleSpan<double> B, TEllipse &Ellipse,
+                           const TSampleMask *Keep = nullptr);
 
 #endif

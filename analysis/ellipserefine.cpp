@@ -55,8 +55,8 @@ struct TDistances
   TVector5 Right = TVector5::Zero();
 };
 
-TDistances Distances(const std::vector<double> &A, const std::vector<double> &B,
-                     const TSampleMask &Keep, const TEllipse &E)
+TDistances Distances(TSampleSpan<double> A, TSampleSpan<double> B, const TSampleMask &Keep,
+                     const TEllipse &E)
 {
   TDistances d;
   const double sin_phase = std::sin(E.Phase), cos_phase = std::cos(E.Phase);
@@ -119,8 +119,8 @@ void SetUncertainty(const TDistances &D, TEllipseUncertainty &Uncertainty)
 
 }  // namespace
 
-void RefineEllipse(const std::vector<double> &A, const std::vector<double> &B,
-                   const TSampleMask &Keep, TEllipse &Ellipse, TEllipseUncertainty &Uncertainty)
+void RefineEllipse(TSampleSpan<double> A, TSampleSpan<double> B, const TSampleMask &Keep,
+                   TEllipse &Ellipse, TEllipseUncertainty &Uncertainty)
 {
   assert(A.size() == B.size() && Keep.size() == A.size());
   TVector5 p = Parameters(Ellipse);

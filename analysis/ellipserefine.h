@@ -25,7 +25,7 @@ struct TEllipseUncertainty
 // parameters' uncertainties from the noise about the curve. Ellipse stays
 // when the refinement does not reduce the distances; the uncertainties
 // then hold for it.
-void RefineEllipse(const std::vector<double> &A, const std::vector<double> &B,
-                   const TSampleMask &Keep, TEllipse &Ellipse, TEllipseUncertainty &Uncertainty);
+void RefineEllipse(TSampleSpan<double> A, TSampleSpan<double> B, const TSampleMask &Keep,
+                   TEllipse &Ellipse, TEllipseUncertainty &Uncertainty);
 
 #endif

@@ -90,5 +90,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VANTREL_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Python module is built for this interpreter's version; dpkg-shlibdeps
+# cannot see that, nor numpy, which it imports when it runs.
+if(VANTREL_PYTHON_MODULE)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "${VANTREL_PYTHON_DEPENDS}")
+endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

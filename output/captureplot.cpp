@@ -12,14 +12,15 @@ namespace {
 
 const int EllipsePoints = 720;
 
-std::vector<std::size_t> Drawn(const TCapture &Capture, const TSampleScreen &Screen)
+std::vector<std::size_t> Drawn(const TCaptureView &Capture, const TSampleScreen &Screen)
 {
   return DrawnSamples(Capture.Size(), MaximumPlottedSamples, Screen.Outlier);
 }
 
 }  // namespace
 
-void ShowLissajous(TGraphWidget &Graph, const TCapture &Capture, const TCaptureAnalysis &Analysis)
+void ShowLissajous(TGraphWidget &Graph, const TCaptureView &Capture,
+                   const TCaptureAnalysis &Analysis)
 {
   const TEllipse &ellipse = Analysis.Ellipse;
   Graph.ClearDataSets();
@@ -40,7 +41,7 @@ void ShowLissajous(TGraphWidget &Graph, const TCapture &Capture, const TCaptureA
   Graph.SetLegend({{"Samples", SampleColor}, {"Fitted ellipse", FittedColor}});
 }
 
-void ShowMeasuredError(TGraphWidget &Graph, const TCapture &Capture,
+void ShowMeasuredError(TGraphWidget &Graph, const TCaptureView &Capture,
                        const TCaptureAnalysis &Analysis, double Pitch)
 {
   Graph.ClearDataSets();

@@ -428,7 +428,7 @@ QByteArray CaptureSummaryJson(const TCaptureReport &R)
 
 void WriteCaptureCsv(QIODevice &Device, const TCaptureReport &R)
 {
-  const TCapture &c = *R.Capture;
+  const TCaptureView &c = *R.Capture;
   const TCaptureAnalysis &a = R.Analysis;
   QByteArray text = "row,a,b,angle_raw,angle_corrected,error_rad";
   text += R.PitchGiven ? ",error_mm\n" : "\n";

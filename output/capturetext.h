@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 #include "capture.h"
 #include "captureanalysis.h"
@@ -23,7 +24,8 @@ QString CaptureWarningText(const TCaptureWarning &Warning, QString (*Figure)(dou
 struct TCaptureReport
 {
   QString Name;
-  const TCapture *Capture = nullptr;
+  // None where the window keeps no samples of a file it opened.
+  std::optional<TCaptureView> Capture;
   TCaptureAnalysis Analysis;
   // The simulation's summary for the model parameters.
   TEvaluationSummary Simulation;

@@ -1,6 +1,7 @@
 #include "setupjson.h"
 
 #include <QString>
+#include <cmath>
 
 #include "setupparameters.h"
 
@@ -48,26 +49,44 @@ bool HarmonicsFromArray(const QJsonArray &Array, TSignalOptions &Signal)
 
 namespace {
 
-QJsonObject EllipseFigures(double OffsetA, double OffsetB, double AmplitudeA, double AmplitudeB,
-                           double Phase)
+// The five figures of an ellipse, or of its uncertainties, in this order.
+const char *const EllipseKeys[5] = {"offset_a", "offset_b", "amplitude_a", "amplitude_b",
+                                    "phase_rad"};
+
+QJsonObject EllipseFigures(const double (&Values)[5])
 {
-  return QJsonObject{{"offset_a", OffsetA},
-                     {"offset_b", OffsetB},
-                     {"amplitude_a", AmplitudeA},
-                     {"amplitude_b", AmplitudeB},
-                     {"phase_rad", Phase}};
+  QJsonObject object;
+  for (int k = 0; k < 5; ++k)
+    object[EllipseKeys[k]] = Values[k];
+  return object;
 }
 
 }  // namespace
 
 QJsonObject EllipseObject(const TEllipse &Ellipse)
 {
-  return EllipseFigures(Ellipse.OffsetA, Ellipse.OffsetB, Ellipse.AmplitudeA, Ellipse.AmplitudeB,
-                        Ellipse.Phase);
+  return EllipseFigures(
+      {Ellipse.OffsetA, Ellipse.OffsetB, Ellipse.AmplitudeA, Ellipse.AmplitudeB, Ellipse.Phase});
 }
 
 QJsonObject EllipseObject(const TEllipseUncertainty &Uncertainty)
 {
-  return EllipseFigures(Uncertainty.OffsetA, Uncertainty.OffsetB, Uncertainty.AmplitudeA,
-                        Uncertainty.AmplitudeB, Uncertainty.Phase);
+  return EllipseFigures({Uncertainty.OffsetA, Uncertainty.OffsetB, Uncertainty.AmplitudeA,
+                         Uncertainty.AmplitudeB, Uncertainty.Phase});
+}
+
+bool EllipseFromObject(const QJsonObject &Object, TEllipse &Ellipse)
+{
+  double values[5];
+  for (int k = 0; k < 5; ++k) {
+    const QJsonValue value = Object[EllipseKeys[k]];
+    if (!value.isDouble() || !std::isfinite(value.toDouble()))
+      return false;
+    values[k] = value.toDouble();
+  }
+  // A flat channel corrects nothing.
+  if (!(values[2] > 0.0 && values[3] > 0.0))
+    return false;
+  Ellipse = TEllipse{values[0], values[1], values[2], values[3], values[4]};
+  return true;
 }

@@ -21,5 +21,8 @@ bool HarmonicsFromArray(const QJsonArray &Array, TSignalOptions &Signal);
 QJsonObject EllipseObject(const TEllipse &Ellipse);
 // Its uncertainties, under the same keys.
 QJsonObject EllipseObject(const TEllipseUncertainty &Uncertainty);
+// An ellipse back from EllipseObject's keys: false when a figure is
+// missing or not finite, or an amplitude not positive.
+bool EllipseFromObject(const QJsonObject &Object, TEllipse &Ellipse);
 
 #endif

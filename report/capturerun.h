@@ -2,8 +2,10 @@
 #define CAPTURERUN_H
 
 class QIODevice;
+class QString;
 class TOutputTransaction;
 struct TCaptureReport;
+struct TCaptureView;
 struct TReportConfig;
 
 // The files of a capture's plots, protocol and correction table; null
@@ -26,5 +28,15 @@ TCaptureOutputs OpenCaptureOutputs(const TReportConfig &Config, TOutputTransacti
 // source could not measure leave their checks undecided. Returns the exit status.
 int ReportCapture(const TReportConfig &Config, TCaptureReport &Report, TOutputTransaction &Output,
                   const TCaptureOutputs &Files, QIODevice &Err, bool OffsetsMeasured = true);
+
+// How the report names the capture at Path: "-" is standard input.
+QString CaptureName(const QString &Path);
+
+// --capture once the capture is in memory, its reference subtracted:
+// fits it and reports it under Name as ReportCapture does. Returns the
+// exit status.
+int ReportCaptureSamples(const TReportConfig &Config, const TCaptureView &Capture,
+                         const QString &Name, TOutputTransaction &Output,
+                         const TCaptureOutputs &Files, QIODevice &Err);
 
 #endif

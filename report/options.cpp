@@ -381,13 +381,15 @@ TParsedCommandLine ParseCommandLine(const QStringList &Arguments)
     parser.addOption(QCommandLineOption(option.Name, option.Help, option.ValueName));
 
   TParsedCommandLine result;
-  result.HelpText = HelpText(parser);
   // The program name is not ours to parse; a placeholder stands in.
   if (!parser.parse(QStringList("vantrel-report") + Arguments)) {
     result.Action = TParsedCommandLine::Error;
     result.Message = parser.errorText();
   } else if (parser.isSet(help)) {
+    // Only asked for: Qt words it from the running application, which a
+    // program embedding the report may not have.
     result.Action = TParsedCommandLine::Help;
+    result.HelpText = HelpText(parser);
   } else if (parser.isSet(version)) {
     result.Action = TParsedCommandLine::Version;
   } else if (parser.isSet("limits") && parser.value("limits") == "list") {

@@ -66,7 +66,7 @@ int RunAcquireMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
     WriteProblem(Err, "stopped by Ctrl-C before the first frame");
     return InterruptedStatus;
   }
-  report.Capture = &capture;
+  report.Capture = capture;
   report.Frames = &repeatability;
   if (save)
     WriteSavedFrame(*save, raw.Size() > 0 ? raw : capture, acquire.Source, report.Instrument);

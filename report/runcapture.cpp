@@ -32,6 +32,11 @@ void WriteText(QIODevice &Device, TReportFormat Format, const TCaptureReport &Re
 
 }  // namespace
 
+QString CaptureName(const QString &Path)
+{
+  return Path == "-" ? "standard input" : Path;
+}
+
 TCaptureOutputs OpenCaptureOutputs(const TReportConfig &Config, TOutputTransaction &Output)
 {
   TCaptureOutputs files;
@@ -61,7 +66,7 @@ int ReportCapture(const TReportConfig &Config, TCaptureReport &Report, TOutputTr
   }
 
   QString message;
-  const TCapture &capture = *Report.Capture;
+  const TCaptureView &capture = *Report.Capture;
   if (Files.Plot) {
     TGraphWidget graph;
     ShowMeasuredError(graph, capture, Report.Analysis,
@@ -93,6 +98,20 @@ int ReportCapture(const TReportConfig &Config, TCaptureReport &Report, TOutputTr
   return judgement ? FinishJudgement(*judgement, Config.Format, Err) : 0;
 }
 
+int ReportCaptureSamples(const TReportConfig &Config, const TCaptureView &Capture,
+                         const QString &Name, TOutputTransaction &Output,
+                         const TCaptureOutputs &Files, QIODevice &Err)
+{
+  TCaptureReport report;
+  report.Name = Name;
+  report.Capture = Capture;
+  const TCaptureProblem problem =
+      AnalyseCapture(Capture, Config.Setup, Config.Capture.Amplitude, report.Analysis);
+  if (problem.Kind != TCaptureProblem::None)
+    return Refuse(Err, QString("%1: %2").arg(Name, CaptureProblemText(problem)));
+  return ReportCapture(Config, report, Output, Files, Err);
+}
+
 int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
 {
   TOutputTransaction output(Out);
@@ -103,16 +122,9 @@ int RunCaptureMode(const TReportConfig &Config, QIODevice &Out, QIODevice &Err)
 
   const TCaptureConfig &options = Config.Capture;
   TCapture capture;
-  TCaptureReport report;
-  report.Name = options.Path == "-" ? "standard input" : options.Path;
   std::string read_problem;
   if (!ReadCaptureFile(options.Path.toStdString(), options.Options.Read, capture, read_problem))
     return Refuse(Err, QString::fromStdString(read_problem));
   SubtractReference(capture, options.Options.Zero[0], options.Options.Zero[1]);
-  report.Capture = &capture;
-  const TCaptureProblem problem =
-      AnalyseCapture(capture, Config.Setup, options.Amplitude, report.Analysis);
-  if (problem.Kind != TCaptureProblem::None)
-    return Refuse(Err, QString("%1: %2").arg(report.Name, CaptureProblemText(problem)));
-  return ReportCapture(Config, report, output, files, Err);
+  return ReportCaptureSamples(Config, capture, CaptureName(options.Path), output, files, Err);
 }

@@ -20,6 +20,10 @@ TEncoderChannel ScopeChannel(const TEncoderSetup &Setup, int Index)
 QString DrawSetupPlots(const TReportConfig &Config, const TEvaluation &Evaluation, QIODevice *Plot,
                        QIODevice *Scope)
 {
+  // A widget needs the application, which a program embedding the report
+  // without plots does not make.
+  if (!Plot && !Scope)
+    return QString();
   TGraphWidget graph;
   if (Plot) {
     ShowErrorGraph(graph, Evaluation.Points);

@@ -16,6 +16,7 @@ packages=(
   fonts-dejavu-core
   help2man dpkg-dev file
   poppler-utils
+  python3-numpy pybind11-dev python3-pybind11 python3-pytest
   ${VANTREL_EXTRA_PACKAGES:-}
 )
 

@@ -93,6 +93,26 @@ foreach(text "\n\\.TH VANTREL \"1\" \"[^\"]+\" \"vantrel ${VERSION}\"" "skip\\\\
   endif()
 endforeach()
 
+# The Python module where Debian's python3 finds it, importable as
+# packaged, and the interpreter and numpy among the dependencies.
+if(PYTHON_MODULE)
+  file(GLOB modules "${root}/usr/lib/python3/dist-packages/vantrel.cpython-*.so")
+  if(NOT modules OR NOT EXISTS "${root}/usr/lib/python3/dist-packages/vantrel.pyi")
+    message(FATAL_ERROR "the package lacks the Python module or its stub:\n${contents}")
+  endif()
+  Run(dpkg-deb --field "${deb}" Depends)
+  foreach(package python3 python3-numpy)
+    if(NOT output MATCHES "(^|, )${package}( |,|$)")
+      message(FATAL_ERROR "Depends lacks ${package}: '${output}'")
+    endif()
+  endforeach()
+  Run(${CMAKE_COMMAND} -E env "PYTHONPATH=${root}/usr/lib/python3/dist-packages"
+      "${PYTHON}" -c "print(__import__('vantrel').angle([0.0], [-1.0])[0])")
+  if(NOT output MATCHES "^3\\.14159")
+    message(FATAL_ERROR "the packaged module's angle of (0, -1): '${output}'")
+  endif()
+endif()
+
 Run(gzip -dc "${root}/usr/share/doc/vantrel/changelog.gz")
 if(NOT output MATCHES "^vantrel \\(${VERSION}\\) ")
   message(FATAL_ERROR "the changelog does not start at ${VERSION}:\n${output}")

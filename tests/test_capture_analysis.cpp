@@ -275,7 +275,7 @@ TEST(CaptureAnalysisTest, ErrorsInCountsAndMmAreTheirShareOfThePeriod)
   const TEncoderSetup base{0.04, 0.001, {1.0, 1.0}, {0.0, 0.0}, {0.0, 0.0}, {}};
   TCaptureReport report;
   report.Name = "generated";
-  report.Capture = &capture;
+  report.Capture = capture;
   ASSERT_EQ(AnalyseCapture(capture, base, 0.0, report.Analysis).Kind, TCaptureProblem::None);
   report.Simulation = Summarize(report.Analysis.Model, Evaluate(report.Analysis.Model));
   report.PitchGiven = report.ResolutionGiven = true;

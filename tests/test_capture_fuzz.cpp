@@ -123,7 +123,7 @@ bool CheckOne(const QByteArray &Text, bool SkipBadRows, bool Report)
     EXPECT_TRUE(std::isfinite(value));
   EXPECT_GE(a.Periods, 0.25);
   if (Report) {
-    report.Capture = &capture;
+    report.Capture = capture;
     report.Simulation = Summarize(a.Model, Evaluate(a.Model));
     QBuffer out;
     out.open(QIODevice::WriteOnly);

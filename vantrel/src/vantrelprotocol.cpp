@@ -18,7 +18,8 @@ bool TVantrel::SaveProtocol(const QString &Path)
   if (d_capture) {
     TCaptureReport report;
     report.Name = d_capture->Source;
-    report.Capture = d_live_raw.get();
+    if (d_live_raw)
+      report.Capture = *d_live_raw;
     report.Analysis = d_capture->Analysis;
     report.Instrument = d_live_raw ? (d_live ? d_live->Identity() : d_live_source) : QString();
     report.Simulation = Summarize(d_capture->Model, Evaluate(d_capture->Model));

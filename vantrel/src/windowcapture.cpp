@@ -208,7 +208,7 @@ void ShowWindowCapture(const QString &Name, const TCapture &Source, TWindowCaptu
                          .arg(MessageFigure(RadToPercentPeriod(analysis.Measured.PeakToPeak)));
   TCaptureReport report;
   report.Name = Name;
-  report.Capture = &capture;
+  report.Capture = capture;
   report.Analysis = analysis;
   Capture.Summary = QString::fromUtf8(CaptureFiguresText(report));
   PlaceSamples(capture, Capture);
