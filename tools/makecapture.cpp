@@ -50,9 +50,13 @@ enum class TMotion
   Forward,
   Backward,
   Reversing,
+  Steady,  // forward at one speed
 };
 
-const char *const MotionNames[] = {"forward", "backward", "reversing"};
+const char *const MotionNames[] = {"forward", "backward", "reversing", "steady"};
+
+// The waveform's orders beyond the fundamental that --harmonic sets.
+const int MaximumOrder = 9;
 
 struct TParameters
 {
@@ -63,6 +67,9 @@ struct TParameters
   double Phase = 0.0;
   double Noise = 0.0;
   double Harmonic3 = 0.0;
+  // K and phase of sin(h x + phase) for each order h.
+  double Harmonic[MaximumOrder + 1] = {};
+  double HarmonicPhase[MaximumOrder + 1] = {};
   double Bias = 0.0;
   double RailA = 0.0;  // 0: none
   int AdcBits = 0;     // 0: volts, not counts
@@ -196,7 +203,14 @@ int main(int argc, char *argv[])
       {"shape", "File layout: plain (default), scope, numbered, metadata, european or quoted.",
        "name"},
       {"scope", "The same as --shape scope."},
-      {"motion", "Which way the scale runs: forward (default), backward or reversing.", "name"},
+      {"motion",
+       "Which way the scale runs: forward (default), backward, reversing or steady (forward at "
+       "one speed).",
+       "name"},
+      {"harmonic",
+       "A harmonic K sin(H x + PHI) of both channels' waveform, B's a quarter period on; "
+       "repeatable.",
+       "H,K[,PHI]"},
   });
   parser.process(application);
   for (const TNumberOption &option : numbers)
@@ -239,6 +253,20 @@ int main(int argc, char *argv[])
     }
     p.Motion = static_cast<TMotion>(motion);
   }
+  for (const QString &harmonic : parser.values("harmonic")) {
+    const QStringList parts = harmonic.split(',');
+    int order = 0;
+    double k = 0.0, phase = 0.0;
+    if (parts.size() < 2 || parts.size() > 3 || !Parse(parts[0], order) || order < 2 ||
+        order > MaximumOrder || !Parse(parts[1], k) ||
+        (parts.size() == 3 && !Parse(parts[2], phase))) {
+      std::fprintf(stderr, "makecapture: --harmonic needs H,K[,PHI] with H from 2 to %d\n",
+                   MaximumOrder);
+      return 2;
+    }
+    p.Harmonic[order] = k;
+    p.HarmonicPhase[order] = phase;
+  }
 
   std::mt19937 random(p.Seed);
   std::normal_distribution<double> gauss(0.0, 1.0);
@@ -257,14 +285,20 @@ int main(int argc, char *argv[])
     // the second, at twice the speed.
     if (p.Motion == TMotion::Reversing)
       u = u < 0.5 ? 2.0 * u : 2.0 - 2.0 * u;
-    // The scale speeds up and slows down by 30 %.
-    double t = TwoPi * p.Periods * (u + 0.3 / TwoPi * std::sin(TwoPi * u));
+    // The scale speeds up and slows down by 30 %, unless steady.
+    double t = TwoPi * p.Periods *
+               (u + (p.Motion == TMotion::Steady ? 0.0 : 0.3 / TwoPi * std::sin(TwoPi * u)));
     if (p.Motion == TMotion::Backward)
       t = -t;
     const double a0 = p.OffsetA + p.AmplitudeA * (std::sin(t + p.Phase) +
                                                   p.Harmonic3 * std::sin(3.0 * (t + p.Phase)));
     double a = a0;
-    const double b = p.OffsetB + p.AmplitudeB * (std::cos(t) - p.Harmonic3 * std::cos(3.0 * t));
+    double b = p.OffsetB + p.AmplitudeB * (std::cos(t) - p.Harmonic3 * std::cos(3.0 * t));
+    for (int h = 2; h <= MaximumOrder; ++h)
+      if (p.Harmonic[h] != 0.0) {
+        a += p.AmplitudeA * p.Harmonic[h] * std::sin(h * (t + p.Phase) + p.HarmonicPhase[h]);
+        b += p.AmplitudeB * p.Harmonic[h] * std::sin(h * (t + Pi / 2) + p.HarmonicPhase[h]);
+      }
     const double na = p.Noise > 0.0 ? p.Noise * gauss(random) : 0.0;
     const double nb = p.Noise > 0.0 ? p.Noise * gauss(random) : 0.0;
     // Glitches and overrange samples fall half a spacing in, so none is
