@@ -18,16 +18,10 @@ struct TCaptureColumns
   std::string NameA, NameB;
 };
 
-// The two channels of an oscilloscope capture, in the capture's units,
-// and what reading it skipped.
-struct TCapture
+// What reading a capture found besides its samples.
+struct TCaptureReading
 {
-  std::vector<double> A, B;
-  // The file line each sample came from, 1-based.
-  std::vector<std::uint32_t> Line;
-  // The time of each sample in seconds, and the column it came from;
-  // empty and 0 when the capture has none.
-  std::vector<double> Time;
+  // The column the times came from; 0 when the capture has none.
   int TimeColumn = 0;
   long long HeaderLines = 0;
   long long BadRows = 0;
@@ -37,6 +31,17 @@ struct TCapture
   // electrical zero.
   double Zero[2] = {0.0, 0.0};
   TCaptureColumns Columns;
+};
+
+// The two channels of an oscilloscope capture, in the capture's units,
+// and what reading it skipped.
+struct TCapture : TCaptureReading
+{
+  std::vector<double> A, B;
+  // The file line each sample came from, 1-based.
+  std::vector<std::uint32_t> Line;
+  // The time of each sample in seconds; empty when the capture has none.
+  std::vector<double> Time;
   // Columns of the first data row, and the names the header line just
   // above it gives them, when it has one for each.
   int ColumnCount = 0;
@@ -48,32 +53,17 @@ struct TCapture
 // A capture's samples and what reading them found, held elsewhere: in a
 // TCapture or in memory another program owns. The analysis and the texts
 // read a capture through it, so neither copies the samples.
-struct TCaptureView
+struct TCaptureView : TCaptureReading
 {
   TSampleSpan<double> A, B;
   // Empty when the samples came from no file: sample i is then line i + 1.
   TSampleSpan<std::uint32_t> Line;
   TSampleSpan<double> Time;
-  int TimeColumn = 0;
-  long long HeaderLines = 0;
-  long long BadRows = 0;
-  bool LastLineCut = false;
-  double Zero[2] = {0.0, 0.0};
-  TCaptureColumns Columns;
 
   TCaptureView() = default;
   // Implicit: a capture read is one to analyse.
   TCaptureView(const TCapture &Capture)
-      : A(Capture.A),
-        B(Capture.B),
-        Line(Capture.Line),
-        Time(Capture.Time),
-        TimeColumn(Capture.TimeColumn),
-        HeaderLines(Capture.HeaderLines),
-        BadRows(Capture.BadRows),
-        LastLineCut(Capture.LastLineCut),
-        Zero{Capture.Zero[0], Capture.Zero[1]},
-        Columns(Capture.Columns)
+      : TCaptureReading(Capture), A(Capture.A), B(Capture.B), Line(Capture.Line), Time(Capture.Time)
   {}
 
   std::size_t Size() const { return A.size(); }

@@ -162,19 +162,32 @@ py::object Simulate(py::kwargs Keywords)
   return Loads(run);
 }
 
+// out=: none, or a pair of arrays to fill.
+void OutPair(const py::object &Out, py::object &First, py::object &Second)
+{
+  First = Second = py::none();
+  if (Out.is_none())
+    return;
+  const py::tuple pair = Out.cast<py::tuple>();
+  if (pair.size() != 2)
+    Refuse("out: a pair of arrays expected");
+  First = pair[0];
+  Second = pair[1];
+}
+
+void SameSize(const TSampleArray &A, const TSampleArray &B)
+{
+  if (A.size() != B.size())
+    Refuse(QString("a has %1 samples, b %2").arg(A.size()).arg(B.size()));
+}
+
 py::tuple Channels(py::object Angles, py::object Out, py::kwargs Keywords)
 {
   const TSampleArray angles = SampleArray(Angles, "angles");
   const TReportConfig config = Options(OptionArguments(Keywords), TReportMode::Evaluation);
   const std::size_t n = angles.size();
-  py::object out_a = py::none(), out_b = py::none();
-  if (!Out.is_none()) {
-    const py::tuple pair = Out.cast<py::tuple>();
-    if (pair.size() != 2)
-      Refuse("out: a pair of arrays expected");
-    out_a = pair[0];
-    out_b = pair[1];
-  }
+  py::object out_a, out_b;
+  OutPair(Out, out_a, out_b);
   py::array_t<double> a = OutArray(out_a, n, "out[0]"), b = OutArray(out_b, n, "out[1]");
   double *values[2] = {a.mutable_data(), b.mutable_data()};
   {
@@ -192,8 +205,7 @@ py::tuple Channels(py::object Angles, py::object Out, py::kwargs Keywords)
 py::array_t<double> PyAngle(py::object A, py::object B, py::object Out)
 {
   const TSampleArray a = SampleArray(A, "a"), b = SampleArray(B, "b");
-  if (a.size() != b.size())
-    Refuse(QString("a has %1 samples, b %2").arg(a.size()).arg(b.size()));
+  SameSize(a, b);
   py::array_t<double> angles = OutArray(Out, a.size(), "out");
   double *values = angles.mutable_data();
   {
@@ -207,8 +219,7 @@ py::array_t<double> PyAngle(py::object A, py::object B, py::object Out)
 py::tuple Correct(py::object A, py::object B, py::dict Correction, py::object Out)
 {
   const TSampleArray a = SampleArray(A, "a"), b = SampleArray(B, "b");
-  if (a.size() != b.size())
-    Refuse(QString("a has %1 samples, b %2").arg(a.size()).arg(b.size()));
+  SameSize(a, b);
   // analyse_capture's dict holds the ellipse under "ellipse"; the
   // ellipse's own dict works too.
   py::object figures = Correction.contains("ellipse") ? Correction["ellipse"] : Correction;
@@ -219,14 +230,8 @@ py::tuple Correct(py::object A, py::object B, py::dict Correction, py::object Ou
     Refuse(
         "correction: offset_a, offset_b, amplitude_a > 0, amplitude_b > 0 and phase_rad "
         "expected");
-  py::object out_sine = py::none(), out_cosine = py::none();
-  if (!Out.is_none()) {
-    const py::tuple pair = Out.cast<py::tuple>();
-    if (pair.size() != 2)
-      Refuse("out: a pair of arrays expected");
-    out_sine = pair[0];
-    out_cosine = pair[1];
-  }
+  py::object out_sine, out_cosine;
+  OutPair(Out, out_sine, out_cosine);
   const std::size_t n = a.size();
   py::array_t<double> sine = OutArray(out_sine, n, "out[0]"),
                       cosine = OutArray(out_cosine, n, "out[1]");
