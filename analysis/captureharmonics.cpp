@@ -6,6 +6,7 @@
 #include <complex>
 
 #include "ellipserefine.h"
+#include "signalchain.h"
 
 #include "angles.h"
 #include "captureerror.h"
@@ -327,13 +328,12 @@ double AngleError(const TCaptureHarmonics &Harmonics, const TComplex *Z, double 
 TCapture Synthesize(const TEllipse &Channels, const TComplex *Z, const std::vector<double> &Angles,
                     const std::vector<double> &Times)
 {
-  const auto wave = [Z](double X) {
-    double w = std::sin(X);
-    for (int h = FirstCaptureHarmonic; h <= LastCaptureHarmonic; ++h)
-      w += std::abs(Z[h - FirstCaptureHarmonic]) *
-           std::sin(h * X + std::arg(Z[h - FirstCaptureHarmonic]));
-    return w;
-  };
+  TSignalOptions signal;
+  for (int h = FirstCaptureHarmonic; h <= LastCaptureHarmonic; ++h) {
+    signal.Harmonic[h] = std::abs(Z[h - FirstCaptureHarmonic]);
+    signal.HarmonicPhase[h] = std::arg(Z[h - FirstCaptureHarmonic]);
+  }
+  const auto wave = [&signal](double X) { return Waveform(signal, X); };
   TCapture capture;
   capture.Time = Times;
   for (std::size_t i = 0; i < Angles.size(); ++i) {

@@ -80,6 +80,16 @@ double TSignalChannel::Value(double Angle)
   return d_adc_step > 0.0 ? AdcQuantized(value, d_adc_step, d_adc_codes) : value;
 }
 
+double Waveform(const TSignalOptions &Signal, double X)
+{
+  double wave = std::sin(X);
+  // Only the orders set: a lone third harmonic costs one term.
+  for (int h = 2; h <= MaximumHarmonic; ++h)
+    if (Signal.Harmonic[h] != 0.0)
+      wave += Signal.Harmonic[h] * std::sin(h * X + Signal.HarmonicPhase[h]);
+  return wave;
+}
+
 double PeakBeforeLimit(const TEncoderSetup &Setup, int Index)
 {
   assert(Index == 0 || Index == 1);
@@ -91,19 +101,9 @@ double PeakBeforeLimit(const TEncoderSetup &Setup, int Index)
   // waveform (curvature at most 1 + the sum of h^2 |K|, below 90) departs
   // from them by less than 1e-7.
   const int steps = 1 << 16;
-  // The orders set, so that a lone third harmonic costs one term.
-  int orders[MaximumHarmonic + 1], count = 0;
-  for (int h = 2; h <= MaximumHarmonic; ++h)
-    if (signal.Harmonic[h] != 0.0)
-      orders[count++] = h;
   double low = 0.0, high = 0.0;
   for (int i = 0; i < steps; ++i) {
-    const double x = TwoPi * i / steps;
-    double wave = std::sin(x);
-    for (int j = 0; j < count; ++j) {
-      const int h = orders[j];
-      wave += signal.Harmonic[h] * std::sin(h * x + signal.HarmonicPhase[h]);
-    }
+    const double wave = Waveform(signal, TwoPi * i / steps);
     low = std::min(low, wave);
     high = std::max(high, wave);
   }

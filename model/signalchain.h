@@ -53,6 +53,11 @@ private:
   TGaussianNoise d_generator;
 };
 
+// The grating's waveform sin X + sum K_h sin(h X + phase_h), term by term,
+// for a value here and there; TSignalChannel takes a faster road for runs
+// of values.
+double Waveform(const TSignalOptions &Signal, double X);
+
 // The largest magnitude channel Index (0 = A, 1 = B) reaches before the
 // limit at -1 ... +1, noise and ADC left out: above one the simulation
 // clips it.

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QIcon>
 #include <QPoint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -113,6 +114,9 @@ private:
   void Add_Capture_Figure(TGraphWidget *Graph) const;
   void Add_Capture_Error(const TEncoderSetup &setup);
   void Show_Message(bool warning, const QString &text, const QString &detail = QString());
+  // A file dialog to save to, which hands the chosen path to Save.
+  void Open_Save_Dialog(const QString &Title, const QString &Filter, const QString &Suffix,
+                        std::function<void(const QString &)> Save);
   void Set_Up_Acquisition();
   bool Acquiring() const;
   void Show_Live_Frame(std::shared_ptr<TLiveFrame> Frame);

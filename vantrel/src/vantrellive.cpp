@@ -167,13 +167,8 @@ void TVantrel::Hold_Toggled(bool held)
 
 void TVantrel::Save_Frame_Dialog()
 {
-  QFileDialog *dialog = new QFileDialog(this, "Save Frame", QString(), "CSV files (*.csv)");
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  dialog->setAcceptMode(QFileDialog::AcceptSave);
-  dialog->setDefaultSuffix("csv");
-  connect(dialog, &QFileDialog::fileSelected, this,
-          [this](const QString &Path) { SaveFrame(Path); });
-  dialog->open();
+  Open_Save_Dialog("Save Frame", "CSV files (*.csv)", "csv",
+                   [this](const QString &Path) { SaveFrame(Path); });
 }
 
 void TVantrel::Show_Live_Frame(std::shared_ptr<TLiveFrame> Frame)

@@ -63,11 +63,18 @@ bool TVantrel::SaveProtocol(const QString &Path)
 
 void TVantrel::Save_Protocol_Dialog()
 {
-  QFileDialog *dialog = new QFileDialog(this, "Save Protocol", QString(), "PDF files (*.pdf)");
+  Open_Save_Dialog("Save Protocol", "PDF files (*.pdf)", "pdf",
+                   [this](const QString &Path) { SaveProtocol(Path); });
+}
+
+void TVantrel::Open_Save_Dialog(const QString &Title, const QString &Filter, const QString &Suffix,
+                                std::function<void(const QString &)> Save)
+{
+  // Window-modal and left open, so the window keeps drawing frames.
+  QFileDialog *dialog = new QFileDialog(this, Title, QString(), Filter);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setAcceptMode(QFileDialog::AcceptSave);
-  dialog->setDefaultSuffix("pdf");
-  connect(dialog, &QFileDialog::fileSelected, this,
-          [this](const QString &Path) { SaveProtocol(Path); });
+  dialog->setDefaultSuffix(Suffix);
+  connect(dialog, &QFileDialog::fileSelected, this, std::move(Save));
   dialog->open();
 }
